@@ -1,0 +1,78 @@
+#pragma once
+
+#include "EngineError.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <mutex>
+#include <optional>
+
+// One input file: its stream facts as the encoder tool reports them, and the two runs
+// (probe and transcode) that fill them. Every property read or write is whole; a value read
+// stays valid after a later write replaces it.
+class VideoProcessor {
+public:
+    using ProgressCallback = std::function<void(double fraction)>;
+    using ErrorCallback = std::function<void(const EngineError& error)>;
+
+    VideoProcessor() = default;
+    // The constructor the system uses (initWithFile): the record for one input path.
+    explicit VideoProcessor(const QString& file);
+
+    VideoProcessor(const VideoProcessor&) = delete;
+    VideoProcessor& operator=(const VideoProcessor&) = delete;
+
+    // Runs the encoder tool once with these arguments and parses its console until it ends.
+    void runFFMPEG(const QStringList& arguments);
+    // Probes the input file: fills the stream facts.
+    void loadInformation();
+    // Writes `output` in the delivery format; a non-zero flag re-encodes that stream,
+    // zero passes it through. `bitrate` is in kbit/s.
+    void transcode(const QString& output, int videoFormat, int audioFormat, qint64 bitrate);
+
+    static QStringList probeArguments(const QString& input);
+    static QStringList transcodeArguments(const QString& input, const QString& output, int videoFormat,
+                                          int audioFormat, qint64 bitrate,
+                                          const std::optional<QString>& audioChannels);
+
+    // The tool to run; empty (the default) means the one found beside the app or on PATH.
+    QString toolPath() const;
+    void setToolPath(const QString& toolPath);
+
+    QString path() const;
+    void setPath(const QString& path);
+    QString video() const;
+    void setVideo(const QString& video);
+    QString audio() const;
+    void setAudio(const QString& audio);
+    qint64 width() const;
+    void setWidth(qint64 width);
+    qint64 height() const;
+    void setHeight(qint64 height);
+    qint64 audioRate() const;
+    void setAudioRate(qint64 audioRate);
+    std::optional<QString> audioChannels() const;
+    void setAudioChannels(const std::optional<QString>& audioChannels);
+    double frameRate() const;
+    void setFrameRate(double frameRate);
+    ProgressCallback callback() const;
+    void setCallback(const ProgressCallback& callback);
+    ErrorCallback errorCallback() const;
+    void setErrorCallback(const ErrorCallback& errorCallback);
+
+private:
+    mutable std::mutex mutex_;
+    QString toolPath_;
+    QString path_;
+    QString video_;
+    QString audio_;
+    qint64 width_ = 0;
+    qint64 height_ = 0;
+    qint64 audioRate_ = 0;
+    std::optional<QString> audioChannels_;
+    double frameRate_ = 0.0;
+    ProgressCallback callback_;
+    ErrorCallback errorCallback_;
+};
