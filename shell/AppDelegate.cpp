@@ -1,0 +1,246 @@
+#include "AppDelegate.h"
+
+#include "MainWindow.h"
+#include "WQDragView.h"
+#include "ui_MainWindow.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPropertyAnimation>
+#include <QSignalBlocker>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The busy window drops the options box for the progress bar and is this much shorter.
+constexpr int busyHeightChange = 94;
+constexpr int frameAnimationMilliseconds = 160;
+
+QString lastPathComponent(const QString& path)
+{
+    QString trimmed = path;
+    while (trimmed.size() > 1 && trimmed.endsWith(u'/'))
+        trimmed.chop(1);
+    return trimmed == u"/" ? trimmed : trimmed.section(u'/', -1);
+}
+
+QString mbps(qint64 megabits) { return QStringLiteral("%1Mbps").arg(megabits); }
+
+// The bar shows fractions outside 0..1 (and NaN) as empty or full.
+int barValue(const QProgressBar& bar, double fraction)
+{
+    const double shown = std::isnan(fraction) ? 0.0 : std::clamp(fraction, 0.0, 1.0);
+    return bar.minimum() + int(std::lround(shown * (bar.maximum() - bar.minimum())));
+}
+
+QRect withHeightChange(QRect frame, int heightChange)
+{
+    frame.setHeight(frame.height() + heightChange);
+    return frame;
+}
+
+} // namespace
+
+AppDelegate::AppDelegate(MainWindow& window, QObject* parent)
+    : QObject(parent),
+      window_(&window),
+      frameAnimation_(new QPropertyAnimation(&window, "geometry", this))
+{
+    const Ui::MainWindow& ui = window.ui();
+    description_ = ui.description;
+    progress_ = ui.progress;
+    dragView_ = ui.dragView;
+    forceCheck_ = ui.forceCheck;
+    bitrateSlider_ = ui.bitrateSlider;
+    bitrateDescription_ = ui.bitrateDescription;
+    optionBox_ = ui.optionBox;
+    quitItem_ = ui.quitItem;
+    appMenu_ = ui.appMenu;
+    pathButton_ = ui.pathButton;
+
+    frameAnimation_->setDuration(frameAnimationMilliseconds);
+    frameAnimation_->setEasingCurve(QEasingCurve::OutCubic);
+
+    connect(ui.bitrateSlider, &QSlider::valueChanged, this, &AppDelegate::bitrateChanged);
+    connect(ui.forceCheck, &QCheckBox::clicked, this, &AppDelegate::forceChanged);
+    connect(ui.pathButton, &QPushButton::clicked, this, &AppDelegate::pathClicked);
+    // Quit is a close request, so that the menu and the window's close button obey one rule.
+    connect(ui.quitItem, &QAction::triggered, &window, &QWidget::close);
+    window.setMayClose([this] { return mayClose(); });
+}
+
+AppDelegate::~AppDelegate()
+{
+    // Workers waiting on the GUI thread must not wait for a controller that is going away.
+    mainThread_.close();
+    if (window_)
+        window_->setMayClose({});
+}
+
+void AppDelegate::applicationDidFinishLaunching()
+{
+    if (progress_)
+        progress_->hide();
+    if (optionBox_)
+        optionBox_->show();
+    handshake_.dialogDone = false;
+    initQueue();
+    resetUI();
+}
+
+void AppDelegate::initQueue()
+{
+    if (dragView_)
+        dragView_->setAppDelegate(this);
+    preferences_.registerDefaults();
+    preferences_.repairPath();
+}
+
+void AppDelegate::resetUI()
+{
+    if (description_)
+        description_->setText(QStringLiteral("Drop a video file here to fix it."));
+    if (progress_)
+        progress_->setValue(progress_->minimum());
+    if (forceCheck_)
+        forceCheck_->setChecked(preferences_.force());
+    if (bitrateSlider_) {
+        // Showing the stored value is not a change of it.
+        const QSignalBlocker quiet(bitrateSlider_);
+        bitrateSlider_->setValue(int(std::clamp<qint64>(
+            preferences_.bitrate(), bitrateSlider_->minimum(), bitrateSlider_->maximum())));
+        if (bitrateDescription_)
+            bitrateDescription_->setText(mbps(bitrateSlider_->value()));
+    }
+    if (pathButton_)
+        pathButton_->setText(lastPathComponent(preferences_.path()));
+}
+
+void AppDelegate::bitrateChanged()
+{
+    if (!bitrateSlider_)
+        return;
+    const int megabits = bitrateSlider_->value();
+    preferences_.setInteger(Preferences::bitrateKey, megabits);
+    if (bitrateDescription_)
+        bitrateDescription_->setText(mbps(megabits));
+}
+
+void AppDelegate::forceChanged()
+{
+    if (forceCheck_)
+        preferences_.setBool(Preferences::forceKey, forceCheck_->checkState() == Qt::Checked);
+}
+
+void AppDelegate::pathClicked()
+{
+    auto* chooser = new QFileDialog(window_, QStringLiteral("Choose the folder for fixed files"),
+                                    preferences_.path());
+    chooser->setFileMode(QFileDialog::Directory);
+    chooser->setOption(QFileDialog::ShowDirsOnly);
+    chooser->setWindowModality(Qt::WindowModal);
+    chooser->setAttribute(Qt::WA_DeleteOnClose);
+    connect(chooser, &QFileDialog::fileSelected, this, [this](const QString& folder) {
+        preferences_.setString(Preferences::pathKey, folder);
+        resetUI();
+    });
+    chooser->open();
+}
+
+void AppDelegate::showAnalyzing(const QString& path)
+{
+    if (description_)
+        description_->setText(QStringLiteral("Analyzing %1...").arg(lastPathComponent(path)));
+    if (progress_) {
+        progress_->setValue(progress_->minimum());
+        progress_->show();
+    }
+    if (optionBox_)
+        optionBox_->hide();
+    if (quitItem_)
+        quitItem_->setEnabled(false);
+    busy_ = true;
+    if (window_)
+        animateFrame(withHeightChange(frameTarget(), -busyHeightChange));
+}
+
+void AppDelegate::showCopying(const QString& path)
+{
+    if (description_)
+        description_->setText(QStringLiteral("Copying %1...").arg(lastPathComponent(path)));
+}
+
+void AppDelegate::showTranscoding(const QString& path)
+{
+    if (description_)
+        description_->setText(QStringLiteral("Transcoding %1...").arg(lastPathComponent(path)));
+}
+
+void AppDelegate::showProgress(double fraction)
+{
+    if (progress_)
+        progress_->setValue(barValue(*progress_, fraction));
+}
+
+void AppDelegate::endJob()
+{
+    // Taken first: showing the options box below may already grow a window that the user
+    // made smaller than the idle layout allows, and that growth must not count twice.
+    const QRect busyFrame = window_ ? frameTarget() : QRect();
+    resetUI();
+    if (progress_)
+        progress_->hide();
+    if (optionBox_)
+        optionBox_->show();
+    if (quitItem_)
+        quitItem_->setEnabled(true);
+    busy_ = false;
+    if (window_)
+        animateFrame(withHeightChange(busyFrame, busyHeightChange));
+}
+
+void AppDelegate::presentError(const EngineError& error, std::function<void()> dismissed)
+{
+    auto* sheet = new QMessageBox(QMessageBox::Critical, QStringLiteral("mpgfix"),
+                                  error.description, QMessageBox::Ok, window_);
+    sheet->setTextFormat(Qt::PlainText);
+    sheet->setWindowModality(Qt::WindowModal);
+    sheet->setAttribute(Qt::WA_DeleteOnClose);
+    connect(sheet, &QMessageBox::finished, this, [dismissed = std::move(dismissed)] { dismissed(); });
+    sheet->open();
+}
+
+Preferences& AppDelegate::preferences() { return preferences_; }
+MainThread& AppDelegate::mainThread() { return mainThread_; }
+ErrorSheetHandshake& AppDelegate::handshake() { return handshake_; }
+
+QMainWindow* AppDelegate::window() const { return window_; }
+QLabel* AppDelegate::description() const { return description_; }
+QProgressBar* AppDelegate::progress() const { return progress_; }
+WQDragView* AppDelegate::dragView() const { return dragView_; }
+QCheckBox* AppDelegate::forceCheck() const { return forceCheck_; }
+QSlider* AppDelegate::bitrateSlider() const { return bitrateSlider_; }
+QLabel* AppDelegate::bitrateDescription() const { return bitrateDescription_; }
+QGroupBox* AppDelegate::optionBox() const { return optionBox_; }
+QAction* AppDelegate::quitItem() const { return quitItem_; }
+QMenu* AppDelegate::appMenu() const { return appMenu_; }
+QPushButton* AppDelegate::pathButton() const { return pathButton_; }
+
+bool AppDelegate::mayClose() const { return !busy_; }
+
+QRect AppDelegate::frameTarget() const
+{
+    if (frameAnimation_->state() == QAbstractAnimation::Running)
+        return frameAnimation_->endValue().toRect();
+    return window_->geometry();
+}
+
+void AppDelegate::animateFrame(const QRect& target)
+{
+    frameAnimation_->stop();
+    frameAnimation_->setStartValue(window_->geometry());
+    frameAnimation_->setEndValue(target);
+    frameAnimation_->start();
+}

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "ErrorSheetHandshake.h"
+#include "JobDisplay.h"
+#include "MainThread.h"
+#include "Preferences.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QRect>
+
+class MainWindow;
+class QAction;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QMainWindow;
+class QMenu;
+class QProgressBar;
+class QPropertyAnimation;
+class QPushButton;
+class QSlider;
+class WQDragView;
+
+// The controller of the main window: fills it from the preferences, turns its controls into
+// preference changes, and switches it between idle and busy for the fix jobs, whose display
+// operations it runs on the GUI thread. It refers to the window's objects without owning them.
+class AppDelegate : public QObject, public JobDisplay {
+    Q_OBJECT
+
+public:
+    explicit AppDelegate(MainWindow& window, QObject* parent = nullptr);
+    ~AppDelegate() override;
+
+    // The window is up: idle state, preferences registered, controls filled.
+    void applicationDidFinishLaunching();
+    // Runs at launch and before every intake of files; the same result each time.
+    void initQueue();
+    // Idle status text, empty bar and the controls as the preferences say.
+    void resetUI();
+
+    void bitrateChanged();
+    void forceChanged();
+    // A window-modal folder chooser; returns at once.
+    void pathClicked();
+
+    void showAnalyzing(const QString& path) override;
+    void showCopying(const QString& path) override;
+    void showTranscoding(const QString& path) override;
+    void showProgress(double fraction) override;
+    void endJob() override;
+    void presentError(const EngineError& error, std::function<void()> dismissed) override;
+
+    Preferences& preferences();
+    MainThread& mainThread();
+    ErrorSheetHandshake& handshake();
+
+    // The window's objects; null once they are gone.
+    QMainWindow* window() const;
+    QLabel* description() const;
+    QProgressBar* progress() const;
+    WQDragView* dragView() const;
+    QCheckBox* forceCheck() const;
+    QSlider* bitrateSlider() const;
+    QLabel* bitrateDescription() const;
+    QGroupBox* optionBox() const;
+    QAction* quitItem() const;
+    QMenu* appMenu() const;
+    QPushButton* pathButton() const;
+
+private:
+    bool mayClose() const;
+    // The frame the window has, or is on its way to while it changes height.
+    QRect frameTarget() const;
+    void animateFrame(const QRect& target);
+
+    QPointer<MainWindow> window_;
+    QPointer<QLabel> description_;
+    QPointer<QProgressBar> progress_;
+    QPointer<WQDragView> dragView_;
+    QPointer<QCheckBox> forceCheck_;
+    QPointer<QSlider> bitrateSlider_;
+    QPointer<QLabel> bitrateDescription_;
+    QPointer<QGroupBox> optionBox_;
+    QPointer<QAction> quitItem_;
+    QPointer<QMenu> appMenu_;
+    QPointer<QPushButton> pathButton_;
+
+    Preferences preferences_;
+    MainThread mainThread_;
+    ErrorSheetHandshake handshake_{mainThread_, *this};
+    QPropertyAnimation* frameAnimation_;
+    bool busy_ = false;
+};

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "JobSettings.h"
+
+#include <QString>
+#include <QVariant>
+#include <QVariantMap>
+
+#include <mutex>
+#include <optional>
+
+// The three user preferences in the per-user store (~/.config/mpgfix/mpgfix.conf), over an
+// in-memory layer of registered defaults that is never written. Nothing is cached: every read
+// asks the store, and every write is flushed at once. Reads are safe on any thread.
+class Preferences : public JobSettings {
+public:
+    static inline const QString forceKey = QStringLiteral("force");
+    static inline const QString bitrateKey = QStringLiteral("bitrate");
+    static inline const QString pathKey = QStringLiteral("path");
+
+    // Registers the defaults (force off, 6 Mbps, the videos folder); writes nothing.
+    void registerDefaults();
+    // Replaces a "path" value that has no string form (a list, say) by the default folder.
+    void repairPath();
+
+    bool boolForKey(const QString& key) const;
+    qint64 integerForKey(const QString& key) const;
+    // No string where neither layer has a value, or where the value is a list or a map.
+    std::optional<QString> stringForKey(const QString& key) const;
+
+    void setBool(const QString& key, bool value);
+    void setInteger(const QString& key, qint64 value);
+    void setString(const QString& key, const QString& value);
+
+    bool force() const override;
+    qint64 bitrate() const override;
+    QString path() const override;
+
+    // The desktop's videos folder (~/Videos on most Linux desktops).
+    static QString defaultPath();
+
+private:
+    QVariant value(const QString& key) const;
+    void write(const QString& key, const QVariant& value);
+
+    mutable std::mutex defaultsMutex_;
+    QVariantMap defaults_;
+};

@@ -1,0 +1,66 @@
+#include "WQDragView.h"
+
+#include "AppDelegate.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace {
+
+// A film frame with a play mark, drawn in the palette's colours so that it follows the theme.
+void paintFilm(QPainter& painter, const QRectF& frame, const QColor& ink, const QColor& paper)
+{
+    const qreal radius = frame.height() * 0.12;
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(ink);
+    painter.drawRoundedRect(frame, radius, radius);
+
+    const qreal hole = frame.height() * 0.11;
+    const qreal margin = hole * 0.6;
+    const int holes = 6;
+    const qreal step = (frame.width() - 2 * margin) / holes;
+    painter.setBrush(paper);
+    for (int i = 0; i < holes; ++i) {
+        const qreal x = frame.left() + margin + i * step + (step - hole) / 2;
+        painter.drawRoundedRect(QRectF(x, frame.top() + margin, hole, hole), hole / 4, hole / 4);
+        painter.drawRoundedRect(QRectF(x, frame.bottom() - margin - hole, hole, hole), hole / 4,
+                                hole / 4);
+    }
+
+    const qreal side = frame.height() * 0.36;
+    const QPointF centre = frame.center();
+    QPainterPath play;
+    play.moveTo(centre.x() - side * 0.4, centre.y() - side / 2);
+    play.lineTo(centre.x() + side * 0.6, centre.y());
+    play.lineTo(centre.x() - side * 0.4, centre.y() + side / 2);
+    play.closeSubpath();
+    painter.drawPath(play);
+}
+
+} // namespace
+
+WQDragView::WQDragView(QWidget* parent) : QFrame(parent) {}
+
+AppDelegate* WQDragView::appDelegate() const { return appDelegate_; }
+
+void WQDragView::setAppDelegate(AppDelegate* appDelegate) { appDelegate_ = appDelegate; }
+
+void WQDragView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+
+    const QColor ink = palette().color(QPalette::Mid);
+    QPen dashes(ink, 2, Qt::DashLine);
+    dashes.setDashPattern({4, 3});
+    painter.setPen(dashes);
+    painter.setBrush(palette().color(QPalette::Base));
+    painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 10, 10);
+
+    // The film sits in the space above the status line, which the layout keeps at the bottom.
+    const qreal height = qMin<qreal>(56, rect().height() * 0.35);
+    const qreal width = height * 1.45;
+    const QPointF centre(rect().center().x(), rect().top() + rect().height() * 0.42);
+    paintFilm(painter, QRectF(centre.x() - width / 2, centre.y() - height / 2, width, height), ink,
+              palette().color(QPalette::Base));
+}
