@@ -63,6 +63,13 @@ public:
     void setErrorCallback(const ErrorCallback& errorCallback);
 
 private:
+    // A transcode's exit status tells whether its output was written; the probe's does not,
+    // since the tool always fails when it is given no output file.
+    enum class ExitStatusUse { Ignore, ReportFailure };
+
+    void run(const QStringList& arguments, ExitStatusUse exitStatusUse);
+    void report(const EngineError& error) const;
+
     mutable std::mutex mutex_;
     QString toolPath_;
     QString path_;

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+// One benchmark figure: the values it prints after its name ("ratio=1.004 ..."), or why it
+// could not be measured.
+struct FigureResult {
+    std::string values;
+    std::string error;
+};
+
+// VideoProcessor::transcode of a 10-second 720p H.264/AAC clip against bare ffmpeg.
+FigureResult transcodeFigure();
+// The console parser over a 100,000-line recorded console against a memchr line split.
+FigureResult parseFigure();

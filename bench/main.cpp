@@ -1,0 +1,39 @@
+#include "Figures.h"
+
+#include <cstring>
+#include <iostream>
+
+namespace {
+
+struct Figure {
+    const char* name;
+    FigureResult (*measure)();
+};
+
+const Figure figures[] = {
+    {"transcode", transcodeFigure},
+    {"parse", parseFigure},
+};
+
+} // namespace
+
+// Prints one line per figure, "NAME ratio=X.XXX ...". Names given as arguments pick figures.
+int main(int argc, char** argv)
+{
+    int failures = 0;
+    for (const Figure& figure : figures) {
+        bool wanted = argc < 2;
+        for (int i = 1; i < argc; ++i)
+            wanted = wanted || std::strcmp(argv[i], figure.name) == 0;
+        if (!wanted)
+            continue;
+        const FigureResult result = figure.measure();
+        if (result.error.empty()) {
+            std::cout << figure.name << ' ' << result.values << std::endl;
+        } else {
+            std::cout << figure.name << " failed: " << result.error << std::endl;
+            ++failures;
+        }
+    }
+    return failures == 0 ? 0 : 1;
+}

@@ -1,0 +1,263 @@
+#include "ConsoleParser.h"
+
+#include "FfmpegErrors.h"
+#include "VideoProcessor.h"
+
+#include <QFileInfo>
+
+#include <array>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+constexpr auto durationPattern = R"(Duration:\s+(\d+):(\d+):(\d+)\.(\d+))";
+// Five-digit counts have no blank after the equals sign.
+constexpr auto framePattern = R"(frame=\s*(\d+))";
+constexpr auto longVideoPattern = R"(Video: ([^,\s]*)\s*[^,]*, [^,]*, (\d+)x(\d+))";
+constexpr auto shortVideoPattern = R"(Video: ([^,]*), (\d+)x(\d+))";
+// Our ffmpeg prints details in parentheses that hold commas, which both patterns above trip
+// over: take the codec up to the first blank or comma, and the first size after ", ".
+constexpr auto looseVideoPattern = R"(Video: ([^,\s]*)[^\r\n]*?, (\d+)x(\d+))";
+constexpr auto fpsPattern = R"((\d+\.\d+)\s+fps)";
+constexpr auto audioPattern = R"(Audio: ([^,]*), ([^\s]*)\s\w*, ([^,\r\n]*))";
+
+// In lower case: they are matched ignoring the case of ASCII letters.
+constexpr std::array<std::string_view, 4> errorPhrases = {
+    "format is not supported",
+    "could not find codec parameters",
+    "unknown format",
+    "invalid data",
+};
+
+// The tool's frame rate is taken as 29.97 whatever the file's own.
+constexpr double framesPerSecond = 29.97;
+
+// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
+bool isValidUtf8(std::string_view bytes)
+{
+    const auto* s = reinterpret_cast<const unsigned char*>(bytes.data());
+    const size_t n = bytes.size();
+    size_t i = 0;
+    while (i < n) {
+        const unsigned char lead = s[i];
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        size_t continuation = 0;
+        char32_t codePoint = 0;
+        char32_t smallest = 0;
+        if ((lead & 0xE0) == 0xC0) {
+            continuation = 1, codePoint = lead & 0x1F, smallest = 0x80;
+        } else if ((lead & 0xF0) == 0xE0) {
+            continuation = 2, codePoint = lead & 0x0F, smallest = 0x800;
+        } else if ((lead & 0xF8) == 0xF0) {
+            continuation = 3, codePoint = lead & 0x07, smallest = 0x10000;
+        } else {
+            return false;
+        }
+        if (n - i <= continuation)
+            return false;
+        for (size_t k = 1; k <= continuation; ++k) {
+            if ((s[i + k] & 0xC0) != 0x80)
+                return false;
+            codePoint = (codePoint << 6) | (s[i + k] & 0x3F);
+        }
+        if (codePoint < smallest || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF))
+            return false;
+        i += continuation + 1;
+    }
+    return true;
+}
+
+// The value of the leading decimal digits after optional blanks and sign; 0 when there are
+// none, the nearest 64-bit limit when there are too many.
+qint64 integerValue(QStringView text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && text[i].isSpace())
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
+        negative = text[i++] == u'-';
+    constexpr qint64 largest = std::numeric_limits<qint64>::max();
+    qint64 value = 0;
+    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
+        const int digit = text[i].unicode() - u'0';
+        if (value > (largest - digit) / 10)
+            return negative ? std::numeric_limits<qint64>::min() : largest;
+        value = value * 10 + digit;
+    }
+    return negative ? -value : value;
+}
+
+// The groups read as doubles are plain decimal numbers; anything else counts as 0.0.
+double doubleValue(QStringView text)
+{
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    return ok ? value : 0.0;
+}
+
+bool contains(std::string_view bytes, std::string_view literal)
+{
+    return bytes.find(literal) != std::string_view::npos;
+}
+
+} // namespace
+
+ConsoleParser::ConsoleParser(VideoProcessor& record) : record_(record) {}
+
+bool ConsoleParser::prepare()
+{
+    const std::array<std::pair<QRegularExpression*, const char*>, 7> patterns = {{
+        {&duration_, durationPattern},
+        {&frame_, framePattern},
+        {&longVideo_, longVideoPattern},
+        {&shortVideo_, shortVideoPattern},
+        {&looseVideo_, looseVideoPattern},
+        {&fps_, fpsPattern},
+        {&audio_, audioPattern},
+    }};
+    for (const auto& [expression, pattern] : patterns) {
+        expression->setPattern(QString::fromLatin1(pattern));
+        if (!expression->isValid()) {
+            if (const auto report = record_.errorCallback()) {
+                report(EngineError{QStringLiteral("QRegularExpression"),
+                                   static_cast<int>(expression->patternErrorOffset()),
+                                   QStringLiteral("%1 in the pattern %2 at offset %3")
+                                       .arg(expression->errorString(), expression->pattern())
+                                       .arg(expression->patternErrorOffset())});
+            }
+            return false;
+        }
+        expression->optimize();
+    }
+    return true;
+}
+
+ConsoleParser::Verdict ConsoleParser::line(const char* line)
+{
+    if (stopped_)
+        return Verdict::Stop;
+
+    const std::string_view bytes(line);
+    if (!isValidUtf8(bytes))
+        return Verdict::GoOn;
+
+    if (containsErrorPhrase(bytes)) {
+        stopped_ = true;
+        raiseUnrecognizedFormat();
+        return Verdict::Stop;
+    }
+
+    // Each pattern holds a literal; a line without any of them needs no decoding at all.
+    const bool wantsDuration = totalFrames_ == 0 && contains(bytes, "Duration:");
+    const bool wantsProgress = contains(bytes, "frame=");
+    const bool wantsVideo = contains(bytes, "Video: ");
+    const bool wantsFrameRate = contains(bytes, "fps");
+    const bool wantsAudio = contains(bytes, "Audio: ");
+    if (!(wantsDuration || wantsProgress || wantsVideo || wantsFrameRate || wantsAudio))
+        return Verdict::GoOn;
+
+    const QString text = QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    if (wantsDuration)
+        readDuration(text);
+    if (wantsProgress)
+        readProgress(text);
+    if (wantsVideo)
+        readVideo(text);
+    if (wantsFrameRate)
+        readFrameRate(text);
+    if (wantsAudio)
+        readAudio(text);
+    return Verdict::GoOn;
+}
+
+bool ConsoleParser::containsErrorPhrase(std::string_view bytes)
+{
+    folded_.assign(bytes);
+    for (char& c : folded_) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+    for (const std::string_view phrase : errorPhrases) {
+        if (contains(folded_, phrase))
+            return true;
+    }
+    return false;
+}
+
+void ConsoleParser::raiseUnrecognizedFormat()
+{
+    const auto report = record_.errorCallback();
+    if (!report)
+        return;
+    const QString name = QFileInfo(record_.path()).fileName();
+    report(EngineError{FfmpegErrors::domain, FfmpegErrors::UnrecognizedFormat,
+                       QStringLiteral("Not a recognized file format: %1").arg(name)});
+}
+
+void ConsoleParser::readDuration(const QString& text)
+{
+    const QRegularExpressionMatch match = duration_.match(text);
+    if (!match.hasMatch())
+        return;
+    const qint64 h = integerValue(match.capturedView(1));
+    const qint64 m = integerValue(match.capturedView(2));
+    const qint64 s = integerValue(match.capturedView(3));
+    const qint64 f = integerValue(match.capturedView(4));
+    // The fraction digits count as frames as they stand, and the order of the sums is fixed.
+    const double a = static_cast<double>(m) * 60.0;
+    const double b = static_cast<double>(h) * 3600.0;
+    const double c = a + b;
+    const double d = static_cast<double>(s) + c;
+    const double e = d * framesPerSecond;
+    const double g = static_cast<double>(f) + e;
+    totalFrames_ = static_cast<qint64>(std::trunc(g));
+}
+
+void ConsoleParser::readProgress(const QString& text)
+{
+    if (totalFrames_ <= 0)
+        return;
+    const QRegularExpressionMatch match = frame_.match(text);
+    if (!match.hasMatch())
+        return;
+    const double frames = doubleValue(match.capturedView(1));
+    if (const auto progress = record_.callback())
+        progress(frames / static_cast<double>(totalFrames_));
+}
+
+void ConsoleParser::readVideo(const QString& text)
+{
+    QRegularExpressionMatch match = longVideo_.match(text);
+    if (!match.hasMatch())
+        match = shortVideo_.match(text);
+    if (!match.hasMatch())
+        match = looseVideo_.match(text);
+    if (!match.hasMatch())
+        return;
+    record_.setVideo(match.captured(1));
+    record_.setWidth(integerValue(match.capturedView(2)));
+    record_.setHeight(integerValue(match.capturedView(3)));
+}
+
+void ConsoleParser::readFrameRate(const QString& text)
+{
+    const QRegularExpressionMatch match = fps_.match(text);
+    if (match.hasMatch())
+        record_.setFrameRate(doubleValue(match.capturedView(1)));
+}
+
+void ConsoleParser::readAudio(const QString& text)
+{
+    const QRegularExpressionMatch match = audio_.match(text);
+    if (!match.hasMatch())
+        return;
+    record_.setAudio(match.captured(1));
+    record_.setAudioRate(integerValue(match.capturedView(2)));
+    record_.setAudioChannels(match.captured(3));
+}

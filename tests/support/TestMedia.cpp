@@ -1,0 +1,137 @@
+#include "TestMedia.h"
+
+#include <QDir>
+#include <QProcess>
+
+namespace TestMedia {
+
+TestFolder::TestFolder() : dir_(QDir::tempPath() + QStringLiteral("/mpgfix-test-XXXXXX")) {}
+
+ToolRun runTool(const QString& program, const QStringList& arguments, int timeoutMs)
+{
+    QProcess process;
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.start(program, arguments);
+    ToolRun run;
+    if (!process.waitForFinished(timeoutMs)) {
+        process.kill();
+        process.waitForFinished();
+        return run;
+    }
+    run.output = process.readAllStandardOutput();
+    run.errors = process.readAllStandardError();
+    if (process.exitStatus() == QProcess::NormalExit)
+        run.exitCode = process.exitCode();
+    return run;
+}
+
+ClipSpec conformingMpeg(double seconds)
+{
+    ClipSpec spec;
+    spec.videoCodec = QStringLiteral("mpeg2video");
+    spec.audioCodec = QStringLiteral("mp2");
+    spec.width = 720;
+    spec.height = 480;
+    spec.frameRate = QStringLiteral("30000/1001");
+    spec.sampleRate = 48000;
+    spec.channels = 2;
+    spec.seconds = seconds;
+    spec.extraOptions = {QStringLiteral("-b:v"), QStringLiteral("6000k"), QStringLiteral("-flags"),
+                         QStringLiteral("ildct"), QStringLiteral("-aspect"), QStringLiteral("4:3"),
+                         QStringLiteral("-b:a"), QStringLiteral("192k")};
+    return spec;
+}
+
+ClipSpec h264AacMono(int width, int height, double seconds)
+{
+    ClipSpec spec;
+    spec.videoCodec = QStringLiteral("libx264");
+    spec.audioCodec = QStringLiteral("aac");
+    spec.width = width;
+    spec.height = height;
+    spec.sampleRate = 44100;
+    spec.channels = 1;
+    spec.seconds = seconds;
+    spec.extraOptions = {QStringLiteral("-preset"), QStringLiteral("ultrafast")};
+    return spec;
+}
+
+ClipSpec pcmAudio(int channels, double seconds)
+{
+    ClipSpec spec;
+    spec.audioCodec = QStringLiteral("pcm_s16le");
+    spec.sampleRate = 44100;
+    spec.channels = channels;
+    spec.seconds = seconds;
+    return spec;
+}
+
+bool makeClip(const QString& path, const ClipSpec& spec)
+{
+    const QString duration = QString::number(spec.seconds);
+    QStringList arguments{QStringLiteral("-hide_banner"), QStringLiteral("-loglevel"), QStringLiteral("error"),
+                          QStringLiteral("-y")};
+    if (!spec.videoCodec.isEmpty()) {
+        arguments << QStringLiteral("-f") << QStringLiteral("lavfi") << QStringLiteral("-i")
+                  << QStringLiteral("testsrc2=size=%1x%2:rate=%3:duration=%4")
+                         .arg(spec.width)
+                         .arg(spec.height)
+                         .arg(spec.frameRate, duration);
+    }
+    if (!spec.audioCodec.isEmpty()) {
+        arguments << QStringLiteral("-f") << QStringLiteral("lavfi") << QStringLiteral("-i")
+                  << QStringLiteral("sine=frequency=440:sample_rate=%1:duration=%2").arg(spec.sampleRate).arg(duration);
+    }
+    if (!spec.videoCodec.isEmpty())
+        arguments << QStringLiteral("-c:v") << spec.videoCodec << QStringLiteral("-pix_fmt") << QStringLiteral("yuv420p");
+    if (!spec.audioCodec.isEmpty()) {
+        arguments << QStringLiteral("-c:a") << spec.audioCodec << QStringLiteral("-ar")
+                  << QString::number(spec.sampleRate) << QStringLiteral("-ac") << QString::number(spec.channels);
+    }
+    arguments << spec.extraOptions << path;
+    return runTool(QStringLiteral(FFMPEG_TOOL), arguments).exitCode == 0;
+}
+
+std::optional<StreamFacts> probeStream(const QString& path, const QString& stream)
+{
+    const ToolRun run = runTool(QStringLiteral(FFPROBE_TOOL),
+                                {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-select_streams"), stream,
+                                 QStringLiteral("-show_entries"),
+                                 QStringLiteral("stream=codec_name,width,height,r_frame_rate,sample_rate,channels"),
+                                 QStringLiteral("-of"), QStringLiteral("default=noprint_wrappers=1"), path});
+    if (run.exitCode != 0 || run.output.trimmed().isEmpty())
+        return std::nullopt;
+    StreamFacts facts;
+    for (const QByteArray& line : run.output.split('\n')) {
+        const qsizetype equals = line.indexOf('=');
+        if (equals < 0)
+            continue;
+        const QByteArray key = line.left(equals);
+        const QString value = QString::fromUtf8(line.mid(equals + 1)).trimmed();
+        if (key == "codec_name")
+            facts.codec = value;
+        else if (key == "width")
+            facts.width = value.toInt();
+        else if (key == "height")
+            facts.height = value.toInt();
+        else if (key == "r_frame_rate")
+            facts.frameRate = value;
+        else if (key == "sample_rate")
+            facts.sampleRate = value.toInt();
+        else if (key == "channels")
+            facts.channels = value.toInt();
+    }
+    return facts;
+}
+
+QByteArray streamHash(const QString& path, const QString& stream)
+{
+    const ToolRun run = runTool(QStringLiteral(FFMPEG_TOOL),
+                                {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-i"), path,
+                                 QStringLiteral("-map"), QStringLiteral("0:") + stream, QStringLiteral("-c"),
+                                 QStringLiteral("copy"), QStringLiteral("-f"), QStringLiteral("streamhash"),
+                                 QStringLiteral("-")});
+    return run.exitCode == 0 ? run.output.trimmed() : QByteArray();
+}
+
+} // namespace TestMedia

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <optional>
+
+// Test media made at test time with the machine's ffmpeg, and facts read back with ffprobe.
+// Every tool runs without a shell, from FFMPEG_TOOL / FFPROBE_TOOL of the build.
+namespace TestMedia {
+
+// A scratch folder that goes away with the test.
+class TestFolder {
+public:
+    TestFolder();
+    bool isValid() const { return dir_.isValid(); }
+    QString path() const { return dir_.path(); }
+    QString filePath(const QString& name) const { return dir_.filePath(name); }
+
+private:
+    QTemporaryDir dir_;
+};
+
+struct ToolRun {
+    int exitCode = -1;  // -1 when the tool could not run or crashed
+    QByteArray output;  // standard output
+    QByteArray errors;  // standard error
+};
+
+// Runs `program` with `arguments` as they stand and waits for it (at most `timeoutMs`).
+ToolRun runTool(const QString& program, const QStringList& arguments, int timeoutMs = 60000);
+
+// A clip of lavfi test signals. An empty codec leaves that stream out.
+struct ClipSpec {
+    QString videoCodec;
+    QString audioCodec;
+    int width = 160;
+    int height = 120;
+    QString frameRate = QStringLiteral("25");
+    int sampleRate = 44100;
+    int channels = 2;
+    double seconds = 1.0;
+    QStringList extraOptions;  // output options put before the file name
+};
+
+// MPEG-2 720x480 at 29.97 fps, 4:3 interlaced, with MP2 48000 Hz stereo: a file that conforms.
+ClipSpec conformingMpeg(double seconds = 1.0);
+// H.264 with mono AAC at 44100 Hz, for an .mp4.
+ClipSpec h264AacMono(int width = 160, int height = 120, double seconds = 1.0);
+// PCM 16-bit at 44100 Hz, no video, for a .wav.
+ClipSpec pcmAudio(int channels = 2, double seconds = 1.0);
+
+// Writes the clip to `path` (the container follows its extension); true on success.
+bool makeClip(const QString& path, const ClipSpec& spec);
+
+// What ffprobe says of one stream; fields the stream lacks stay empty or 0.
+struct StreamFacts {
+    QString codec;
+    int width = 0;
+    int height = 0;
+    QString frameRate;  // r_frame_rate, e.g. "30000/1001"
+    int sampleRate = 0;
+    int channels = 0;
+};
+
+// `stream` is an ffprobe stream selector such as "v:0" or "a:0"; nothing if there is none.
+std::optional<StreamFacts> probeStream(const QString& path, const QString& stream);
+
+// The `-f streamhash` line of one stream ("v:0", "a:0"), to tell a stream passed through
+// unchanged; empty when the stream cannot be read.
+QByteArray streamHash(const QString& path, const QString& stream);
+
+} // namespace TestMedia
