@@ -2,6 +2,7 @@
 #include "WorkQueue.h"
 
 #include "EventLoop.h"
+#include "TestPrinters.h"
 #include "TestMedia.h"
 
 #include <gtest/gtest.h>
@@ -29,24 +30,19 @@ protected:
     static void SetUpTestSuite()
     {
         media = new QTemporaryDir;
-        const QString conformingVideo = "-c:v mpeg2video -s 720x480 -r 30000/1001 -aspect 4:3 -b:v 2M";
-        makeClip(clip("clip.mpg"), conformingVideo + " -c:a mp2 -ar 48000 -ac 2 -b:a 192k", "48000");
-        makeClip(clip("aac.mkv"), conformingVideo + " -c:a aac -ar 48000 -ac 2", "48000");
-        makeClip(clip("44k.mpg"), conformingVideo + " -c:a mp2 -ar 44100 -ac 2", "44100");
+        TestMedia::ClipSpec aac = TestMedia::conformingMpeg();
+        aac.audioCodec = "aac";
+        TestMedia::ClipSpec audio44k = TestMedia::conformingMpeg();
+        audio44k.sampleRate = 44100;
+        ASSERT_TRUE(TestMedia::makeClip(clip("clip.mpg"), TestMedia::conformingMpeg()));
+        ASSERT_TRUE(TestMedia::makeClip(clip("aac.mkv"), aac));
+        ASSERT_TRUE(TestMedia::makeClip(clip("44k.mpg"), audio44k));
         QFile notes(clip("notes.txt"));
         ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
         notes.write("Shopping list: milk, eggs, bread.\n");
     }
     static void TearDownTestSuite() { delete media; }
     static QString clip(const QString& name) { return media->filePath(name); }
-
-    static void makeClip(const QString& path, const QString& codecs, const QString& audioRate)
-    {
-        QStringList args{"-f", "lavfi", "-i", "testsrc=size=320x240:rate=30000/1001:duration=1",
-                         "-f", "lavfi", "-i", "sine=frequency=440:sample_rate=" + audioRate + ":duration=1"};
-        args << codecs.split(' ') << "-shortest" << path;
-        ASSERT_TRUE(testmedia::runFfmpeg(args)) << path.toStdString();
-    }
 
     void SetUp() override { f.settings.setPath(out.path()); }
 
@@ -85,11 +81,10 @@ TEST_F(FixJobTest, ForceReencodesBothStreams)
     EXPECT_EQ(f.display.events(),
               (QStringList{"analyzing clip.mpg", "transcoding clip.mpg", "progress", "full", "end"}));
     const QString output = out.filePath("clip.mpg");
-    EXPECT_NE(testmedia::streamHash(output, "v"), testmedia::streamHash(clip("clip.mpg"), "v"));
-    EXPECT_NE(testmedia::streamHash(output, "a"), testmedia::streamHash(clip("clip.mpg"), "a"));
-    const auto facts = testmedia::probe(output);
-    EXPECT_EQ(facts.videoCodec, "mpeg2video");
-    EXPECT_EQ(facts.audioCodec, "mp2");
+    EXPECT_NE(TestMedia::streamHash(output, "v:0"), TestMedia::streamHash(clip("clip.mpg"), "v:0"));
+    EXPECT_NE(TestMedia::streamHash(output, "a:0"), TestMedia::streamHash(clip("clip.mpg"), "a:0"));
+    EXPECT_EQ(TestMedia::probeStream(output, "v:0").value_or(TestMedia::StreamFacts()).codec, "mpeg2video");
+    EXPECT_EQ(TestMedia::probeStream(output, "a:0").value_or(TestMedia::StreamFacts()).codec, "mp2");
 }
 
 TEST_F(FixJobTest, ConformingVideoIsKeptWhileOtherAudioIsReencoded)
@@ -98,11 +93,11 @@ TEST_F(FixJobTest, ConformingVideoIsKeptWhileOtherAudioIsReencoded)
         SCOPED_TRACE(name);
         fix(clip(name));
         const QString output = FixJob::outputPath(out.path(), clip(name));
-        EXPECT_EQ(testmedia::streamHash(output, "v"), testmedia::streamHash(clip(name), "v"));
-        const auto facts = testmedia::probe(output);
-        EXPECT_EQ(facts.audioCodec, "mp2");
-        EXPECT_EQ(facts.sampleRate, 48000);
-        EXPECT_EQ(facts.channels, 2);
+        EXPECT_EQ(TestMedia::streamHash(output, "v:0"), TestMedia::streamHash(clip(name), "v:0"));
+        const auto audio = TestMedia::probeStream(output, "a:0").value_or(TestMedia::StreamFacts());
+        EXPECT_EQ(audio.codec, "mp2");
+        EXPECT_EQ(audio.sampleRate, 48000);
+        EXPECT_EQ(audio.channels, 2);
     }
 }
 
@@ -131,7 +126,7 @@ TEST_F(FixJobTest, CopyOntoAnExistingFileFailsAndLeavesItWhileATranscodeOverwrit
     f.settings.setForce(true);
     fix(clip("clip.mpg"));
     EXPECT_EQ(f.display.events().filter("error ").size(), 1);
-    EXPECT_EQ(testmedia::probe(existing).videoCodec, "mpeg2video");
+    EXPECT_EQ(TestMedia::probeStream(existing, "v:0").value_or(TestMedia::StreamFacts()).codec, "mpeg2video");
 }
 
 TEST_F(FixJobTest, OutputNamesTakeOffOnlyTheLastExtension)

@@ -12,8 +12,8 @@
 #include <atomic>
 #include <mutex>
 
-// Records what a job shows, in order. Progress other than the final 1.0 is recorded once per
-// run of reports; error sheets are dismissed at once unless a test holds them.
+// Records what a job shows, in order. A run of progress reports is recorded once, as "progress"
+// below 1.0 and "full" from 1.0 on; error sheets are dismissed at once unless a test holds them.
 class RecordingDisplay : public JobDisplay {
 public:
     void showAnalyzing(const QString& path) override { record("analyzing " + name(path)); }
@@ -21,9 +21,9 @@ public:
     void showTranscoding(const QString& path) override { record("transcoding " + name(path)); }
     void showProgress(double fraction) override
     {
-        const QString event = fraction == 1.0 ? "full" : "progress";
+        const QString event = fraction >= 1.0 ? "full" : "progress";
         std::lock_guard lock(mutex_);
-        if (events_.isEmpty() || events_.last() != event || event == "full")
+        if (events_.isEmpty() || events_.last() != event)
             events_ << event;
     }
     void endJob() override { record("end"); }
