@@ -36,9 +36,15 @@ SideBySide sideBySide(int rounds, Ours&& ours, Baseline&& baseline)
 {
     std::vector<double> oursTimes;
     std::vector<double> baselineTimes;
+    // Every other round the baseline goes first, so that neither side always follows the other.
     for (int round = 0; round < rounds; ++round) {
-        oursTimes.push_back(seconds(ours));
-        baselineTimes.push_back(seconds(baseline));
+        if (round % 2 == 0) {
+            oursTimes.push_back(seconds(ours));
+            baselineTimes.push_back(seconds(baseline));
+        } else {
+            baselineTimes.push_back(seconds(baseline));
+            oursTimes.push_back(seconds(ours));
+        }
     }
     return {median(oursTimes), median(baselineTimes)};
 }
