@@ -2,6 +2,7 @@
 
 #include "MainWindow.h"
 #include "WQDragView.h"
+#include "WorkQueue.h"
 #include "ui_MainWindow.h"
 
 #include <QFileDialog>
@@ -94,9 +95,26 @@ void AppDelegate::initQueue()
 {
     if (dragView_)
         dragView_->setAppDelegate(this);
+    if (!taskQ_)
+        taskQ_ = std::make_unique<WorkQueue>();
     preferences_.registerDefaults();
     preferences_.repairPath();
 }
+
+bool AppDelegate::openFile(const QString& path)
+{
+    openFiles({path});
+    return true;
+}
+
+void AppDelegate::openFiles(const QStringList& paths)
+{
+    initQueue();
+    for (const QString& path : paths)
+        taskQ_->async([this, path] { fixVideo(path); });
+}
+
+void AppDelegate::fixVideo(const QString& path) { fixJob_.fixVideo(path); }
 
 void AppDelegate::resetUI()
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ErrorSheetHandshake.h"
+#include "FixJob.h"
 #include "JobDisplay.h"
 #include "MainThread.h"
 #include "Preferences.h"
@@ -8,6 +9,9 @@
 #include <QObject>
 #include <QPointer>
 #include <QRect>
+#include <QStringList>
+
+#include <memory>
 
 class MainWindow;
 class QAction;
@@ -21,6 +25,7 @@ class QPropertyAnimation;
 class QPushButton;
 class QSlider;
 class WQDragView;
+class WorkQueue;
 
 // The controller of the main window: fills it from the preferences, turns its controls into
 // preference changes, and switches it between idle and busy for the fix jobs, whose display
@@ -36,6 +41,11 @@ public:
     void applicationDidFinishLaunching();
     // Runs at launch and before every intake of files; the same result each time.
     void initQueue();
+    // Intake: one fix job per path on the work queue, in order; returns at once.
+    bool openFile(const QString& path);
+    virtual void openFiles(const QStringList& paths);
+    // The job for one file; runs on the work queue's worker.
+    void fixVideo(const QString& path);
     // Idle status text, empty bar and the controls as the preferences say.
     void resetUI();
 
@@ -89,6 +99,9 @@ private:
     Preferences preferences_;
     MainThread mainThread_;
     ErrorSheetHandshake handshake_{mainThread_, *this};
+    FixJob fixJob_{mainThread_, *this, handshake_, preferences_};
+    // Last, so that it goes first: its worker is joined while everything a job uses still exists.
+    std::unique_ptr<WorkQueue> taskQ_;
     QPropertyAnimation* frameAnimation_;
     bool busy_ = false;
 };

@@ -21,7 +21,8 @@ bool SingleInstance::handOver(const QStringList& files)
     socket.connectToServer(serverName());
     if (!socket.waitForConnected(handOverTimeoutMs))
         return false;
-    QDataStream(&socket) << files;
+    QDataStream out(&socket);
+    out << files;
     // The answer says the running mpgfix has queued them; without it they count as not handed over.
     while (socket.bytesToWrite() > 0)
         if (!socket.waitForBytesWritten(handOverTimeoutMs))

@@ -2,8 +2,12 @@
 
 #include "AppDelegate.h"
 
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QPainter>
 #include <QPainterPath>
+#include <QUrl>
 
 namespace {
 
@@ -37,13 +41,60 @@ void paintFilm(QPainter& painter, const QRectF& frame, const QColor& ink, const 
     painter.drawPath(play);
 }
 
+// The local file paths a drag carries, in its order; empty when it carries none.
+QStringList localFiles(const QMimeData* data)
+{
+    QStringList paths;
+    if (!data)
+        return paths;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile())
+            paths << url.toLocalFile();
+    return paths;
+}
+
 } // namespace
 
-WQDragView::WQDragView(QWidget* parent) : QFrame(parent) {}
+WQDragView::WQDragView(QWidget* parent) : QFrame(parent) { setAcceptDrops(true); }
 
 AppDelegate* WQDragView::appDelegate() const { return appDelegate_; }
 
 void WQDragView::setAppDelegate(AppDelegate* appDelegate) { appDelegate_ = appDelegate; }
+
+QStringList WQDragView::files() const { return files_; }
+
+void WQDragView::dragEnterEvent(QDragEnterEvent* event)
+{
+    const QStringList paths = localFiles(event->mimeData());
+    if (paths.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    files_ = paths;
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+void WQDragView::dragLeaveEvent(QDragLeaveEvent* event)
+{
+    files_.clear();
+    event->accept();
+}
+
+void WQDragView::dropEvent(QDropEvent* event)
+{
+    // The drop's own list, handed over once: a later drag must never queue it again.
+    const QStringList dropped = localFiles(event->mimeData());
+    files_.clear();
+    if (dropped.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    if (appDelegate_)
+        appDelegate_->openFiles(dropped);
+}
 
 void WQDragView::paintEvent(QPaintEvent*)
 {

@@ -2,11 +2,13 @@
 
 #include <QFrame>
 #include <QPointer>
+#include <QStringList>
 
 class AppDelegate;
 
 // The large area of the window that says what to do with a video file: a dashed drop zone
 // with a film picture above the status line, which the window's layout places inside it.
+// Files dropped on it go to the controller's intake, in the drag's order, folders and all.
 class WQDragView : public QFrame {
     Q_OBJECT
 
@@ -15,10 +17,16 @@ public:
 
     AppDelegate* appDelegate() const;
     void setAppDelegate(AppDelegate* appDelegate);
+    // The local files of the drag now over the view; empty when none is.
+    QStringList files() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     QPointer<AppDelegate> appDelegate_;
+    QStringList files_;
 };

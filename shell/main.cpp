@@ -1,7 +1,9 @@
 #include "AppDelegate.h"
 #include "MainWindow.h"
+#include "SingleInstance.h"
 
 #include <QApplication>
+#include <QFileInfo>
 
 #include <cstdio>
 
@@ -12,6 +14,16 @@ bool hasDisplay()
 {
     return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY") ||
            qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+}
+
+// Files named on the command line, the desktop's way of opening them with mpgfix, made
+// absolute so that they mean the same to an mpgfix already running elsewhere.
+QStringList commandLineFiles(const QStringList& arguments)
+{
+    QStringList files;
+    for (const QString& argument : arguments.mid(1))
+        files << QFileInfo(argument).absoluteFilePath();
+    return files;
 }
 
 } // namespace
@@ -26,9 +38,21 @@ int main(int argc, char* argv[])
     }
 
     QApplication app(argc, argv);
+    const QStringList files = commandLineFiles(app.arguments());
+    SingleInstance instance;
+    if (instance.handOver(files))
+        return 0;
+
     MainWindow window;
     AppDelegate appDelegate(window);
+    QObject::connect(&instance, &SingleInstance::filesReceived, &appDelegate, [&](const QStringList& more) {
+        appDelegate.openFiles(more);
+        window.raise();
+        window.activateWindow();
+    });
+    instance.listen();
     window.show();
     appDelegate.applicationDidFinishLaunching();
+    appDelegate.openFiles(files);
     return app.exec();
 }
