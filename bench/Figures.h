@@ -13,3 +13,7 @@ struct FigureResult {
 FigureResult transcodeFigure();
 // The console parser over a 100,000-line recorded console against a memchr line split.
 FigureResult parseFigure();
+// The copy branch of a fix job on a 200 MB conforming file against cp.
+FigureResult copyFigure();
+// A whole fix job of a 10-second 720p H.264/AAC clip against bare ffmpeg's probe and transcode.
+FigureResult jobFigure();

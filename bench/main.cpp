@@ -13,6 +13,8 @@ struct Figure {
 const Figure figures[] = {
     {"transcode", transcodeFigure},
     {"parse", parseFigure},
+    {"copy", copyFigure},
+    {"job", jobFigure},
 };
 
 } // namespace

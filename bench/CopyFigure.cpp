@@ -1,0 +1,58 @@
+#include "BareTool.h"
+#include "Figures.h"
+#include "Measure.h"
+
+#include "FileCopy.h"
+#include "TestMedia.h"
+
+#include <QFile>
+
+namespace {
+
+constexpr int rounds = 5;
+constexpr qint64 copySize = 200LL * 1024 * 1024;
+
+// A conforming program stream stays one when whole copies of it follow each other, so a short
+// clip repeated makes the large file without a long encode.
+bool makeLargeConformingFile(const QString& clip, const QString& path)
+{
+    TestMedia::ClipSpec spec = TestMedia::conformingMpeg(2.0);
+    if (!TestMedia::makeClip(clip, spec))
+        return false;
+    QFile in(clip);
+    QFile out(path);
+    if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray piece = in.readAll();
+    while (out.size() < copySize)
+        if (out.write(piece) != piece.size())
+            return false;
+    return true;
+}
+
+}
+
+FigureResult copyFigure()
+{
+    TestMedia::TestFolder folder;
+    const QString input = folder.filePath("large.mpg");
+    if (!makeLargeConformingFile(folder.filePath("clip.mpg"), input))
+        return {{}, "could not make the 200 MB conforming file"};
+    const QString ours = folder.filePath("ours.mpg");
+    const QString bare = folder.filePath("bare.mpg");
+
+    bool failed = false;
+    const Measure::SideBySide times = Measure::sideBySide(
+        rounds,
+        [&] {
+            QFile::remove(ours);
+            failed = copyFile(input, ours).has_value() || failed;
+        },
+        [&] {
+            QFile::remove(bare);
+            failed = !runBareTool("/bin/cp", {input, bare}) || failed;
+        });
+    if (failed)
+        return {{}, "a copy failed"};
+    return {"ratio=" + Measure::fixed(times.ratio(), 3), {}};
+}

@@ -1,0 +1,84 @@
+#include "BareTool.h"
+#include "Figures.h"
+#include "Measure.h"
+
+#include "ErrorSheetHandshake.h"
+#include "FixJob.h"
+#include "JobDisplay.h"
+#include "JobSettings.h"
+#include "MainThread.h"
+#include "TestMedia.h"
+#include "ToolLocator.h"
+#include "VideoProcessor.h"
+
+#include <QFile>
+
+namespace {
+
+constexpr int rounds = 5;
+
+// A window that shows nothing, so that the job's own cost is what is measured.
+class NoDisplay : public JobDisplay {
+public:
+    void showAnalyzing(const QString&) override {}
+    void showCopying(const QString&) override {}
+    void showTranscoding(const QString&) override {}
+    void showProgress(double) override {}
+    void endJob() override {}
+    void presentError(const EngineError&, std::function<void()> dismissed) override
+    {
+        failed = true;
+        dismissed();
+    }
+    bool failed = false;
+};
+
+class FixedSettings : public JobSettings {
+public:
+    explicit FixedSettings(QString folder) : folder_(std::move(folder)) {}
+    bool force() const override { return false; }
+    qint64 bitrate() const override { return 6; }
+    QString path() const override { return folder_; }
+
+private:
+    QString folder_;
+};
+
+}
+
+FigureResult jobFigure()
+{
+    TestMedia::TestFolder folder;
+    const QString input = folder.filePath("clip.mp4");
+    if (!TestMedia::makeClip(input, TestMedia::h264AacMono(1280, 720, 10.0)))
+        return {{}, "could not make the 10-second 720p clip"};
+    const std::optional<QString> tool = ToolLocator::forThisProcess().locate();
+    if (!tool)
+        return {{}, "no ffmpeg beside the app or on PATH"};
+
+    // The job runs on this thread, which is also the window's here: its hand-offs run at once.
+    MainThread mainThread;
+    NoDisplay display;
+    const FixedSettings settings(folder.path());
+    ErrorSheetHandshake handshake(mainThread, display);
+    FixJob job(mainThread, display, handshake, settings);
+    job.setFinishPause(std::chrono::milliseconds(0));
+
+    VideoProcessor probe(input);
+    probe.loadInformation();
+    const QStringList probeArguments = VideoProcessor::probeArguments(input);
+    const QStringList transcodeArguments = VideoProcessor::transcodeArguments(
+        input, folder.filePath("bare.mpg"), 1, 1, settings.bitrate() * 1000, probe.audioChannels());
+
+    bool failed = false;
+    const Measure::SideBySide times = Measure::sideBySide(
+        rounds, [&] { job.fixVideo(input); },
+        [&] {
+            // The probe names no output, so the tool always ends it with a failure status.
+            runBareTool(QFile::encodeName(*tool), probeArguments);
+            failed = !runBareTool(QFile::encodeName(*tool), transcodeArguments) || failed;
+        });
+    if (failed || display.failed)
+        return {{}, "a job or a transcode failed"};
+    return {"ratio=" + Measure::fixed(times.ratio(), 3), {}};
+}
