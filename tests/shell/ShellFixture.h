@@ -3,8 +3,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -20,12 +22,18 @@ inline QSettings userStore()
 inline QString videosFolder() { return QDir::homePath() + QStringLiteral("/Videos"); }
 
 // Runs the GUI thread's event loop until `done` holds or `timeoutMs` passes; returns `done()`.
+// The loop sleeps until woken, as the app's does, so work posted by a worker wakes it; between
+// slices, widgets that closed themselves are deleted.
 inline bool spinUntil(const std::function<bool()>& done, int timeoutMs = 5000)
 {
     QElapsedTimer timer;
     timer.start();
-    while (!done() && timer.elapsed() < timeoutMs)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    while (!done() && timer.elapsed() < timeoutMs) {
+        QEventLoop slice;
+        QTimer::singleShot(20, &slice, &QEventLoop::quit);
+        slice.exec();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
     return done();
 }
 
