@@ -2,7 +2,7 @@
 
 #include <QThread>
 
-#include <memory>
+#include <algorithm>
 
 MainThread::MainThread(QObject* parent) : QObject(parent) {}
 
@@ -17,30 +17,38 @@ bool MainThread::call(const std::function<void()>& work)
         return true;
     }
 
-    auto done = std::make_shared<bool>(false);
-    {
-        std::lock_guard lock(mutex_);
-        if (closed_)
-            return false;
-    }
-    // `work` is only touched while the caller still waits: after close() the event skips it.
-    QMetaObject::invokeMethod(
-        this,
-        [this, done, &work] {
-            if (isClosed())
-                return;
-            work();
-            {
-                std::lock_guard lock(mutex_);
-                *done = true;
-            }
-            finished_.notify_all();
-        },
-        Qt::QueuedConnection);
-
+    Pending pending{work};
     std::unique_lock lock(mutex_);
-    finished_.wait(lock, [&] { return *done || closed_; });
-    return *done;
+    if (closed_)
+        return false;
+    pending_.push_back(&pending);
+    QMetaObject::invokeMethod(this, &MainThread::runPending, Qt::QueuedConnection);
+    // Work that has started runs to its end before the caller's stack may go.
+    finished_.wait(lock, [&] { return pending.done || (closed_ && !pending.running); });
+    std::erase(pending_, &pending);
+    return pending.done;
+}
+
+void MainThread::runPending()
+{
+    for (;;) {
+        Pending* pending = nullptr;
+        {
+            std::lock_guard lock(mutex_);
+            if (closed_ || pending_.empty())
+                return;
+            pending = pending_.front();
+            pending_.pop_front();
+            pending->running = true;
+        }
+        pending->work();
+        {
+            std::lock_guard lock(mutex_);
+            pending->running = false;
+            pending->done = true;
+        }
+        finished_.notify_all();
+    }
 }
 
 void MainThread::close()

@@ -3,6 +3,7 @@
 #include <QObject>
 
 #include <condition_variable>
+#include <deque>
 #include <functional>
 #include <mutex>
 
@@ -25,7 +26,19 @@ public:
     bool isClosed() const;
 
 private:
+    // One caller's work, on the caller's stack until the caller returns.
+    struct Pending {
+        const std::function<void()>& work;
+        bool running = false;
+        bool done = false;
+    };
+
+    void runPending();
+
+    // Everything the two threads share goes through the mutex, so the hand-off is ordered by
+    // it alone and not by the event queue.
     mutable std::mutex mutex_;
     std::condition_variable finished_;
+    std::deque<Pending*> pending_;
     bool closed_ = false;
 };
