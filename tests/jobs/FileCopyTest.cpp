@@ -1,10 +1,11 @@
 #include "FileCopy.h"
 
+#include "TestMedia.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -17,74 +18,49 @@ QByteArray readAll(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void write(const QString& path, const QByteArray& bytes)
+bool write(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QStringList entries(const QString& folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 class FileCopyTest : public testing::Test {
 protected:
-    QTemporaryDir dir;
-    QString in = dir.filePath("in.mov");
-    QString outDir = dir.filePath("out");
-    QString out = outDir + "/in.mpg";
-    QByteArray content = QByteArray(3 * 1024 * 1024 + 17, 'x') + QByteArray("\0tail", 5);
+    void SetUp() override { ASSERT_TRUE(write(in, content) && write(dir.filePath("plain"), "a file")); }
+    QStringList left() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
 
-    void SetUp() override
-    {
-        write(in, content);
-        ASSERT_TRUE(QDir().mkpath(outDir));
-    }
+    TestMedia::TestFolder dir;
+    QString in = dir.filePath("in.mov");
+    QByteArray content = QByteArray(3 * 1024 * 1024, 'x') + QByteArray("\0tail", 5);
 };
 
 }
 
 TEST_F(FileCopyTest, CopiesByteForByte)
 {
-    EXPECT_EQ(copyFile(in, out), std::nullopt);
-    EXPECT_EQ(readAll(out), content);
-    EXPECT_EQ(entries(outDir), QStringList{"in.mpg"});
+    EXPECT_EQ(copyFile(in, dir.filePath("in.mpg")), std::nullopt);
+    EXPECT_EQ(readAll(dir.filePath("in.mpg")), content);
 }
 
-TEST_F(FileCopyTest, RefusesAnExistingDestinationAndLeavesItUnchanged)
+TEST_F(FileCopyTest, FailuresReplaceNothingAndLeaveNothingBehind)
 {
-    write(out, "keep me");
-    const auto error = copyFile(in, out);
-    ASSERT_TRUE(error.has_value());
-    EXPECT_TRUE(error->description.contains("in.mov")) << error->description.toStdString();
-    EXPECT_TRUE(error->description.contains(out)) << error->description.toStdString();
-    EXPECT_EQ(readAll(out), "keep me");
-    EXPECT_EQ(entries(outDir), QStringList{"in.mpg"});
-}
-
-TEST_F(FileCopyTest, FailuresLeaveNothingBehind)
-{
-    struct Case {
+    ASSERT_TRUE(write(dir.filePath("in.mpg"), "older work"));
+    const struct {
         const char* what;
-        QString source;
-        QString destination;
-    };
-    write(dir.filePath("plain"), "a file, not a folder");
-    const Case cases[] = {
-        {"missing source", dir.filePath("missing.mov"), out},
-        {"folder as source", outDir, outDir + "/folder.mpg"},
-        {"destination folder missing", in, dir.filePath("nowhere/in.mpg")},
+        QString source, destination;
+    } cases[] = {
+        {"destination exists", in, dir.filePath("in.mpg")},
+        {"missing source", dir.filePath("missing.mov"), dir.filePath("new.mpg")},
+        {"folder as source", dir.path(), dir.filePath("new.mpg")},
         {"destination through a file", in, dir.filePath("plain/in.mpg")},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         const auto error = copyFile(c.source, c.destination);
         ASSERT_TRUE(error.has_value());
-        EXPECT_FALSE(error->description.isEmpty());
-        EXPECT_FALSE(QFile::exists(c.destination));
-        EXPECT_TRUE(entries(outDir).isEmpty());
+        EXPECT_TRUE(error->description.contains(c.destination)) << error->description.toStdString();
+        EXPECT_EQ(left(), (QStringList{"in.mov", "in.mpg", "plain"}));
+        EXPECT_EQ(readAll(dir.filePath("in.mpg")), "older work");
     }
 }
 
@@ -97,10 +73,10 @@ TEST_F(FileCopyTest, AFailureHalfWayLeavesNoPartialFile)
     rlimit limited = old;
     limited.rlim_cur = 1024 * 1024;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const auto error = copyFile(in, out);
+    const auto error = copyFile(in, dir.filePath("in.mpg"));
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
 
-    ASSERT_TRUE(error.has_value());
-    EXPECT_TRUE(entries(outDir).isEmpty()) << entries(outDir).join(", ").toStdString();
+    EXPECT_TRUE(error.has_value());
+    EXPECT_EQ(left(), (QStringList{"in.mov", "plain"}));
 }

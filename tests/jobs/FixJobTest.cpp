@@ -2,18 +2,15 @@
 #include "WorkQueue.h"
 
 #include "EventLoop.h"
-#include "TestPrinters.h"
 #include "TestMedia.h"
+#include "TestPrinters.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
-
 #include <QRegularExpression>
 
-#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -29,166 +26,118 @@ class FixJobTest : public testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        media = new QTemporaryDir;
-        TestMedia::ClipSpec aac = TestMedia::conformingMpeg();
+        media = new TestMedia::TestFolder;
+        TestMedia::ClipSpec aac = TestMedia::conformingMpeg(), audio44k = TestMedia::conformingMpeg();
         aac.audioCodec = "aac";
-        TestMedia::ClipSpec audio44k = TestMedia::conformingMpeg();
         audio44k.sampleRate = 44100;
         ASSERT_TRUE(TestMedia::makeClip(clip("clip.mpg"), TestMedia::conformingMpeg()));
         ASSERT_TRUE(TestMedia::makeClip(clip("aac.mkv"), aac));
         ASSERT_TRUE(TestMedia::makeClip(clip("44k.mpg"), audio44k));
         QFile notes(clip("notes.txt"));
-        ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
-        notes.write("Shopping list: milk, eggs, bread.\n");
+        ASSERT_TRUE(notes.open(QIODevice::WriteOnly) && notes.write("milk, eggs, bread\n") > 0);
     }
     static void TearDownTestSuite() { delete media; }
     static QString clip(const QString& name) { return media->filePath(name); }
 
-    void SetUp() override { f.settings.setPath(out.path()); }
+    void SetUp() override { f.settings.folder = out.path(); }
 
     // Runs the job on a worker, as the queue would, while this thread serves the window.
-    void fix(const QString& path) { fix(f, path); }
-    static void fix(JobFixture& fixture, const QString& path)
+    QStringList fix(const QString& path) { return fix(f, path); }
+    static QStringList fix(JobFixture& fixture, const QString& path)
     {
         std::atomic<bool> done{false};
         std::thread worker([&] {
             fixture.job.fixVideo(path);
             done = true;
         });
-        const bool finished = spinUntil([&] { return done.load(); }, 60000);
+        EXPECT_TRUE(spinUntil([&] { return done.load(); }, 60000));
         worker.join();
-        ASSERT_TRUE(finished);
+        return fixture.display.events();
     }
 
-    static inline QTemporaryDir* media = nullptr;
-    QTemporaryDir out;
+    static inline TestMedia::TestFolder* media = nullptr;
+    TestMedia::TestFolder out;
     JobFixture f;
 };
 
 }
 
-TEST_F(FixJobTest, ConformingFileIsCopiedByteForByte)
+TEST_F(FixJobTest, AConformingFileIsCopiedByteForByteIntoAFolderMadeForIt)
 {
-    fix(clip("clip.mpg"));
-    EXPECT_EQ(f.display.events(), (QStringList{"analyzing clip.mpg", "copying clip.mpg", "full", "end"}));
-    EXPECT_EQ(readAll(out.filePath("clip.mpg")), readAll(clip("clip.mpg")));
+    f.settings.folder = out.filePath("new/nested");
+    EXPECT_EQ(fix(clip("clip.mpg")), (QStringList{"analyzing clip.mpg", "copying clip.mpg", "full", "end"}));
+    EXPECT_EQ(readAll(out.filePath("new/nested/clip.mpg")), readAll(clip("clip.mpg")));
 }
 
-TEST_F(FixJobTest, ForceReencodesBothStreams)
-{
-    f.settings.setForce(true);
-    fix(clip("clip.mpg"));
-    EXPECT_EQ(f.display.events(),
-              (QStringList{"analyzing clip.mpg", "transcoding clip.mpg", "progress", "full", "end"}));
-    const QString output = out.filePath("clip.mpg");
-    EXPECT_NE(TestMedia::streamHash(output, "v:0"), TestMedia::streamHash(clip("clip.mpg"), "v:0"));
-    EXPECT_NE(TestMedia::streamHash(output, "a:0"), TestMedia::streamHash(clip("clip.mpg"), "a:0"));
-    EXPECT_EQ(TestMedia::probeStream(output, "v:0").value_or(TestMedia::StreamFacts()).codec, "mpeg2video");
-    EXPECT_EQ(TestMedia::probeStream(output, "a:0").value_or(TestMedia::StreamFacts()).codec, "mp2");
-}
-
-TEST_F(FixJobTest, ConformingVideoIsKeptWhileOtherAudioIsReencoded)
-{
-    for (const char* name : {"aac.mkv", "44k.mpg"}) {
-        SCOPED_TRACE(name);
-        fix(clip(name));
-        const QString output = FixJob::outputPath(out.path(), clip(name));
-        EXPECT_EQ(TestMedia::streamHash(output, "v:0"), TestMedia::streamHash(clip(name), "v:0"));
-        const auto audio = TestMedia::probeStream(output, "a:0").value_or(TestMedia::StreamFacts());
-        EXPECT_EQ(audio.codec, "mp2");
-        EXPECT_EQ(audio.sampleRate, 48000);
-        EXPECT_EQ(audio.channels, 2);
-    }
-}
-
-TEST_F(FixJobTest, AFileThatIsNoVideoGivesOneErrorAndNoOutput)
-{
-    fix(clip("notes.txt"));
-    EXPECT_EQ(f.display.events(),
-              (QStringList{"analyzing notes.txt", "error Not a recognized file format: notes.txt", "end"}));
-    EXPECT_TRUE(QDir(out.path()).isEmpty());
-}
-
-TEST_F(FixJobTest, CopyOntoAnExistingFileFailsAndLeavesItWhileATranscodeOverwrites)
-{
-    const QString existing = out.filePath("clip.mpg");
-    QFile file(existing);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("older work");
-    file.close();
-
-    fix(clip("clip.mpg"));
-    EXPECT_EQ(f.display.count("full"), 1);
-    ASSERT_EQ(f.display.events().filter("error ").size(), 1);
-    EXPECT_EQ(readAll(existing), "older work");
-    EXPECT_FALSE(f.handshake.dialogDone);
-
-    f.settings.setForce(true);
-    fix(clip("clip.mpg"));
-    EXPECT_EQ(f.display.events().filter("error ").size(), 1);
-    EXPECT_EQ(TestMedia::probeStream(existing, "v:0").value_or(TestMedia::StreamFacts()).codec, "mpeg2video");
-}
-
-TEST_F(FixJobTest, OutputNamesTakeOffOnlyTheLastExtension)
+TEST_F(FixJobTest, OnlyNonConformingStreamsAreReencodedAndAnOldOutputIsOverwritten)
 {
     const struct {
         const char* input;
-        const char* output;
-    } cases[] = {
-        {"/data/in/movie.avi", "/data/out/movie.mpg"},
-        {"/data/in/a.b.mov", "/data/out/a.b.mpg"},
-        {"/data/in/noextension", "/data/out/noextension.mpg"},
-        {"/data/in/.hidden", "/data/out/.hidden.mpg"},
-        {"/data/in/clip one.MP4", "/data/out/clip one.mpg"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(FixJob::outputPath("/data/out", c.input), c.output) << c.input;
-}
-
-TEST_F(FixJobTest, TheInputIsNeverTheOutput)
-{
-    // The input sits in the destination folder under its output name, reached by another spelling.
-    const QString input = out.filePath("clip.mpg");
-    ASSERT_TRUE(QFile::copy(clip("clip.mpg"), input));
-    const QString link = out.filePath("link");
-    ASSERT_TRUE(QFile::link(out.path(), link));
-    const QByteArray before = readAll(input);
-
-    for (bool force : {false, true}) {
-        SCOPED_TRACE(force ? "transcode" : "copy");
-        JobFixture fixture;
-        fixture.settings.setPath(link + "/.");
-        fixture.settings.setForce(force);
-        fix(fixture, input);
-        const QStringList events = fixture.display.events();
-        ASSERT_EQ(events.filter("error ").size(), 1);
-        EXPECT_TRUE(events.filter("error ")[0].contains("clip.mpg"));
-        EXPECT_EQ(events.last(), "end");
-        EXPECT_EQ(events.count("full"), 0);
-        EXPECT_EQ(readAll(input), before);
+        bool force;
+        bool videoKept;
+    } cases[] = {{"clip.mpg", true, false}, {"aac.mkv", false, true}, {"44k.mpg", false, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.input);
+        const QString output = FixJob::outputPath(out.path(), clip(c.input));
+        QFile old(output);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("older work") > 0);
+        old.close();
+        f.settings.forced = c.force;
+        EXPECT_TRUE(fix(clip(c.input)).contains(QStringLiteral("transcoding %1").arg(c.input)));
+        EXPECT_EQ(TestMedia::streamHash(output, "v:0") == TestMedia::streamHash(clip(c.input), "v:0"), c.videoKept);
+        EXPECT_NE(TestMedia::streamHash(output, "a:0"), TestMedia::streamHash(clip(c.input), "a:0"));
+        const auto video = TestMedia::probeStream(output, "v:0").value_or(TestMedia::StreamFacts());
+        const auto audio = TestMedia::probeStream(output, "a:0").value_or(TestMedia::StreamFacts());
+        EXPECT_EQ(video.codec + video.frameRate, "mpeg2video30000/1001");
+        EXPECT_EQ(QStringLiteral("%1 %2 %3").arg(audio.codec).arg(audio.sampleRate).arg(audio.channels), "mp2 48000 2");
     }
 }
 
-TEST_F(FixJobTest, AMissingDestinationFolderIsMadeAndOneThatCannotBeIsReported)
+TEST_F(FixJobTest, EveryFailureShowsOneSheetAndLeavesFilesAlone)
 {
-    f.settings.setPath(out.filePath("new/nested"));
-    fix(clip("clip.mpg"));
-    EXPECT_EQ(readAll(out.filePath("new/nested/clip.mpg")), readAll(clip("clip.mpg")));
+    QFile(out.filePath("plain")).open(QIODevice::WriteOnly);
+    QFile::copy(clip("clip.mpg"), out.filePath("clip.mpg"));
+    QFile::link(out.path(), out.filePath("link"));
+    const QByteArray existing = readAll(out.filePath("clip.mpg"));
+    const struct {
+        const char* what;
+        QString input, folder;
+        bool force;
+        QString error;
+        bool fullBar;
+    } cases[] = {
+        {"not a video", clip("notes.txt"), out.path(), false, "Not a recognized file format: notes.txt", false},
+        {"copy onto an existing file", clip("clip.mpg"), out.path(), false, out.filePath("clip.mpg"), true},
+        {"input is the output to copy", out.filePath("clip.mpg"), out.filePath("link/."), false, "clip.mpg", false},
+        {"input is the output to transcode", out.filePath("clip.mpg"), out.filePath("link"), true, "clip.mpg", false},
+        {"folder cannot be made", clip("clip.mpg"), out.filePath("plain/sub"), false, out.filePath("plain/sub"), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        JobFixture fixture;
+        fixture.settings.folder = c.folder;
+        fixture.settings.forced = c.force;
+        const QStringList events = fix(fixture, c.input);
+        ASSERT_EQ(events.filter("error ").size(), 1) << events.join(" | ").toStdString();
+        EXPECT_TRUE(events.filter("error ")[0].contains(c.error)) << events.join(" | ").toStdString();
+        EXPECT_EQ(events.contains("full"), c.fullBar);
+        EXPECT_EQ(events.last(), "end");
+        EXPECT_EQ(readAll(out.filePath("clip.mpg")), existing);
+        EXPECT_FALSE(QFile::exists(out.filePath("notes.mpg")));
+    }
+}
 
-    QFile plain(out.filePath("plain"));
-    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
-    JobFixture fixture;
-    fixture.settings.setPath(out.filePath("plain/sub"));
-    fix(fixture, clip("clip.mpg"));
-    const QStringList events = fixture.display.events();
-    ASSERT_EQ(events.filter("error ").size(), 1);
-    EXPECT_TRUE(events.filter("error ")[0].contains(out.filePath("plain/sub")));
-    EXPECT_EQ(events.last(), "end");
+TEST_F(FixJobTest, OutputNamesLoseOnlyTheLastExtension)
+{
+    const char* cases[][2] = {{"/in/movie.avi", "/out/movie.mpg"}, {"/in/a.b.mov", "/out/a.b.mpg"},
+                              {"/in/noextension", "/out/noextension.mpg"}, {"/in/.hidden", "/out/.hidden.mpg"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(FixJob::outputPath("/out", c[0]), c[1]);
 }
 
 namespace {
 
-// Counts this process's running encoder children, and remembers the most seen at once.
+// The most encoder children of this process seen running at once.
 class EncoderWatch {
 public:
     EncoderWatch() : thread_([this] { watch(); }) {}
@@ -207,11 +156,8 @@ private:
             int running = 0;
             for (const QString& pid : QDir("/proc").entryList(QDir::Dirs)) {
                 QFile stat("/proc/" + pid + "/stat");
-                if (!stat.open(QIODevice::ReadOnly))
-                    continue;
-                const QString line = QString::fromLocal8Bit(stat.readAll());
-                const QStringList rest = line.mid(line.lastIndexOf(')') + 2).split(' ');
-                running += line.contains("(ffmpeg)") && rest.value(1) == parent;
+                const QString line = stat.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(stat.readAll()) : "";
+                running += line.contains("(ffmpeg)") && line.mid(line.lastIndexOf(')') + 2).section(' ', 1, 1) == parent;
             }
             most_ = std::max(most_.load(), running);
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -225,38 +171,23 @@ private:
 
 }
 
-TEST_F(FixJobTest, QueuedFilesWaitTheirTurnAlsoBehindAnErrorSheet)
+TEST_F(FixJobTest, QueuedFilesWaitTheirTurnAlsoBehindAnErrorSheetAndReadSettingsWhenTheyRun)
 {
-    f.settings.setForce(true);
     f.display.holdSheets = true;
     EncoderWatch encoders;
     WorkQueue queue;
     queue.async([&] { f.job.fixVideo(clip("notes.txt")); });
-    ASSERT_TRUE(spinUntil([&] { return f.display.sheetUp(); }));
+    ASSERT_TRUE(spinUntil([&] { return bool(f.display.held); }));
     queue.async([&] { f.job.fixVideo(clip("clip.mpg")); });
     queue.async([&] { f.job.fixVideo(clip("44k.mpg")); });
+    f.settings.forced = true;
     spinFor(300);
     EXPECT_EQ(f.display.events().size(), 2);
 
-    f.display.dismissSheet();
-    ASSERT_TRUE(spinUntil([&] { return f.display.count("end") == 3; }, 60000));
-    const QStringList stages = f.display.events().filter(QRegularExpression("^(analyzing|end)"));
-    EXPECT_EQ(stages, (QStringList{"analyzing notes.txt", "end", "analyzing clip.mpg", "end",
-                                   "analyzing 44k.mpg", "end"}));
+    std::exchange(f.display.held, {})();
+    ASSERT_TRUE(spinUntil([&] { return f.display.events().count("end") == 3; }, 60000));
+    EXPECT_EQ(f.display.events().filter(QRegularExpression("^(analyzing|end|transcoding)")),
+              (QStringList{"analyzing notes.txt", "end", "analyzing clip.mpg", "transcoding clip.mpg", "end",
+                           "analyzing 44k.mpg", "transcoding 44k.mpg", "end"}));
     EXPECT_EQ(encoders.most(), 1);
-}
-
-TEST_F(FixJobTest, PreferencesCountWhenTheJobRunsNotWhenItWasQueued)
-{
-    std::atomic<bool> open{false};
-    WorkQueue queue;
-    queue.async([&] {
-        while (!open)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    });
-    queue.async([&] { f.job.fixVideo(clip("clip.mpg")); });
-    f.settings.setForce(true);
-    open = true;
-    ASSERT_TRUE(spinUntil([&] { return f.display.count("end") == 1; }, 60000));
-    EXPECT_TRUE(f.display.events().contains("transcoding clip.mpg"));
 }

@@ -12,26 +12,20 @@
 #include <atomic>
 #include <mutex>
 
-// Records what a job shows, in order. A run of progress reports is recorded once, as "progress"
-// below 1.0 and "full" from 1.0 on; error sheets are dismissed at once unless a test holds them.
+// Records what a job shows, in order: a run of progress reports once, as "progress" below 1.0
+// and "full" from 1.0 on. Error sheets are dismissed at once unless a test holds them.
 class RecordingDisplay : public JobDisplay {
 public:
-    void showAnalyzing(const QString& path) override { record("analyzing " + name(path)); }
-    void showCopying(const QString& path) override { record("copying " + name(path)); }
-    void showTranscoding(const QString& path) override { record("transcoding " + name(path)); }
-    void showProgress(double fraction) override
-    {
-        const QString event = fraction >= 1.0 ? "full" : "progress";
-        std::lock_guard lock(mutex_);
-        if (events_.isEmpty() || events_.last() != event)
-            events_ << event;
-    }
+    void showAnalyzing(const QString& path) override { record("analyzing " + path.section('/', -1)); }
+    void showCopying(const QString& path) override { record("copying " + path.section('/', -1)); }
+    void showTranscoding(const QString& path) override { record("transcoding " + path.section('/', -1)); }
+    void showProgress(double fraction) override { record(fraction >= 1.0 ? "full" : "progress"); }
     void endJob() override { record("end"); }
     void presentError(const EngineError& error, std::function<void()> dismissed) override
     {
         record("error " + error.description);
         if (holdSheets)
-            held_ = std::move(dismissed);
+            held = std::move(dismissed);
         else
             QTimer::singleShot(0, std::move(dismissed));
     }
@@ -41,50 +35,33 @@ public:
         std::lock_guard lock(mutex_);
         return events_;
     }
-    int count(const QString& event) const { return events().count(event); }
-    bool sheetUp() const { return bool(held_); }
-    void dismissSheet() { std::exchange(held_, {})(); }
 
     std::atomic<bool> holdSheets{false};
+    std::function<void()> held;  // the sheet a test holds up; GUI thread only
 
 private:
-    static QString name(const QString& path) { return path.section('/', -1); }
     void record(const QString& event)
     {
         std::lock_guard lock(mutex_);
-        events_ << event;
+        if (events_.isEmpty() || events_.last() != event)
+            events_ << event;
     }
 
     mutable std::mutex mutex_;
     QStringList events_;
-    std::function<void()> held_;
 };
 
-class FakeSettings : public JobSettings {
-public:
-    bool force() const override { return force_; }
-    qint64 bitrate() const override { return bitrate_; }
-    QString path() const override
-    {
-        std::lock_guard lock(mutex_);
-        return path_;
-    }
+// Settings a test sets before the job runs; only `force` changes while a job may read it.
+struct FakeSettings : JobSettings {
+    bool force() const override { return forced; }
+    qint64 bitrate() const override { return 6; }
+    QString path() const override { return folder; }
 
-    void setForce(bool force) { force_ = force; }
-    void setPath(const QString& path)
-    {
-        std::lock_guard lock(mutex_);
-        path_ = path;
-    }
-
-private:
-    std::atomic<bool> force_{false};
-    std::atomic<qint64> bitrate_{6};
-    mutable std::mutex mutex_;
-    QString path_;
+    std::atomic<bool> forced{false};
+    QString folder;
 };
 
-// The parts a job needs around it, with the finishing pause shortened.
+// The parts a job needs around it, with no pause at the finish.
 struct JobFixture {
     MainThread mainThread;
     RecordingDisplay display;
