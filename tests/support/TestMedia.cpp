@@ -1,29 +1,34 @@
 #include "TestMedia.h"
 
+#include "ToolProcess.h"
+
 #include <QDir>
-#include <QProcess>
+#include <QFile>
 
 namespace TestMedia {
 
 TestFolder::TestFolder() : dir_(QDir::tempPath() + QStringLiteral("/mpgfix-test-XXXXXX")) {}
 
-ToolRun runTool(const QString& program, const QStringList& arguments, int timeoutMs)
+namespace {
+
+// The tool's console, or nothing when it could not start or did not succeed.
+std::optional<QByteArray> runTool(const char* program, const QStringList& arguments)
 {
-    QProcess process;
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.start(program, arguments);
-    ToolRun run;
-    if (!process.waitForFinished(timeoutMs)) {
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
-    run.output = process.readAllStandardOutput();
-    run.errors = process.readAllStandardError();
-    if (process.exitStatus() == QProcess::NormalExit)
-        run.exitCode = process.exitCode();
-    return run;
+    QList<QByteArray> encoded;
+    for (const QString& argument : arguments)
+        encoded << QFile::encodeName(argument);
+    ToolProcess process;
+    if (process.start(program, encoded))
+        return std::nullopt;
+    QByteArray output;
+    for (int c; (c = std::fgetc(process.output())) != EOF;)
+        output += char(c);
+    const ToolProcess::ExitStatus status = process.wait();
+    return status.kind == ToolProcess::ExitStatus::Kind::Exited && status.value == 0 ? std::optional(output)
+                                                                                      : std::nullopt;
 }
+
+} // namespace
 
 ClipSpec conformingMpeg(double seconds)
 {
@@ -89,20 +94,20 @@ bool makeClip(const QString& path, const ClipSpec& spec)
                   << QString::number(spec.sampleRate) << QStringLiteral("-ac") << QString::number(spec.channels);
     }
     arguments << spec.extraOptions << path;
-    return runTool(QStringLiteral(FFMPEG_TOOL), arguments).exitCode == 0;
+    return runTool(FFMPEG_TOOL, arguments).has_value();
 }
 
 std::optional<StreamFacts> probeStream(const QString& path, const QString& stream)
 {
-    const ToolRun run = runTool(QStringLiteral(FFPROBE_TOOL),
+    const std::optional<QByteArray> output = runTool(FFPROBE_TOOL,
                                 {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-select_streams"), stream,
                                  QStringLiteral("-show_entries"),
                                  QStringLiteral("stream=codec_name,width,height,r_frame_rate,sample_rate,channels"),
                                  QStringLiteral("-of"), QStringLiteral("default=noprint_wrappers=1"), path});
-    if (run.exitCode != 0 || run.output.trimmed().isEmpty())
+    if (!output || output->trimmed().isEmpty())
         return std::nullopt;
     StreamFacts facts;
-    for (const QByteArray& line : run.output.split('\n')) {
+    for (const QByteArray& line : output->split('\n')) {
         const qsizetype equals = line.indexOf('=');
         if (equals < 0)
             continue;
@@ -126,12 +131,12 @@ std::optional<StreamFacts> probeStream(const QString& path, const QString& strea
 
 QByteArray streamHash(const QString& path, const QString& stream)
 {
-    const ToolRun run = runTool(QStringLiteral(FFMPEG_TOOL),
+    const std::optional<QByteArray> output = runTool(FFMPEG_TOOL,
                                 {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-i"), path,
                                  QStringLiteral("-map"), QStringLiteral("0:") + stream, QStringLiteral("-c"),
                                  QStringLiteral("copy"), QStringLiteral("-f"), QStringLiteral("streamhash"),
                                  QStringLiteral("-")});
-    return run.exitCode == 0 ? run.output.trimmed() : QByteArray();
+    return output ? output->trimmed() : QByteArray();
 }
 
 } // namespace TestMedia

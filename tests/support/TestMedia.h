@@ -8,7 +8,8 @@
 #include <optional>
 
 // Test media made at test time with the machine's ffmpeg, and facts read back with ffprobe.
-// Every tool runs without a shell, from FFMPEG_TOOL / FFPROBE_TOOL of the build.
+// Every tool runs without a shell, from FFMPEG_TOOL / FFPROBE_TOOL of the build, started the
+// way the engine starts it (a fork-free spawn, which the thread sanitizer follows).
 namespace TestMedia {
 
 // A scratch folder that goes away with the test.
@@ -22,15 +23,6 @@ public:
 private:
     QTemporaryDir dir_;
 };
-
-struct ToolRun {
-    int exitCode = -1;  // -1 when the tool could not run or crashed
-    QByteArray output;  // standard output
-    QByteArray errors;  // standard error
-};
-
-// Runs `program` with `arguments` as they stand and waits for it (at most `timeoutMs`).
-ToolRun runTool(const QString& program, const QStringList& arguments, int timeoutMs = 60000);
 
 // A clip of lavfi test signals. An empty codec leaves that stream out.
 struct ClipSpec {
