@@ -1,92 +1,33 @@
-#include "WindowFixture.h"
-#include "WQDragView.h"
+#include "ShellFixture.h"
 
-#include <QApplication>
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QMimeData>
-#include <QUrl>
+using DragViewTest = ShellTest;
 
-namespace {
-
-// The controller with its intake recorded instead of queued.
-class RecordingAppDelegate : public AppDelegate {
-public:
-    using AppDelegate::AppDelegate;
-    void openFiles(const QStringList& paths) override { handedOver << paths; }
-    QList<QStringList> handedOver;
-};
-
-class DragViewTest : public EmptyStore {
-protected:
-    void SetUp() override
-    {
-        EmptyStore::SetUp();
-        appDelegate.initQueue();
-        view = window.findChild<WQDragView*>();
-        ASSERT_NE(view, nullptr);
-    }
-
-    bool enter(const QMimeData& data)
-    {
-        QDragEnterEvent event(view->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(view, &event);
-        return event.isAccepted();
-    }
-    void leave()
-    {
-        QDragLeaveEvent event;
-        QApplication::sendEvent(view, &event);
-    }
-    void drop(const QMimeData& data)
-    {
-        QDropEvent event(QPointF(view->rect().center()), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(view, &event);
-    }
-
-    static std::unique_ptr<QMimeData> files(const QStringList& paths)
-    {
-        auto data = std::make_unique<QMimeData>();
-        QList<QUrl> urls;
-        for (const QString& path : paths)
-            urls << QUrl::fromLocalFile(path);
-        data->setUrls(urls);
-        return data;
-    }
-
-    MainWindow window;
-    RecordingAppDelegate appDelegate{window};
-    WQDragView* view = nullptr;
-};
-
-}
-
-TEST_F(DragViewTest, ADropHandsItsFilesOverOnceInTheirOrder)
+// Drags in a row over the launched window's view, each carrying some text as well: a drag
+// holds its local files while it is over the view and ends in a drop or by leaving; only the
+// drop of files hands anything over, once, in the drag's order.
+TEST_F(DragViewTest, OnlyADropOfFilesHandsThemOverOnceInTheirOrder)
 {
-    const QStringList paths{"/clips/b.mov", "/clips/a folder", "/clips/c.avi"};
-    const auto data = files(paths);
-    ASSERT_TRUE(enter(*data));
-    EXPECT_EQ(view->files(), paths);
-    drop(*data);
-    EXPECT_EQ(appDelegate.handedOver, QList<QStringList>{paths});
-
-    // A later drag that only passes over the view must not hand the earlier drop over again.
-    ASSERT_TRUE(enter(*files({"/clips/d.mp4"})));
-    leave();
-    EXPECT_EQ(appDelegate.handedOver.size(), 1);
-    EXPECT_TRUE(view->files().isEmpty());
-}
-
-TEST_F(DragViewTest, DragsWithoutLocalFilesAreRefused)
-{
-    QMimeData text;
-    text.setText("just some words");
-    QMimeData web;
-    web.setUrls({QUrl("https://example.org/clip.mp4")});
-    for (const QMimeData* data : {&text, &web}) {
-        EXPECT_FALSE(enter(*data));
-        drop(*data);
+    const QStringList dropped{"/clips/b.mov", "/clips/a folder", "/clips/c.avi"};
+    const struct { const char* drag; QStringList urls, held; bool drops; } drags[] = {
+        {"three files dropped", {"file:///clips/b.mov", "file:///clips/a folder", "file:///clips/c.avi"}, dropped, true},
+        {"a file that passes over and leaves", {"file:///clips/d.mp4"}, {"/clips/d.mp4"}, false},
+        {"plain text dropped", {}, {}, true},
+        {"a web address dropped", {"https://example.org/clip.mp4"}, {}, true},
+    };
+    WQDragView* view = appDelegate->dragView();
+    for (const auto& d : drags) {
+        SCOPED_TRACE(d.drag);
+        QMimeData data;
+        data.setText("just some words");
+        data.setUrls(QUrl::fromStringList(d.urls));
+        QDragEnterEvent enter(view->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(view, &enter);
+        EXPECT_EQ(enter.isAccepted(), !d.held.isEmpty()) << "refused without local files";
+        EXPECT_EQ(view->files(), d.held);
+        QDropEvent drop(QPointF(view->rect().center()), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QDragLeaveEvent leave;
+        QApplication::sendEvent(view, d.drops ? static_cast<QEvent*>(&drop) : &leave);
+        EXPECT_TRUE(view->files().isEmpty());
+        EXPECT_EQ(appDelegate->handedOver, QList<QStringList>{dropped});
     }
-    EXPECT_TRUE(appDelegate.handedOver.isEmpty());
-    EXPECT_TRUE(view->files().isEmpty());
 }

@@ -1,122 +1,51 @@
-#include "Preferences.h"
 #include "ShellFixture.h"
 
-#include <QFileInfo>
+using PreferencesTest = ShellTest;
 
-#include <atomic>
-#include <thread>
-
-namespace {
-
-using PreferencesTest = EmptyStore;
-
-TEST_F(PreferencesTest, StoreIsTheUsersMpgfixConf)
+// The launch on an empty store, then a stored value as a later launch registers, repairs and
+// shows it: registration writes nothing, a value hides only its own key's default, a "path"
+// without a string form is replaced and written, and showing a value never stores it.
+TEST_F(PreferencesTest, StoredValueOverTheDefaultsAsTheWindowShowsIt)
 {
-    EXPECT_EQ(userStore().fileName(), QDir::homePath() + "/.config/mpgfix/mpgfix.conf");
-}
-
-TEST_F(PreferencesTest, FirstLaunchReadsDefaultsAndWritesNothing)
-{
-    Preferences preferences;
-    preferences.registerDefaults();
-    preferences.repairPath();
-    preferences.registerDefaults();
-    preferences.repairPath();
-
-    EXPECT_FALSE(preferences.force());
-    EXPECT_EQ(preferences.bitrate(), 6);
-    EXPECT_EQ(preferences.path(), videosFolder());
-    EXPECT_TRUE(userStore().allKeys().isEmpty());
-    EXPECT_FALSE(QFileInfo::exists(userStore().fileName()));
-}
-
-TEST_F(PreferencesTest, UserValueHidesOnlyItsOwnDefault)
-{
-    const struct {
-        QString key;
-        QVariant userValue;
-    } cases[] = {
-        {Preferences::forceKey, true},
-        {Preferences::bitrateKey, 8},
-        {Preferences::pathKey, QStringLiteral("/srv/dvd")},
+    const struct { QString key; QVariant stored; bool force; int slider; QString button, storedLine; } cases[] = {
+        {"", {}, false, 6, "Videos", ""},
+        {Preferences::forceKey, true, true, 6, "Videos", "force=true"},
+        {Preferences::bitrateKey, 8, false, 8, "Videos", "bitrate=8"},
+        {Preferences::bitrateKey, 42, false, 9, "Videos", "bitrate=42"},
+        {Preferences::pathKey, "/srv/dvd/", false, 6, "dvd", "path=/srv/dvd/"},
+        {Preferences::pathKey, "/", false, 6, "/", "path=/\n"},
+        {Preferences::pathKey, 42, false, 6, "42", "path=42"},
+        {Preferences::pathKey, QStringList{"/a", "/b"}, false, 6, "Videos", "path=" + videosFolder()},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.key.toStdString());
-        SetUp();
-        userStore().setValue(c.key, c.userValue);
-        Preferences preferences;
-        preferences.registerDefaults();
-        preferences.repairPath();
-
-        EXPECT_EQ(preferences.force(), c.key == Preferences::forceKey);
-        EXPECT_EQ(preferences.bitrate(), c.key == Preferences::bitrateKey ? 8 : 6);
-        EXPECT_EQ(preferences.path(), c.key == Preferences::pathKey ? "/srv/dvd" : videosFolder());
-        EXPECT_EQ(userStore().allKeys(), QStringList{c.key}) << "registration left the store alone";
-    }
-}
-
-TEST_F(PreferencesTest, StringReadOfEachKind)
-{
-    const struct {
-        const char* name;
-        QVariant stored;
-        std::optional<QString> expected;
-    } cases[] = {
-        {"string", QStringLiteral("/srv/dvd"), QStringLiteral("/srv/dvd")},
-        {"empty string", QString(), QString()},
-        {"integer", 42, QStringLiteral("42")},
-        {"list", QStringList{"/a", "/b"}, std::nullopt},
-        {"map", QVariantMap{{"folder", "/a"}}, std::nullopt},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        SetUp();
-        userStore().setValue(QStringLiteral("path"), c.stored);
-        EXPECT_EQ(Preferences().stringForKey(Preferences::pathKey), c.expected);
-    }
-}
-
-TEST_F(PreferencesTest, PathWithoutStringFormIsRepairedAndWritten)
-{
-    const QVariant notStrings[] = {QStringList{"/a", "/b"}, QVariantMap{{"folder", "/a"}}};
-    for (const QVariant& stored : notStrings) {
-        SCOPED_TRACE(stored.typeName());
-        SetUp();
-        userStore().setValue(QStringLiteral("path"), stored);
-        Preferences preferences;
-        preferences.registerDefaults();
-        preferences.repairPath();
-
-        EXPECT_EQ(preferences.path(), videosFolder());
-        QFile file(userStore().fileName());
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        EXPECT_TRUE(file.readAll().contains(("path=" + videosFolder()).toUtf8()));
-    }
-}
-
-// The fix job reads on its worker while the window writes: every read is one whole value.
-TEST_F(PreferencesTest, WorkerReadsWholeValuesWhileTheWindowWrites)
-{
-    Preferences preferences;
-    preferences.registerDefaults();
-    std::atomic<bool> writing{true};
-    std::atomic<int> torn{0};
-    std::thread worker([&] {
-        while (writing) {
-            const qint64 bitrate = preferences.bitrate();
-            const QString path = preferences.path();
-            if ((bitrate != 6 && bitrate != 3 && bitrate != 7) ||
-                (path != videosFolder() && path != "/srv/a" && path != "/srv/b"))
-                ++torn;
+        SCOPED_TRACE(c.storedLine.toStdString());
+        if (!c.key.isEmpty()) {
+            userStore().clear();
+            userStore().setValue(c.key, c.stored);
+            appDelegate->initQueue();
+            appDelegate->resetUI();
         }
-    });
-    for (int i = 0; i < 30; ++i) {
-        preferences.setInteger(Preferences::bitrateKey, i % 2 ? 3 : 7);
-        preferences.setString(Preferences::pathKey, i % 2 ? "/srv/a" : "/srv/b");
+        EXPECT_EQ(appDelegate->forceCheck()->isChecked(), c.force);
+        EXPECT_EQ(appDelegate->bitrateSlider()->value(), c.slider);
+        EXPECT_EQ(appDelegate->bitrateDescription()->text(), QString("%1Mbps").arg(c.slider));
+        EXPECT_EQ(appDelegate->pathButton()->text(), c.button);
+        EXPECT_EQ(userStore().allKeys(), c.key.isEmpty() ? QStringList() : QStringList{c.key});
+        EXPECT_TRUE(storedText().contains(c.storedLine.toUtf8())) << storedText().toStdString();
     }
-    writing = false;
-    worker.join();
-    EXPECT_EQ(torn, 0);
 }
 
-} // namespace
+// The label shows the value read back from the slider; every change is on disk at once.
+TEST_F(PreferencesTest, SliderAndCheckBoxStoreAndSync)
+{
+    const struct { Qt::Key key; int megabits; } moves[] = {{Qt::Key_Right, 7}, {Qt::Key_End, 9}, {Qt::Key_Right, 9}, {Qt::Key_Home, 1}};
+    for (const auto& move : moves) {
+        SCOPED_TRACE(move.megabits);
+        QTest::keyClick(appDelegate->bitrateSlider(), move.key);
+        EXPECT_TRUE(storedText().contains("bitrate=" + QByteArray::number(move.megabits)));
+        EXPECT_EQ(appDelegate->bitrateDescription()->text(), QString("%1Mbps").arg(move.megabits));
+    }
+    for (const char* stored : {"force=true", "force=false"}) {
+        appDelegate->forceCheck()->click();
+        EXPECT_TRUE(storedText().contains(stored));
+    }
+}

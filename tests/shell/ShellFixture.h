@@ -1,34 +1,32 @@
 #pragma once
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QElapsedTimer>
-#include <QEventLoop>
-#include <QSettings>
-#include <QStandardPaths>
-#include <QTimer>
+#include "AppDelegate.h"
+#include "MainWindow.h"
+#include "WQDragView.h"
+
+#include <QtTest>
+#include <QtWidgets>
 
 #include <gtest/gtest.h>
 
-#include <functional>
+inline QString videosFolder() { return QDir::homePath() + "/Videos"; }
 
-// The store as a second reader sees it.
-inline QSettings userStore()
+// The store as a second reader sees it, and its file as it is on disk now.
+inline QSettings userStore() { return QSettings(QSettings::NativeFormat, QSettings::UserScope, "mpgfix", "mpgfix"); }
+
+inline QByteArray storedText()
 {
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("mpgfix"),
-                     QStringLiteral("mpgfix"));
+    QFile file(QDir::homePath() + "/.config/mpgfix/mpgfix.conf");
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-inline QString videosFolder() { return QDir::homePath() + QStringLiteral("/Videos"); }
-
-// Runs the GUI thread's event loop until `done` holds or `timeoutMs` passes; returns `done()`.
+// Runs the GUI thread's event loop until `done` holds or five seconds pass; returns `done()`.
 // The loop sleeps until woken, as the app's does, so work posted by a worker wakes it; between
 // slices, widgets that closed themselves are deleted.
-inline bool spinUntil(const std::function<bool()>& done, int timeoutMs = 5000)
+inline bool spinUntil(const std::function<bool()>& done)
 {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < timeoutMs) {
+    const QDeadlineTimer deadline(5000);
+    while (!done() && !deadline.hasExpired()) {
         QEventLoop slice;
         QTimer::singleShot(20, &slice, &QEventLoop::quit);
         slice.exec();
@@ -37,18 +35,34 @@ inline bool spinUntil(const std::function<bool()>& done, int timeoutMs = 5000)
     return done();
 }
 
-inline void spinFor(int ms)
-{
-    spinUntil([] { return false; }, ms);
-}
+// The controller with its intake recorded instead of queued.
+class RecordingAppDelegate : public AppDelegate {
+public:
+    using AppDelegate::AppDelegate;
+    void openFiles(const QStringList& paths) override { handedOver << paths; }
+    QList<QStringList> handedOver;
+};
 
-// Every test starts with an empty store, as on a first launch.
-class EmptyStore : public testing::Test {
+// A launched window, idle, on an empty store as on a first launch.
+class ShellTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        QSettings store = userStore();
-        store.clear();
-        store.sync();
+        userStore().clear();
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        appDelegate->applicationDidFinishLaunching();
+        idleFrame = window.geometry();
     }
+
+    // Waits for the window's frame change to end at `frame`; false if it ends anywhere else.
+    bool settlesAt(const QRect& frame)
+    {
+        const auto* frameChange = appDelegate->findChild<QAbstractAnimation*>();
+        return spinUntil([&] { return frameChange->state() == QAbstractAnimation::Stopped && window.geometry() == frame; });
+    }
+
+    MainWindow window;
+    std::unique_ptr<RecordingAppDelegate> appDelegate = std::make_unique<RecordingAppDelegate>(window);
+    QRect idleFrame;
 };
