@@ -1,4 +1,5 @@
 #include "BareTool.h"
+#include "EncodeInput.h"
 #include "Figures.h"
 #include "Measure.h"
 
@@ -7,11 +8,8 @@
 #include "JobDisplay.h"
 #include "JobSettings.h"
 #include "MainThread.h"
-#include "TestMedia.h"
-#include "ToolLocator.h"
 #include "VideoProcessor.h"
 
-#include <QFile>
 
 namespace {
 
@@ -48,13 +46,11 @@ private:
 
 FigureResult jobFigure()
 {
-    TestMedia::TestFolder folder;
-    const QString input = folder.filePath("clip.mp4");
-    if (!TestMedia::makeClip(input, TestMedia::h264AacMono(1280, 720, 10.0)))
-        return {{}, "could not make the 10-second 720p clip"};
-    const std::optional<QString> tool = ToolLocator::forThisProcess().locate();
-    if (!tool)
-        return {{}, "no ffmpeg beside the app or on PATH"};
+    const EncodeInput encode;
+    if (!encode.error.empty())
+        return {{}, encode.error};
+    const QString& input = encode.clip;
+    const TestMedia::TestFolder& folder = encode.folder;
 
     // The job runs on this thread, which is also the window's here: its hand-offs run at once.
     MainThread mainThread;
@@ -75,8 +71,8 @@ FigureResult jobFigure()
         rounds, [&] { job.fixVideo(input); },
         [&] {
             // The probe names no output, so the tool always ends it with a failure status.
-            runBareTool(QFile::encodeName(*tool), probeArguments);
-            failed = !runBareTool(QFile::encodeName(*tool), transcodeArguments) || failed;
+            runBareTool(encode.tool, probeArguments);
+            failed = !runBareTool(encode.tool, transcodeArguments) || failed;
         });
     if (failed || display.failed)
         return {{}, "a job or a transcode failed"};

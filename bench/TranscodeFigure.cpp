@@ -1,12 +1,10 @@
 #include "BareTool.h"
+#include "EncodeInput.h"
 #include "Figures.h"
 #include "Measure.h"
 
-#include "TestMedia.h"
-#include "ToolLocator.h"
 #include "VideoProcessor.h"
 
-#include <QFile>
 
 namespace {
 
@@ -17,13 +15,11 @@ constexpr qint64 bitrate = 6000;
 
 FigureResult transcodeFigure()
 {
-    TestMedia::TestFolder folder;
-    const QString input = folder.filePath("clip.mp4");
-    if (!TestMedia::makeClip(input, TestMedia::h264AacMono(1280, 720, 10.0)))
-        return {{}, "could not make the 10-second 720p clip"};
-    const std::optional<QString> tool = ToolLocator::forThisProcess().locate();
-    if (!tool)
-        return {{}, "no ffmpeg beside the app or on PATH"};
+    const EncodeInput encode;
+    if (!encode.error.empty())
+        return {{}, encode.error};
+    const QString& input = encode.clip;
+    const TestMedia::TestFolder& folder = encode.folder;
 
     VideoProcessor probe(input);
     probe.loadInformation();
@@ -41,7 +37,7 @@ FigureResult transcodeFigure()
             record.setCallback([](double) {});
             record.transcode(ourOutput, 1, 1, bitrate);
         },
-        [&] { failed = !runBareTool(QFile::encodeName(*tool), bareArguments) || failed; });
+        [&] { failed = !runBareTool(encode.tool, bareArguments) || failed; });
     if (failed)
         return {{}, "a transcode failed"};
     return {"ratio=" + Measure::fixed(times.ratio(), 3), {}};
