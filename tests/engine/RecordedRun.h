@@ -1,0 +1,32 @@
+#pragma once
+
+#include "FfmpegErrors.h"
+#include "TestPrinters.h"
+#include "VideoProcessor.h"
+
+#include <vector>
+
+using Errors = std::vector<EngineError>;
+
+// A record that keeps what its callbacks are told, with its stream facts in one comparable line.
+struct RecordedRun {
+    explicit RecordedRun(const QString& path = QStringLiteral("/movies/clip.avi")) : record(path)
+    {
+        record.setCallback([this](double fraction) { progress.push_back(fraction); });
+        record.setErrorCallback([this](const EngineError& error) { errors.push_back(error); });
+    }
+    QString facts() const
+    {
+        return QStringLiteral("[%1] %2x%3 %4fps [%5] %6Hz %7")
+            .arg(record.video()).arg(record.width()).arg(record.height()).arg(record.frameRate())
+            .arg(record.audio()).arg(record.audioRate()).arg(record.audioChannels().value_or("-"));
+    }
+    VideoProcessor record;
+    std::vector<double> progress;
+    Errors errors;
+};
+
+inline Errors oneError(FfmpegErrors::Code code, const QString& description)
+{
+    return {{QStringLiteral("FFMPEG"), code, description}};
+}
