@@ -4,6 +4,8 @@
 #include "MainWindow.h"
 #include "WQDragView.h"
 
+#include "EventLoop.h"
+
 #include <QtTest>
 #include <QtWidgets>
 
@@ -18,21 +20,6 @@ inline QByteArray storedText()
 {
     QFile file(QDir::homePath() + "/.config/mpgfix/mpgfix.conf");
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// Runs the GUI thread's event loop until `done` holds or five seconds pass; returns `done()`.
-// The loop sleeps until woken, as the app's does, so work posted by a worker wakes it; between
-// slices, widgets that closed themselves are deleted.
-inline bool spinUntil(const std::function<bool()>& done)
-{
-    const QDeadlineTimer deadline(5000);
-    while (!done() && !deadline.hasExpired()) {
-        QEventLoop slice;
-        QTimer::singleShot(20, &slice, &QEventLoop::quit);
-        slice.exec();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    return done();
 }
 
 // The controller with its intake recorded instead of queued.
