@@ -16,8 +16,7 @@ constexpr qint64 copySize = 200LL * 1024 * 1024;
 // clip repeated makes the large file without a long encode.
 bool makeLargeConformingFile(const QString& clip, const QString& path)
 {
-    TestMedia::ClipSpec spec = TestMedia::conformingMpeg(2.0);
-    if (!TestMedia::makeClip(clip, spec))
+    if (!TestMedia::makeClip(clip, TestMedia::conformingMpeg(2.0)))
         return false;
     QFile in(clip);
     QFile out(path);

@@ -32,68 +32,68 @@ std::optional<QByteArray> runTool(const char* program, const QStringList& argume
 
 ClipSpec conformingMpeg(double seconds)
 {
-    ClipSpec spec;
-    spec.videoCodec = QStringLiteral("mpeg2video");
-    spec.audioCodec = QStringLiteral("mp2");
-    spec.width = 720;
-    spec.height = 480;
-    spec.frameRate = QStringLiteral("30000/1001");
-    spec.sampleRate = 48000;
-    spec.channels = 2;
-    spec.seconds = seconds;
-    spec.extraOptions = {QStringLiteral("-b:v"), QStringLiteral("6000k"), QStringLiteral("-flags"),
+    ClipSpec recipe;
+    recipe.videoCodec = QStringLiteral("mpeg2video");
+    recipe.audioCodec = QStringLiteral("mp2");
+    recipe.width = 720;
+    recipe.height = 480;
+    recipe.frameRate = QStringLiteral("30000/1001");
+    recipe.sampleRate = 48000;
+    recipe.channels = 2;
+    recipe.seconds = seconds;
+    recipe.extraOptions = {QStringLiteral("-b:v"), QStringLiteral("6000k"), QStringLiteral("-flags"),
                          QStringLiteral("ildct"), QStringLiteral("-aspect"), QStringLiteral("4:3"),
                          QStringLiteral("-b:a"), QStringLiteral("192k")};
-    return spec;
+    return recipe;
 }
 
 ClipSpec h264AacMono(int width, int height, double seconds)
 {
-    ClipSpec spec;
-    spec.videoCodec = QStringLiteral("libx264");
-    spec.audioCodec = QStringLiteral("aac");
-    spec.width = width;
-    spec.height = height;
-    spec.sampleRate = 44100;
-    spec.channels = 1;
-    spec.seconds = seconds;
-    spec.extraOptions = {QStringLiteral("-preset"), QStringLiteral("ultrafast")};
-    return spec;
+    ClipSpec recipe;
+    recipe.videoCodec = QStringLiteral("libx264");
+    recipe.audioCodec = QStringLiteral("aac");
+    recipe.width = width;
+    recipe.height = height;
+    recipe.sampleRate = 44100;
+    recipe.channels = 1;
+    recipe.seconds = seconds;
+    recipe.extraOptions = {QStringLiteral("-preset"), QStringLiteral("ultrafast")};
+    return recipe;
 }
 
 ClipSpec pcmAudio(int channels, double seconds)
 {
-    ClipSpec spec;
-    spec.audioCodec = QStringLiteral("pcm_s16le");
-    spec.sampleRate = 44100;
-    spec.channels = channels;
-    spec.seconds = seconds;
-    return spec;
+    ClipSpec recipe;
+    recipe.audioCodec = QStringLiteral("pcm_s16le");
+    recipe.sampleRate = 44100;
+    recipe.channels = channels;
+    recipe.seconds = seconds;
+    return recipe;
 }
 
-bool makeClip(const QString& path, const ClipSpec& spec)
+bool makeClip(const QString& path, const ClipSpec& recipe)
 {
-    const QString duration = QString::number(spec.seconds);
+    const QString duration = QString::number(recipe.seconds);
     QStringList arguments{QStringLiteral("-hide_banner"), QStringLiteral("-loglevel"), QStringLiteral("error"),
                           QStringLiteral("-y")};
-    if (!spec.videoCodec.isEmpty()) {
+    if (!recipe.videoCodec.isEmpty()) {
         arguments << QStringLiteral("-f") << QStringLiteral("lavfi") << QStringLiteral("-i")
                   << QStringLiteral("testsrc2=size=%1x%2:rate=%3:duration=%4")
-                         .arg(spec.width)
-                         .arg(spec.height)
-                         .arg(spec.frameRate, duration);
+                         .arg(recipe.width)
+                         .arg(recipe.height)
+                         .arg(recipe.frameRate, duration);
     }
-    if (!spec.audioCodec.isEmpty()) {
+    if (!recipe.audioCodec.isEmpty()) {
         arguments << QStringLiteral("-f") << QStringLiteral("lavfi") << QStringLiteral("-i")
-                  << QStringLiteral("sine=frequency=440:sample_rate=%1:duration=%2").arg(spec.sampleRate).arg(duration);
+                  << QStringLiteral("sine=frequency=440:sample_rate=%1:duration=%2").arg(recipe.sampleRate).arg(duration);
     }
-    if (!spec.videoCodec.isEmpty())
-        arguments << QStringLiteral("-c:v") << spec.videoCodec << QStringLiteral("-pix_fmt") << QStringLiteral("yuv420p");
-    if (!spec.audioCodec.isEmpty()) {
-        arguments << QStringLiteral("-c:a") << spec.audioCodec << QStringLiteral("-ar")
-                  << QString::number(spec.sampleRate) << QStringLiteral("-ac") << QString::number(spec.channels);
+    if (!recipe.videoCodec.isEmpty())
+        arguments << QStringLiteral("-c:v") << recipe.videoCodec << QStringLiteral("-pix_fmt") << QStringLiteral("yuv420p");
+    if (!recipe.audioCodec.isEmpty()) {
+        arguments << QStringLiteral("-c:a") << recipe.audioCodec << QStringLiteral("-ar")
+                  << QString::number(recipe.sampleRate) << QStringLiteral("-ac") << QString::number(recipe.channels);
     }
-    arguments << spec.extraOptions << path;
+    arguments << recipe.extraOptions << path;
     return runTool(FFMPEG_TOOL, arguments).has_value();
 }
 

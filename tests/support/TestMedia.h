@@ -45,7 +45,7 @@ ClipSpec h264AacMono(int width = 160, int height = 120, double seconds = 1.0);
 ClipSpec pcmAudio(int channels = 2, double seconds = 1.0);
 
 // Writes the clip to `path` (the container follows its extension); true on success.
-bool makeClip(const QString& path, const ClipSpec& spec);
+bool makeClip(const QString& path, const ClipSpec& recipe);
 
 // What ffprobe says of one stream; fields the stream lacks stay empty or 0.
 struct StreamFacts {
