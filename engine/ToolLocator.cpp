@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-
 namespace {
 
 bool isRunnable(const QString& candidate)
