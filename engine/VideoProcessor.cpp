@@ -142,142 +142,35 @@ void VideoProcessor::report(const EngineError& error) const
         errorCallback(error);
 }
 
-QString VideoProcessor::toolPath() const
-{
-    std::lock_guard lock(mutex_);
-    return toolPath_;
-}
+QString VideoProcessor::toolPath() const { return toolPath_.get(); }
+void VideoProcessor::setToolPath(const QString& toolPath) { toolPath_.set(toolPath); }
 
-void VideoProcessor::setToolPath(const QString& toolPath)
-{
-    std::lock_guard lock(mutex_);
-    toolPath_ = toolPath;
-}
+QString VideoProcessor::path() const { return path_.get(); }
+void VideoProcessor::setPath(const QString& path) { path_.set(path); }
 
-QString VideoProcessor::path() const
-{
-    std::lock_guard lock(mutex_);
-    return path_;
-}
+QString VideoProcessor::video() const { return video_.get(); }
+void VideoProcessor::setVideo(const QString& video) { video_.set(video); }
 
-void VideoProcessor::setPath(const QString& path)
-{
-    std::lock_guard lock(mutex_);
-    path_ = path;
-}
+QString VideoProcessor::audio() const { return audio_.get(); }
+void VideoProcessor::setAudio(const QString& audio) { audio_.set(audio); }
 
-QString VideoProcessor::video() const
-{
-    std::lock_guard lock(mutex_);
-    return video_;
-}
+qint64 VideoProcessor::width() const { return width_.get(); }
+void VideoProcessor::setWidth(qint64 width) { width_.set(width); }
 
-void VideoProcessor::setVideo(const QString& video)
-{
-    std::lock_guard lock(mutex_);
-    video_ = video;
-}
+qint64 VideoProcessor::height() const { return height_.get(); }
+void VideoProcessor::setHeight(qint64 height) { height_.set(height); }
 
-QString VideoProcessor::audio() const
-{
-    std::lock_guard lock(mutex_);
-    return audio_;
-}
+qint64 VideoProcessor::audioRate() const { return audioRate_.get(); }
+void VideoProcessor::setAudioRate(qint64 audioRate) { audioRate_.set(audioRate); }
 
-void VideoProcessor::setAudio(const QString& audio)
-{
-    std::lock_guard lock(mutex_);
-    audio_ = audio;
-}
+std::optional<QString> VideoProcessor::audioChannels() const { return audioChannels_.get(); }
+void VideoProcessor::setAudioChannels(const std::optional<QString>& audioChannels) { audioChannels_.set(audioChannels); }
 
-qint64 VideoProcessor::width() const
-{
-    std::lock_guard lock(mutex_);
-    return width_;
-}
+double VideoProcessor::frameRate() const { return frameRate_.get(); }
+void VideoProcessor::setFrameRate(double frameRate) { frameRate_.set(frameRate); }
 
-void VideoProcessor::setWidth(qint64 width)
-{
-    std::lock_guard lock(mutex_);
-    width_ = width;
-}
+VideoProcessor::ProgressCallback VideoProcessor::callback() const { return callback_.get(); }
+void VideoProcessor::setCallback(const ProgressCallback& callback) { callback_.set(callback); }
 
-qint64 VideoProcessor::height() const
-{
-    std::lock_guard lock(mutex_);
-    return height_;
-}
-
-void VideoProcessor::setHeight(qint64 height)
-{
-    std::lock_guard lock(mutex_);
-    height_ = height;
-}
-
-qint64 VideoProcessor::audioRate() const
-{
-    std::lock_guard lock(mutex_);
-    return audioRate_;
-}
-
-void VideoProcessor::setAudioRate(qint64 audioRate)
-{
-    std::lock_guard lock(mutex_);
-    audioRate_ = audioRate;
-}
-
-std::optional<QString> VideoProcessor::audioChannels() const
-{
-    std::lock_guard lock(mutex_);
-    return audioChannels_;
-}
-
-void VideoProcessor::setAudioChannels(const std::optional<QString>& audioChannels)
-{
-    std::lock_guard lock(mutex_);
-    audioChannels_ = audioChannels;
-}
-
-double VideoProcessor::frameRate() const
-{
-    std::lock_guard lock(mutex_);
-    return frameRate_;
-}
-
-void VideoProcessor::setFrameRate(double frameRate)
-{
-    std::lock_guard lock(mutex_);
-    frameRate_ = frameRate;
-}
-
-VideoProcessor::ProgressCallback VideoProcessor::callback() const
-{
-    std::lock_guard lock(mutex_);
-    return callback_;
-}
-
-void VideoProcessor::setCallback(const ProgressCallback& callback)
-{
-    // The old closure is released outside the lock, so its captures may touch the record.
-    ProgressCallback previous = callback;
-    {
-        std::lock_guard lock(mutex_);
-        std::swap(callback_, previous);
-    }
-}
-
-VideoProcessor::ErrorCallback VideoProcessor::errorCallback() const
-{
-    std::lock_guard lock(mutex_);
-    return errorCallback_;
-}
-
-void VideoProcessor::setErrorCallback(const ErrorCallback& errorCallback)
-{
-    // The old closure is released outside the lock, so its captures may touch the record.
-    ErrorCallback previous = errorCallback;
-    {
-        std::lock_guard lock(mutex_);
-        std::swap(errorCallback_, previous);
-    }
-}
+VideoProcessor::ErrorCallback VideoProcessor::errorCallback() const { return errorCallback_.get(); }
+void VideoProcessor::setErrorCallback(const ErrorCallback& errorCallback) { errorCallback_.set(errorCallback); }

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "AtomicProperty.h"
 #include "EngineError.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <functional>
-#include <mutex>
 #include <optional>
 
 // One input file: its stream facts as the encoder tool reports them, and the two runs
@@ -70,16 +70,15 @@ private:
     void run(const QStringList& arguments, ExitStatusUse exitStatusUse);
     void report(const EngineError& error) const;
 
-    mutable std::mutex mutex_;
-    QString toolPath_;
-    QString path_;
-    QString video_;
-    QString audio_;
-    qint64 width_ = 0;
-    qint64 height_ = 0;
-    qint64 audioRate_ = 0;
-    std::optional<QString> audioChannels_;
-    double frameRate_ = 0.0;
-    ProgressCallback callback_;
-    ErrorCallback errorCallback_;
+    AtomicProperty<QString> toolPath_;
+    AtomicProperty<QString> path_;
+    AtomicProperty<QString> video_;
+    AtomicProperty<QString> audio_;
+    AtomicProperty<qint64> width_;
+    AtomicProperty<qint64> height_;
+    AtomicProperty<qint64> audioRate_;
+    AtomicProperty<std::optional<QString>> audioChannels_;
+    AtomicProperty<double> frameRate_;
+    AtomicProperty<ProgressCallback> callback_;
+    AtomicProperty<ErrorCallback> errorCallback_;
 };
