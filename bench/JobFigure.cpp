@@ -37,6 +37,7 @@ public:
     bool force() const override { return false; }
     qint64 bitrate() const override { return 6; }
     QString path() const override { return folder_; }
+    NameTaken nameTaken() const override { return NameTaken::Replace; }
 
 private:
     QString folder_;

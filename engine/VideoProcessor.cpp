@@ -64,6 +64,10 @@ void VideoProcessor::transcode(const QString& output, int videoFormat, int audio
         ExitStatusUse::ReportFailure);
 }
 
+void VideoProcessor::requestStop() { stopRequested_ = true; }
+
+bool VideoProcessor::stopRequested() const { return stopRequested_; }
+
 QStringList VideoProcessor::probeArguments(const QString& input) { return {QStringLiteral("-i"), input}; }
 
 QStringList VideoProcessor::transcodeArguments(const QString& input, const QString& output, int videoFormat,

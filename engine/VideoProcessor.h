@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <functional>
 #include <optional>
 
@@ -31,6 +32,11 @@ public:
     // Writes `output` in the delivery format; a non-zero flag re-encodes that stream,
     // zero passes it through. `bitrate` is in kbit/s.
     void transcode(const QString& output, int videoFormat, int audioFormat, qint64 bitrate);
+
+    // Any thread: ends the running run's tool (SIGTERM, SIGKILL after 3 s) and makes this run and
+    // every later one return without reporting an error.
+    void requestStop();
+    bool stopRequested() const;
 
     static QStringList probeArguments(const QString& input);
     static QStringList transcodeArguments(const QString& input, const QString& output, int videoFormat,
@@ -81,4 +87,5 @@ private:
     AtomicProperty<double> frameRate_;
     AtomicProperty<ProgressCallback> callback_;
     AtomicProperty<ErrorCallback> errorCallback_;
+    std::atomic<bool> stopRequested_{false};
 };

@@ -57,6 +57,8 @@ QString FixJob::outputPath(const QString& folder, const QString& input)
     return QStringLiteral("%1/%2.mpg").arg(folder, name);
 }
 
+void FixJob::requestStop() {}
+
 bool FixJob::show(const std::function<void()>& change) { return mainThread_.call(change); }
 
 void FixJob::fixVideo(const QString& path)

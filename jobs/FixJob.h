@@ -18,6 +18,9 @@ public:
            const JobSettings& settings);
 
     void fixVideo(const QString& path);
+    // Any thread: ends the running job's work at once (its ffmpeg is stopped, its partial output
+    // removed, no sheet shown). The job then ends as usual.
+    void requestStop();
 
     // "<folder>/<input name without its last extension>.mpg"
     static QString outputPath(const QString& folder, const QString& input);

@@ -73,6 +73,8 @@ qint64 Preferences::bitrate() const { return integerForKey(bitrateKey); }
 
 QString Preferences::path() const { return stringForKey(pathKey).value_or(QString()); }
 
+NameTaken Preferences::nameTaken() const { return NameTaken::ShowMessage; }
+
 QString Preferences::defaultPath()
 {
     return QStandardPaths::writableLocation(QStandardPaths::MoviesLocation);

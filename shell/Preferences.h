@@ -35,6 +35,7 @@ public:
     bool force() const override;
     qint64 bitrate() const override;
     QString path() const override;
+    NameTaken nameTaken() const override;
 
     // The desktop's videos folder (~/Videos on most Linux desktops).
     static QString defaultPath();

@@ -56,9 +56,11 @@ struct FakeSettings : JobSettings {
     bool force() const override { return forced; }
     qint64 bitrate() const override { return 6; }
     QString path() const override { return folder; }
+    NameTaken nameTaken() const override { return taken; }
 
     std::atomic<bool> forced{false};
     QString folder;
+    NameTaken taken = NameTaken::ShowMessage;
 };
 
 // The parts a job needs around it, with no pause at the finish.
