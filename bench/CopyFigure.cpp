@@ -3,6 +3,7 @@
 #include "Measure.h"
 
 #include "FileCopy.h"
+#include "OutputFile.h"
 #include "TestMedia.h"
 
 #include <QFile>
@@ -29,6 +30,15 @@ bool makeLargeConformingFile(const QString& clip, const QString& path)
     return true;
 }
 
+// The job's copy: into a temporary file, then moved to its name.
+bool copyAsTheJobDoes(const QString& input, const QString& output)
+{
+    const std::atomic<bool> running{false};
+    OutputFile file(output);
+    return !file.creationError() && !copyFileInto(input, file, running)
+           && !file.moveIntoPlace(NameTaken::ShowMessage, input);
+}
+
 }
 
 FigureResult copyFigure()
@@ -45,7 +55,7 @@ FigureResult copyFigure()
         rounds,
         [&] {
             QFile::remove(ours);
-            failed = copyFile(input, ours).has_value() || failed;
+            failed = !copyAsTheJobDoes(input, ours) || failed;
         },
         [&] {
             QFile::remove(bare);

@@ -4,10 +4,12 @@
 
 #include <QString>
 
+#include <atomic>
 #include <optional>
 
-// Copies the file `source` to `destination`, which must not exist yet. The copy is written
-// beside the destination under a temporary name and moved into place only when complete, so
-// an existing file is never replaced and a failed copy leaves nothing behind.
-// Returns the error, or nothing on success.
-std::optional<EngineError> copyFile(const QString& source, const QString& destination);
+class OutputFile;
+
+// Copies the regular file `source` into `output`'s temporary file and closes it. Gives up
+// between two pieces of at most a few megabytes once `stop` is set, so that a large copy stops
+// within a fraction of a second. Returns the error, or nothing on success or when stopped.
+std::optional<EngineError> copyFileInto(const QString& source, OutputFile& output, const std::atomic<bool>& stop);

@@ -3,14 +3,17 @@
 #include "ErrorSheetHandshake.h"
 #include "FileCopy.h"
 #include "JobDisplay.h"
-#include "JobSettings.h"
 #include "MainThread.h"
+#include "OutputFile.h"
 #include "VideoProcessor.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
+#include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -19,25 +22,69 @@ constexpr qint64 maxConformingHeight = 486;
 constexpr double conformingFrameRate = 29.97;
 constexpr qint64 conformingAudioRate = 48000;
 
-bool audioConforms(bool force, const VideoProcessor& processor)
-{
-    const auto channels = processor.audioChannels();
-    return !force && processor.audio() == QLatin1String("mp2") && processor.audioRate() == conformingAudioRate
-           && (channels == QLatin1String("mono") || channels == QLatin1String("stereo"));
-}
-
-bool videoConforms(bool force, const VideoProcessor& processor)
-{
-    return !force && processor.height() <= maxConformingHeight && processor.width() <= maxConformingWidth
-           && processor.frameRate() == conformingFrameRate && processor.video() == QLatin1String("mpeg2video");
-}
-
 EngineError jobError(const QString& description)
 {
     return {QStringLiteral("mpgfix"), 1, description};
 }
 
+QString kindOfFile(mode_t mode)
+{
+    if (S_ISFIFO(mode))
+        return QStringLiteral("a named pipe (FIFO)");
+    if (S_ISCHR(mode))
+        return QStringLiteral("a character device");
+    if (S_ISBLK(mode))
+        return QStringLiteral("a block device");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("a socket");
+    return QStringLiteral("not a regular file");
 }
+
+// Why the input cannot be probed at all; checked before ffmpeg runs, since a pipe or a device
+// would keep it waiting for ever.
+std::optional<EngineError> inputRefusal(const QString& path)
+{
+    const QString name = QFileInfo(path).fileName();
+    struct stat status;
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0) {
+        // Bytes that are not UTF-8 reach us as replacement characters and name no file.
+        if (errno == ENOENT && path.contains(QChar::ReplacementCharacter))
+            return jobError(
+                QStringLiteral("mpgfix cannot open names that are not valid UTF-8: rename the file %1.").arg(name));
+        if (errno == ENOENT)
+            return jobError(QStringLiteral("%1 no longer exists.").arg(name));
+        return jobError(QStringLiteral("Could not open %1: %2").arg(name, qt_error_string(errno)));
+    }
+    if (S_ISDIR(status.st_mode))
+        return jobError(QStringLiteral("The folder %1 holds no video files.").arg(name));
+    if (!S_ISREG(status.st_mode))
+        return jobError(QStringLiteral("%1 is %2, not a video file.").arg(name, kindOfFile(status.st_mode)));
+    if (::access(QFile::encodeName(path).constData(), R_OK) != 0)
+        return jobError(QStringLiteral("mpgfix may not read %1.").arg(name));
+    return std::nullopt;
+}
+
+} // namespace
+
+class FixJob::RunningJob {
+public:
+    RunningJob(FixJob& job, VideoProcessor& processor) : job_(job)
+    {
+        std::lock_guard lock(job_.runningMutex_);
+        job_.running_ = &processor;
+        job_.stop_ = false;
+    }
+    ~RunningJob()
+    {
+        std::lock_guard lock(job_.runningMutex_);
+        job_.running_ = nullptr;
+    }
+    RunningJob(const RunningJob&) = delete;
+    RunningJob& operator=(const RunningJob&) = delete;
+
+private:
+    FixJob& job_;
+};
 
 FixJob::FixJob(MainThread& mainThread, JobDisplay& display, ErrorSheetHandshake& handshake,
                const JobSettings& settings)
@@ -57,61 +104,89 @@ QString FixJob::outputPath(const QString& folder, const QString& input)
     return QStringLiteral("%1/%2.mpg").arg(folder, name);
 }
 
-void FixJob::requestStop() {}
+bool FixJob::audioConforms(bool force, const VideoProcessor& processor)
+{
+    const auto channels = processor.audioChannels();
+    return !force && processor.audio() == QLatin1String("mp2") && processor.audioRate() == conformingAudioRate
+           && (channels == QLatin1String("mono") || channels == QLatin1String("stereo"));
+}
+
+bool FixJob::videoConforms(bool force, const VideoProcessor& processor)
+{
+    return !force && processor.height() <= maxConformingHeight && processor.width() <= maxConformingWidth
+           && processor.frameRate() == conformingFrameRate && processor.video() == QLatin1String("mpeg2video");
+}
+
+void FixJob::requestStop()
+{
+    std::lock_guard lock(runningMutex_);
+    stop_ = true;
+    if (running_)
+        running_->requestStop();
+}
 
 bool FixJob::show(const std::function<void()>& change) { return mainThread_.call(change); }
 
 void FixJob::fixVideo(const QString& path)
 {
+    VideoProcessor processor(path);
+    const RunningJob running(*this, processor);
     // A window that is gone cannot show the job: the app is shutting down.
     if (!show([&] { display_.showAnalyzing(path); }))
         return;
 
-    VideoProcessor processor(path);
     bool failed = false;
     handshake_.dialogDone = false;
     processor.setErrorCallback(handshake_.errorHandler(failed));
-    processor.loadInformation();
+    if (const auto refusal = inputRefusal(path))
+        handshake_.presentJobError(*refusal, failed);
+    else
+        processor.loadInformation();
 
-    if (!failed) {
-        processor.setCallback([this](double fraction) { show([&] { display_.showProgress(fraction); }); });
-        const bool audioOk = audioConforms(settings_.force(), processor);
-        const bool videoOk = videoConforms(settings_.force(), processor);
-        const QString output = outputPath(settings_.path(), processor.path());
-
-        if (checkDestination(processor.path(), output, failed)) {
-            if (audioOk && videoOk) {
-                show([&] { display_.showCopying(path); });
-                if (const auto error = copyFile(processor.path(), output))
-                    handshake_.presentJobError(*error, failed);
-            } else {
-                show([&] { display_.showTranscoding(path); });
-                const qint64 bitrate = settings_.bitrate() * 1000;
-                processor.transcode(output, videoOk ? 0 : 1, audioOk ? 0 : 1, bitrate);
-            }
-            show([&] { display_.showProgress(1.0); });
-            std::this_thread::sleep_for(finishPause_);
-        }
-    }
+    if (!failed && !stopped())
+        produce(processor, failed);
     show([&] { display_.endJob(); });
 }
 
-// The output must not be the input, and its folder must exist; either failure is shown.
-bool FixJob::checkDestination(const QString& input, const QString& output, bool& failed)
+// Copies or transcodes into a temporary file and gives it its final name once it is complete.
+void FixJob::produce(VideoProcessor& processor, bool& failed)
 {
-    const QFileInfo outputInfo(output);
-    if (outputInfo.exists() && outputInfo.canonicalFilePath() == QFileInfo(input).canonicalFilePath()) {
-        handshake_.presentJobError(
-            jobError(QStringLiteral("%1 would be written over itself. Choose another destination folder.")
-                         .arg(outputInfo.fileName())),
-            failed);
-        return false;
+    processor.setCallback([this](double fraction) { show([&] { display_.showProgress(fraction); }); });
+    const bool audioOk = audioConforms(settings_.force(), processor);
+    const bool videoOk = videoConforms(settings_.force(), processor);
+    const QString input = processor.path();
+    const QString output = outputPath(settings_.path(), input);
+    const NameTaken rule = settings_.nameTaken();
+
+    std::optional<EngineError> refusal = OutputFile::refusal(output, input, rule);
+    const QString folder = QFileInfo(output).path();
+    if (!refusal && !QDir().mkpath(folder))
+        refusal = jobError(QStringLiteral("Could not create the destination folder %1.").arg(folder));
+    if (refusal) {
+        handshake_.presentJobError(*refusal, failed);
+        return;
     }
-    const QString folder = outputInfo.path();
-    if (!QDir().mkpath(folder)) {
-        handshake_.presentJobError(
-            jobError(QStringLiteral("Could not create the destination folder %1.").arg(folder)), failed);
-        return false;
+    OutputFile file(output);
+    if (const auto error = file.creationError()) {
+        handshake_.presentJobError(*error, failed);
+        return;
     }
-    return true;
+
+    if (audioOk && videoOk) {
+        show([&] { display_.showCopying(input); });
+        if (const auto error = copyFileInto(input, file, stop_); error && !stopped())
+            handshake_.presentJobError(*error, failed);
+    } else {
+        show([&] { display_.showTranscoding(input); });
+        file.closeDescriptor();
+        processor.transcode(file.temporaryPath(), videoOk ? 0 : 1, audioOk ? 0 : 1, settings_.bitrate() * 1000);
+    }
+    if (stopped())
+        return;
+    if (!failed) {
+        if (const auto error = file.moveIntoPlace(rule, input))
+            handshake_.presentJobError(*error, failed);
+    }
+    show([&] { display_.showProgress(1.0); });
+    std::this_thread::sleep_for(finishPause_);
 }

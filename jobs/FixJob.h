@@ -1,17 +1,25 @@
 #pragma once
 
+#include "EngineError.h"
+#include "JobSettings.h"
+
 #include <QString>
 
+#include <atomic>
 #include <chrono>
+#include <functional>
+#include <mutex>
+#include <optional>
 
 class ErrorSheetHandshake;
 class JobDisplay;
-class JobSettings;
 class MainThread;
+class VideoProcessor;
 
 // The fix job for one file: probe it, decide which streams conform, then copy the file
 // unchanged or transcode it, showing each stage on the window. Runs on the work queue's
-// worker; every window change is handed to the GUI thread and waited for.
+// worker; every window change is handed to the GUI thread and waited for. The output is
+// written under a temporary name and takes its final name only once complete.
 class FixJob {
 public:
     FixJob(MainThread& mainThread, JobDisplay& display, ErrorSheetHandshake& handshake,
@@ -24,17 +32,28 @@ public:
 
     // "<folder>/<input name without its last extension>.mpg"
     static QString outputPath(const QString& folder, const QString& input);
+    // Whether a probed stream may pass through unchanged.
+    static bool audioConforms(bool force, const VideoProcessor& processor);
+    static bool videoConforms(bool force, const VideoProcessor& processor);
 
     // The pause with a full bar before the window goes idle, so the user sees the job finish.
     void setFinishPause(std::chrono::milliseconds pause);
 
 private:
+    // Registers the running job's record so that a stop request reaches it.
+    class RunningJob;
+
     bool show(const std::function<void()>& change);
-    bool checkDestination(const QString& input, const QString& output, bool& failed);
+    void produce(VideoProcessor& processor, bool& failed);
+    bool stopped() const { return stop_; }
 
     MainThread& mainThread_;
     JobDisplay& display_;
     ErrorSheetHandshake& handshake_;
     const JobSettings& settings_;
     std::chrono::milliseconds finishPause_{500};
+
+    std::mutex runningMutex_;
+    VideoProcessor* running_ = nullptr;
+    std::atomic<bool> stop_{false};
 };

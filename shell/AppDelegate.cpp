@@ -1,5 +1,6 @@
 #include "AppDelegate.h"
 
+#include "FolderIntake.h"
 #include "MainWindow.h"
 #include "WQDragView.h"
 #include "WorkQueue.h"
@@ -110,7 +111,7 @@ bool AppDelegate::openFile(const QString& path)
 void AppDelegate::openFiles(const QStringList& paths)
 {
     initQueue();
-    for (const QString& path : paths)
+    for (const QString& path : expandFolders(paths))
         taskQ_->async([this, path] { fixVideo(path); });
 }
 

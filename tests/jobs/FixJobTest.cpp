@@ -9,7 +9,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QElapsedTimer>
 #include <QRegularExpression>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <unistd.h>
 
@@ -33,6 +38,7 @@ protected:
         ASSERT_TRUE(TestMedia::makeClip(clip("clip.mpg"), TestMedia::conformingMpeg()));
         ASSERT_TRUE(TestMedia::makeClip(clip("aac.mkv"), aac));
         ASSERT_TRUE(TestMedia::makeClip(clip("44k.mpg"), audio44k));
+        ASSERT_TRUE(TestMedia::makeClip(clip("long.mp4"), TestMedia::h264AacMono(160, 120, 20.0)));
         QFile notes(clip("notes.txt"));
         ASSERT_TRUE(notes.open(QIODevice::WriteOnly) && notes.write("milk, eggs, bread\n") > 0);
     }
@@ -69,27 +75,40 @@ TEST_F(FixJobTest, AConformingFileIsCopiedByteForByteIntoAFolderMadeForIt)
     EXPECT_EQ(readAll(out.filePath("new/nested/clip.mpg")), readAll(clip("clip.mpg")));
 }
 
-TEST_F(FixJobTest, OnlyNonConformingStreamsAreReencodedAndAnOldOutputIsOverwritten)
+TEST_F(FixJobTest, OnlyNonConformingStreamsAreReencodedAtTheChosenBitrateUnderATakenNamesRule)
 {
     const struct {
         const char* input;
         bool force;
+        qint64 megabits;
+        NameTaken taken;
+        QString output;
         bool videoKept;
-    } cases[] = {{"clip.mpg", true, false}, {"aac.mkv", false, true}, {"44k.mpg", false, true}};
+    } cases[] = {{"clip.mpg", true, 2, NameTaken::Replace, "clip.mpg", false},
+                 {"aac.mkv", false, 6, NameTaken::KeepBoth, "aac (2).mpg", true},
+                 {"44k.mpg", false, 6, NameTaken::Replace, "44k.mpg", true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.input);
-        const QString output = FixJob::outputPath(out.path(), clip(c.input));
-        QFile old(output);
-        ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("older work") > 0);
-        old.close();
+        const QString old = FixJob::outputPath(out.path(), clip(c.input)), output = out.filePath(c.output);
+        QFile file(old);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("older work") > 0);
+        file.close();
         f.settings.forced = c.force;
+        f.settings.megabits = c.megabits;
+        f.settings.taken = c.taken;
         EXPECT_TRUE(fix(clip(c.input)).contains(QStringLiteral("transcoding %1").arg(c.input)));
+        EXPECT_EQ(readAll(old) == "older work", old != output);
         EXPECT_EQ(TestMedia::streamHash(output, "v:0") == TestMedia::streamHash(clip(c.input), "v:0"), c.videoKept);
         EXPECT_NE(TestMedia::streamHash(output, "a:0"), TestMedia::streamHash(clip(c.input), "a:0"));
         const auto video = TestMedia::probeStream(output, "v:0").value_or(TestMedia::StreamFacts());
         const auto audio = TestMedia::probeStream(output, "a:0").value_or(TestMedia::StreamFacts());
         EXPECT_EQ(video.codec + video.frameRate, "mpeg2video30000/1001");
         EXPECT_EQ(QStringLiteral("%1 %2 %3").arg(audio.codec).arg(audio.sampleRate).arg(audio.channels), "mp2 48000 2");
+        // One second at the chosen rate, with the encoder's costly first frames and the audio on top.
+        if (!c.videoKept) {
+            EXPECT_GT(QFileInfo(output).size(), c.megabits * 125'000);
+            EXPECT_LT(QFileInfo(output).size(), c.megabits * 300'000);
+        }
     }
 }
 
@@ -98,6 +117,8 @@ TEST_F(FixJobTest, EveryFailureShowsOneSheetAndLeavesFilesAlone)
     QFile(out.filePath("plain")).open(QIODevice::WriteOnly);
     QFile::copy(clip("clip.mpg"), out.filePath("clip.mpg"));
     QFile::link(out.path(), out.filePath("link"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(out.filePath("fifo.avi")).constData(), 0600), 0);
+    QDir().mkpath(out.filePath("vids"));
     const QByteArray existing = readAll(out.filePath("clip.mpg"));
     const struct {
         const char* what;
@@ -107,10 +128,15 @@ TEST_F(FixJobTest, EveryFailureShowsOneSheetAndLeavesFilesAlone)
         bool fullBar;
     } cases[] = {
         {"not a video", clip("notes.txt"), out.path(), false, "Not a recognized file format: notes.txt", false},
-        {"copy onto an existing file", clip("clip.mpg"), out.path(), false, out.filePath("clip.mpg"), true},
+        {"copy onto an existing file", clip("clip.mpg"), out.path(), false, out.filePath("clip.mpg"), false},
+        {"transcode onto an existing file", clip("clip.mpg"), out.path(), true, out.filePath("clip.mpg"), false},
         {"input is the output to copy", out.filePath("clip.mpg"), out.filePath("link/."), false, "clip.mpg", false},
         {"input is the output to transcode", out.filePath("clip.mpg"), out.filePath("link"), true, "clip.mpg", false},
         {"folder cannot be made", clip("clip.mpg"), out.filePath("plain/sub"), false, out.filePath("plain/sub"), false},
+        {"a pipe", out.filePath("fifo.avi"), out.path(), false, "fifo.avi is a named pipe", false},
+        {"a name not in UTF-8", out.filePath("caf\uFFFD.mp4"), out.path(), false, "not valid UTF-8", false},
+        {"a folder without videos", out.filePath("vids"), out.path(), false, "vids holds no video files", false},
+        {"a file that is gone", out.filePath("gone.mp4"), out.path(), false, "gone.mp4 no longer exists", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -123,7 +149,67 @@ TEST_F(FixJobTest, EveryFailureShowsOneSheetAndLeavesFilesAlone)
         EXPECT_EQ(events.contains("full"), c.fullBar);
         EXPECT_EQ(events.last(), "end");
         EXPECT_EQ(readAll(out.filePath("clip.mpg")), existing);
-        EXPECT_FALSE(QFile::exists(out.filePath("notes.mpg")));
+        EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+                  (QStringList{"clip.mpg", "fifo.avi", "plain"}));
+    }
+}
+
+TEST_F(FixJobTest, AFailedOrStoppedTranscodeLeavesNoFile)
+{
+    // A file-size limit, which ffmpeg inherits, ends the transcode half-way as a full disk would.
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit limited = old;
+    limited.rlim_cur = 64 * 1024;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    f.settings.forced = true;
+    const QStringList events = fix(clip("clip.mpg"));
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(events.filter("error Could not transcode clip.mpg").size(), 1) << events.join(" | ").toStdString();
+
+    JobFixture stopping;
+    stopping.settings.folder = out.path();
+    stopping.display.onProgress = [&] { stopping.job.requestStop(); };
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_EQ(fix(stopping, clip("long.mp4")), (QStringList{"analyzing long.mp4", "transcoding long.mp4", "progress", "end"}));
+    EXPECT_LT(timer.elapsed(), 5000);
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+TEST(Conformance, EveryConditionOfTheDecisionCounts)
+{
+    const struct {
+        const char* name;
+        QString video;
+        qint64 width, height;
+        double rate;
+        QString audio;
+        qint64 audioRate;
+        std::optional<QString> channels;
+        bool force, videoOk, audioOk;
+    } cases[] = {
+        {"conforming", "mpeg2video", 720, 486, 29.97, "mp2", 48000, "mono", false, true, true},
+        {"forced", "mpeg2video", 720, 480, 29.97, "mp2", 48000, "stereo", true, false, false},
+        {"too wide", "mpeg2video", 721, 480, 29.97, "mp2", 48000, "5.1", false, false, false},
+        {"too high", "mpeg2video", 720, 487, 29.97, "mp2", 44100, "stereo", false, false, false},
+        {"another rate", "mpeg2video", 720, 480, 29.98, "aac", 48000, "stereo", false, false, false},
+        {"a profile in the name", "mpeg2video (Main)", 352, 240, 29.97, "mp2", 48000, std::nullopt, false, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        VideoProcessor record("/in/clip.mpg");
+        record.setVideo(c.video);
+        record.setWidth(c.width);
+        record.setHeight(c.height);
+        record.setFrameRate(c.rate);
+        record.setAudio(c.audio);
+        record.setAudioRate(c.audioRate);
+        record.setAudioChannels(c.channels);
+        EXPECT_EQ(FixJob::videoConforms(c.force, record), c.videoOk);
+        EXPECT_EQ(FixJob::audioConforms(c.force, record), c.audioOk);
     }
 }
 

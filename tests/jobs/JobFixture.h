@@ -19,7 +19,12 @@ public:
     void showAnalyzing(const QString& path) override { record("analyzing " + path.section('/', -1)); }
     void showCopying(const QString& path) override { record("copying " + path.section('/', -1)); }
     void showTranscoding(const QString& path) override { record("transcoding " + path.section('/', -1)); }
-    void showProgress(double fraction) override { record(fraction >= 1.0 ? "full" : "progress"); }
+    void showProgress(double fraction) override
+    {
+        record(fraction >= 1.0 ? "full" : "progress");
+        if (onProgress)
+            onProgress();
+    }
     void endJob() override { record("end"); }
     void presentError(const EngineError& error, std::function<void()> dismissed) override
     {
@@ -38,6 +43,7 @@ public:
 
     std::atomic<bool> holdSheets{false};
     std::function<void()> held;  // the sheet a test holds up; GUI thread only
+    std::function<void()> onProgress;
 
 private:
     void record(const QString& event)
@@ -54,12 +60,13 @@ private:
 // Settings a test sets before the job runs; only `force` changes while a job may read it.
 struct FakeSettings : JobSettings {
     bool force() const override { return forced; }
-    qint64 bitrate() const override { return 6; }
+    qint64 bitrate() const override { return megabits; }
     QString path() const override { return folder; }
     NameTaken nameTaken() const override { return taken; }
 
     std::atomic<bool> forced{false};
     QString folder;
+    qint64 megabits = 6;
     NameTaken taken = NameTaken::ShowMessage;
 };
 

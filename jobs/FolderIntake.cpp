@@ -1,0 +1,47 @@
+#include "FolderIntake.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QMimeDatabase>
+
+namespace {
+
+// By the file's name first and its content where the name says nothing, as file managers do.
+bool isVideo(const QMimeDatabase& types, const QFileInfo& file)
+{
+    const QMimeType type = types.mimeTypeForFile(file);
+    if (type.name().startsWith(QLatin1String("video/")))
+        return true;
+    const QStringList ancestors = type.allAncestors();
+    return std::any_of(ancestors.begin(), ancestors.end(),
+                       [](const QString& ancestor) { return ancestor.startsWith(QLatin1String("video/")); });
+}
+
+void addVideosIn(const QString& folder, const QMimeDatabase& types, QStringList& videos)
+{
+    const QFileInfoList entries = QDir(folder).entryInfoList(
+        QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    for (const QFileInfo& entry : entries) {
+        if (entry.isDir()) {
+            if (!entry.isSymLink())
+                addVideosIn(entry.filePath(), types, videos);
+        } else if (isVideo(types, entry)) {
+            videos << entry.filePath();
+        }
+    }
+}
+
+} // namespace
+
+QStringList expandFolders(const QStringList& paths)
+{
+    const QMimeDatabase types;
+    QStringList files;
+    for (const QString& path : paths) {
+        QStringList videos;
+        if (QFileInfo(path).isDir())
+            addVideosIn(path, types, videos);
+        files << (videos.isEmpty() ? QStringList{path} : videos);
+    }
+    return files;
+}

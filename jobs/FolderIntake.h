@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Turns dropped or opened paths into the files to fix: a folder stands for the video files
+// inside it, at any depth, in name order. A folder without any stays as itself, so that its
+// job can say so. Hidden entries and links to folders are passed over.
+QStringList expandFolders(const QStringList& paths);

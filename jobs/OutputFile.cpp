@@ -1,0 +1,168 @@
+#include "OutputFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Names beyond this many numbered tries are not worth looking for.
+constexpr int mostNumberedNames = 9999;
+
+EngineError fileError(const QString& description) { return {QStringLiteral("File"), 0, description}; }
+
+EngineError writeError(const QString& path, int error)
+{
+    return {QStringLiteral("File"), error,
+            QStringLiteral("Could not write %1: %2").arg(path, qt_error_string(error))};
+}
+
+// The same file under any name: a hard link, or another spelling on a case-insensitive card.
+bool sameFile(const QString& a, const QString& b)
+{
+    struct stat first, second;
+    return ::stat(QFile::encodeName(a).constData(), &first) == 0
+           && ::stat(QFile::encodeName(b).constData(), &second) == 0 && first.st_dev == second.st_dev
+           && first.st_ino == second.st_ino;
+}
+
+bool exists(const QString& path)
+{
+    struct stat status;
+    return ::lstat(QFile::encodeName(path).constData(), &status) == 0;
+}
+
+EngineError overItself(const QString& destination)
+{
+    return fileError(QStringLiteral("%1 would be written over itself. Choose another destination folder.")
+                         .arg(QFileInfo(destination).fileName()));
+}
+
+EngineError taken(const QString& destination)
+{
+    return fileError(QStringLiteral("%1 already exists and was left as it is.").arg(destination));
+}
+
+// "<folder>/old (2).mpg" for "<folder>/old.mpg" and 2.
+QString numbered(const QString& path, int number)
+{
+    const qsizetype slash = path.lastIndexOf(u'/');
+    const qsizetype dot = path.lastIndexOf(u'.');
+    const qsizetype stemEnd = dot > slash + 1 ? dot : path.size();
+    return path.left(stemEnd) + QStringLiteral(" (%1)").arg(number) + path.mid(stemEnd);
+}
+
+// Moves `from` to `to` unless a file of that name exists; 0, or the reason it did not.
+int renameNoReplace(const QByteArray& from, const QByteArray& to)
+{
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS)
+        return errno;
+    // File systems without the flag: a hard link refuses an existing name too.
+    if (::link(from.constData(), to.constData()) == 0) {
+        ::unlink(from.constData());
+        return 0;
+    }
+    if (errno != EPERM && errno != EOPNOTSUPP)
+        return errno;
+    // Card file systems have no hard links either; a name taken between the look and the move
+    // is the one case left to chance there.
+    struct stat status;
+    if (::lstat(to.constData(), &status) == 0)
+        return EEXIST;
+    return ::rename(from.constData(), to.constData()) == 0 ? 0 : errno;
+}
+
+} // namespace
+
+OutputFile::OutputFile(const QString& destination) : destination_(destination)
+{
+    const QFileInfo info(destination);
+    const QString suffix = info.suffix().isEmpty() ? QString() : u'.' + info.suffix();
+    const QString prefix = info.path() + QStringLiteral("/.") + info.completeBaseName() + QStringLiteral(".mpgfix-");
+    for (;;) {
+        QString name;
+        for (int i = 0; i < 8; ++i)
+            name += QChar(u'a' + QRandomGenerator::global()->bounded(26));
+        temporaryPath_ = QFile::encodeName(prefix + name + suffix);
+        // Created with the usual permissions, as ffmpeg itself would make the file.
+        descriptor_ = UniqueFd(::open(temporaryPath_.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        if (descriptor_.get() >= 0)
+            return;
+        if (errno != EEXIST) {
+            creationErrno_ = errno;
+            temporaryPath_.clear();
+            return;
+        }
+    }
+}
+
+OutputFile::~OutputFile()
+{
+    if (!temporaryPath_.isEmpty())
+        ::unlink(temporaryPath_.constData());
+}
+
+std::optional<EngineError> OutputFile::creationError() const
+{
+    if (creationErrno_ == 0)
+        return std::nullopt;
+    return EngineError{QStringLiteral("File"), creationErrno_,
+                       QStringLiteral("Could not write into %1: %2")
+                           .arg(QFileInfo(destination_).path(), qt_error_string(creationErrno_))};
+}
+
+QString OutputFile::temporaryPath() const { return QFile::decodeName(temporaryPath_); }
+
+bool OutputFile::closeDescriptor() { return ::close(descriptor_.release()) == 0; }
+
+std::optional<EngineError> OutputFile::refusal(const QString& destination, const QString& input, NameTaken rule)
+{
+    if (rule == NameTaken::KeepBoth || !exists(destination))
+        return std::nullopt;
+    if (sameFile(destination, input))
+        return overItself(destination);
+    if (rule == NameTaken::ShowMessage)
+        return taken(destination);
+    return std::nullopt;
+}
+
+std::optional<EngineError> OutputFile::moveIntoPlace(NameTaken rule, const QString& input)
+{
+    if (rule != NameTaken::KeepBoth)
+        return placeAt(destination_, rule, input);
+    for (int number = 1; number <= mostNumberedNames; ++number) {
+        const QString candidate = number == 1 ? destination_ : numbered(destination_, number);
+        const std::optional<EngineError> error = placeAt(candidate, rule, input);
+        if (!error || error->code != EEXIST)
+            return error;
+    }
+    return taken(destination_);
+}
+
+std::optional<EngineError> OutputFile::placeAt(const QString& path, NameTaken rule, const QString& input)
+{
+    const QByteArray to = QFile::encodeName(path);
+    int error = 0;
+    if (rule == NameTaken::Replace) {
+        if (sameFile(path, input))
+            return overItself(path);
+        error = ::rename(temporaryPath_.constData(), to.constData()) == 0 ? 0 : errno;
+    } else {
+        error = renameNoReplace(temporaryPath_, to);
+    }
+    if (error == EEXIST && rule == NameTaken::ShowMessage)
+        return taken(path);
+    if (error != 0)
+        return writeError(path, error);
+    temporaryPath_.clear();
+    finalPath_ = path;
+    return std::nullopt;
+}
