@@ -53,10 +53,10 @@ TEST(ConsoleLineReader, SplitsAfterEveryCrOrLfCutsAt1023BytesAndRefusesBadArgume
 }
 
 // What the lines told the record and the parser, naming only what was set.
-QString parse(const Lines& lines)
+QString parse(const Lines& lines, ConsoleParser::Run kind, const QString& input)
 {
-    RecordedRun run;
-    ConsoleParser parser(run.record);
+    RecordedRun run(input);
+    ConsoleParser parser(run.record, kind);
     EXPECT_TRUE(parser.prepare());
     ConsoleParser::Verdict verdict = ConsoleParser::Verdict::GoOn;
     for (const std::string& line : lines)
@@ -75,12 +75,14 @@ QString parse(const Lines& lines)
     return told.join(", ");
 }
 
-TEST(ConsoleParser, ReadsDurationProgressStreamsAndErrorPhrases)
+TEST(ConsoleParser, ReadsDurationProgressStreamsAndOnlyTheProbesErrorPhrasesOutsideTheInputsName)
 {
+    using enum ConsoleParser::Run;
     const std::string minute = "  Duration: 00:01:00.50, start: 0.000000, bitrate: 5000 kb/s\n";
     const std::string tenSeconds = "  Duration: 00:00:10.00, start: 0.000000\n";
     const std::string realMpegVideo = "  Stream #0:0[0x1e0]: Video: mpeg2video (Main), yuv420p(tv, bottom first), "
                                       "720x480 [SAR 8:9 DAR 4:3], 29.97 fps, 29.97 tbr, 90k tbn\n";
+    const std::string badPacket = "Error while decoding stream #0:1: Invalid data found when processing input\n";
     const QString unrecognized = "FFMPEG -1 Not a recognized file format: clip.avi, stop";
     Lines badOrCut{"\xff Invalid data\n", "Invalid data \xc0\xaf\n", "Invalid data \xed\xa0\x80\n",
                    "Invalid data \xf4\x90\x80\x80\n", "Invalid data \xe2\x82", "Video: h264, \x80 x, 640x480\n"};
@@ -89,13 +91,18 @@ TEST(ConsoleParser, ReadsDurationProgressStreamsAndErrorPhrases)
         const std::string physical = std::string(1019, 'x') + tail;
         badOrCut.insert(badOrCut.end(), {physical.substr(0, 1023), physical.substr(1023)});
     }
-    const struct { Lines lines; QString told; } cases[] = {
+    const struct { Lines lines; QString told; ConsoleParser::Run kind = Probe; QString input = "/movies/clip.avi"; }
+    cases[] = {
         {{"  Duration: 00:00:01.01, start: 0.523344, bitrate: 1328 kb/s\n",  // real
           "frame=    1 fps=0.0 q=0.0 size=       0kB time=00:00:00.06 bitrate=   0.0kbits/s speed=10.4x    \r",
           "frame=   30 fps=0.0 q=2.0 Lsize=     174kB time=00:00:01.02 bitrate=1394.8kbits/s speed=14.9x    \n"},
          "30 frames, 0.0333333, 1"},
-        {{"  Duration: 01:00:00.5, start: 0\n"}, "107897 frames"},  // one fraction digit adds 5 frames
-        {{minute, "frame=12345 fps= 30\r"}, "1848 frames, 6.68019"},
+        // The fraction is of a second, and whole frame counts stay whole.
+        {{"  Duration: 00:00:01.99, start: 0\n", "frame=   59\r"}, "59 frames, 1"},
+        {{"  Duration: 01:00:00.5, start: 0\n"}, "107906 frames"},
+        {{"  Duration: 00:01:40.00, start: 0\n"}, "2997 frames"},
+        {{"  Duration: 00:00:00.0000001\n", "  Duration: 99999999999999999999:00:00.00\n", minute}, "1813 frames"},
+        {{minute, "frame=12345 fps= 30\r"}, "1813 frames, 6.80916"},
         {{"  Duration: N/A\n", tenSeconds, "frame=  2000\r", "frame=  2000\r"}, "299 frames, 6.68896, 6.68896"},
         {{"  Duration: 00:00:00.00\n", tenSeconds, minute}, "299 frames"},
         {{"frame=  925 fps= 30\r", "  Duration: N/A\n", "frame=  925 fps= 30\r"}, ""},
@@ -116,34 +123,20 @@ TEST(ConsoleParser, ReadsDurationProgressStreamsAndErrorPhrases)
         {{"uNkNoWn FoRmAt 'xyz'\n"}, unrecognized},
         {{"  Duration: 00:00:10.00 invalid data\n"}, unrecognized},
         {badOrCut, ""},
+        // A damaged packet in the middle of a transcode is no unreadable input.
+        {{tenSeconds, badPacket, "frame=  299\r"}, "299 frames, 1", Transcode},
+        {{"Input #0, avi, from '/in/Invalid Data.avi':\n", "  Duration: 00:00:10.00\n"}, "299 frames", Probe,
+         "/in/Invalid Data.avi"},
+        {{"Invalid Data.avi: invalid data/in/Invalid Data.avi\n"}, "FFMPEG -1 Not a recognized file format: "
+         "Invalid Data.avi, stop", Probe, "/in/Invalid Data.avi"},
+        {{"invalid Invalid Data.avidata\n"}, "", Probe, "Invalid Data.avi"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(parse(c.lines), c.told) << c.lines.front();
+        EXPECT_EQ(parse(c.lines, c.kind, c.input), c.told) << c.lines.front();
     VideoProcessor unheard;
     ConsoleParser parser(unheard);
     ASSERT_TRUE(parser.prepare());
     EXPECT_EQ(parser.line("invalid data\n"), ConsoleParser::Verdict::Stop);
-}
-
-TEST(ToolArguments, FollowTheFlagsAndChannelsWithEveryPathOneArgument)
-{
-    const QString mpeg2 = "-vcodec mpeg2video -b 6000k -flags ildct -r 29.97 -s 720x480 -aspect 4:3";
-    const QString mp2 = "-acodec mp2 -ab 192k -ar 48000 -ac ";
-    const struct { int videoFormat, audioFormat; std::optional<QString> channels; QString options; } cases[] = {
-        {0, 0, "mono", "-vcodec copy -acodec copy"},
-        {1, 0, "mono", mpeg2 + " -acodec copy"},
-        {0, 1, "mono", "-vcodec copy " + mp2 + "1"},
-        {-7, 2, "stereo", mpeg2 + " " + mp2 + "2"},
-        {1, 1, "Mono", mpeg2 + " " + mp2 + "2"},
-        {1, 1, std::nullopt, mpeg2 + " " + mp2 + "2"},
-    };
-    const QString input = "/in/a b.avi", output = "/out/c d.mpg";
-    for (const auto& c : cases) {
-        EXPECT_EQ(VideoProcessor::transcodeArguments(input, output, c.videoFormat, c.audioFormat, 6000, c.channels),
-                  QStringList({"-y", "-i", input}) + c.options.split(' ') + QStringList{output})
-            << c.options.toStdString();
-    }
-    EXPECT_EQ(VideoProcessor::probeArguments(input), QStringList({"-i", input}));
 }
 
 } // namespace

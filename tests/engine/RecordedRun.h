@@ -4,6 +4,8 @@
 #include "TestPrinters.h"
 #include "VideoProcessor.h"
 
+#include <QFile>
+
 #include <vector>
 
 using Errors = std::vector<EngineError>;
@@ -29,4 +31,14 @@ struct RecordedRun {
 inline Errors oneError(FfmpegErrors::Code code, const QString& description)
 {
     return {{QStringLiteral("FFMPEG"), code, description}};
+}
+
+// A fake tool: a shell script at `path`.
+inline QString writeTool(const QString& path, const QByteArray& script)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write("#!/bin/sh\n" + script) < 0)
+        return {};
+    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return path;
 }

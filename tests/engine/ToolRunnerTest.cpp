@@ -6,25 +6,21 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 
 #include <fcntl.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 
+#include <atomic>
 #include <chrono>
+#include <thread>
 
 // The runner and its child processes, against fake tools: small shell scripts written per test.
 namespace {
 
 using TestMedia::TestFolder;
-
-QString writeTool(const QString& path, const QByteArray& script)
-{
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write("#!/bin/sh\n" + script) >= 0);
-    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    return path;
-}
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
 
 // No child of this process is left, running or unreaped.
 bool noChildLeft()
@@ -52,36 +48,69 @@ TEST(ToolRunner, DeliversProgressLinesWhileTheToolIsStillRunning)
     EXPECT_TRUE(noChildLeft());
 }
 
-TEST(ToolRunner, ReportsAFailedTranscodeOrStartOnceNeverTheProbesExitStatusAndLeavesNoChild)
+TEST(ToolRunner, ReportsAFailedTranscodeOrStartOnceByItsMostTellingLineNeverTheProbesExitStatus)
 {
     TestFolder folder;
     const QString missing = folder.filePath("missing/ffmpeg"), failed = "Could not transcode clip.avi: ";
     const Errors unrecognized = oneError(FfmpegErrors::UnrecognizedFormat, "Not a recognized file format: clip.avi");
+    const auto transcodeFailed = [&](const QString& why) { return oneError(FfmpegErrors::TranscodeFailed, failed + why); };
+    const QByteArray metadata = "echo '    encoder         : Lavc59.37.100 mp2'\n";
     const struct { QByteArray script; bool probe; Errors errors; QString tool = {}; } cases[] = {
         {"exit 1\n", true, {}},  // prints nothing
         // After its complaint the tool stays silent, deaf to SIGTERM and to a broken pipe.
         {"echo 'clip.avi: Invalid data found'\ntrap '' TERM PIPE\nexec sleep 30\n", true, unrecognized},
-        {"echo 'Unknown format'\nexit 1\n", false, unrecognized},
-        {"echo 'video:147kB audio:24kB'\n", false, {}},
-        {"echo 'Input #0'\necho '  /out/clip.mpg: Permission denied  '\nprintf 'frame=    1 fps=0.0\\r'\n"
-         "printf 'frame=   30 fps=0.0\\nsize=      24kB time=00:00:01.00\\n\\n'\nexit 1\n",
-         false, oneError(FfmpegErrors::TranscodeFailed, failed + "/out/clip.mpg: Permission denied")},
-        {"exit 3\n", false, oneError(FfmpegErrors::TranscodeFailed, failed + "ffmpeg exited with status 3")},
-        {"kill -9 $$\n", false, oneError(FfmpegErrors::TranscodeFailed, failed + "ffmpeg was ended by signal 9")},
+        {"echo 'Error while decoding stream #0:1: Invalid data found when processing input'\n", false, {}},
+        {"echo '/out/clip.mpg: Permission denied'\nprintf 'frame=    1 fps=0.0\\r'\n" + metadata +
+         "printf 'frame=   30 fps=0.0\\nvideo:1kB\\n\\nConversion failed!\\n'\nexit 1\n",
+         false, transcodeFailed("/out/clip.mpg: Permission denied")},
+        {metadata + "echo 'Conversion failed!'\nexit 1\n", false, transcodeFailed("Conversion failed!")},
+        {metadata + "exit 3\n", false, transcodeFailed("ffmpeg exited with status 3")},
+        {metadata + "kill -TERM $$\n", false, transcodeFailed("ffmpeg was stopped by signal 15 (Terminated)")},
         {"", true, oneError(FfmpegErrors::SpawnFailed, "ffmpeg could not be started from " + missing +
                                                            ": No such file or directory"), missing},
     };
     for (const auto& c : cases) {
         RecordedRun run;
         run.record.setToolPath(c.tool.isEmpty() ? writeTool(folder.filePath("ffmpeg"), c.script) : c.tool);
-        const auto started = std::chrono::steady_clock::now();
+        const auto started = Clock::now();
         if (c.probe)
             run.record.loadInformation();
         else
             run.record.transcode(folder.filePath("out.mpg"), 1, 1, 6000);
-        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
+        EXPECT_LT(Clock::now() - started, 10s);
         EXPECT_EQ(run.errors, c.errors) << c.script.toStdString();
         EXPECT_TRUE(noChildLeft());
+    }
+}
+
+TEST(ToolRunner, AStopFromAnotherThreadEndsTheToolUnreportedAndEveryLaterRunStartsNothing)
+{
+    TestFolder folder;
+    const QString starts = folder.filePath("starts");
+    const struct { const char* trap; std::chrono::milliseconds least, most; } cases[] = {
+        {"trap 'echo Conversion failed!; exit 255' TERM", 0s, 2s},
+        {"trap '' TERM", 3s, 6s},  // deaf: killed once the grace period is over
+    };
+    for (const auto& c : cases) {
+        QFile::remove(starts);
+        RecordedRun run;
+        run.record.setToolPath(writeTool(folder.filePath("ffmpeg"), c.trap + ("\necho >> '" + QFile::encodeName(starts) +
+            "'\nprintf '  Duration: 00:00:10.00\\nframe=    1\\r'\nwhile :; do sleep 0.05; done\n")));
+        std::atomic<bool> running = false;
+        run.record.setCallback([&](double) { running = true; });
+        const auto started = Clock::now();
+        std::jthread stopper([&](const std::stop_token& abandoned) {
+            while (!running && !abandoned.stop_requested())
+                std::this_thread::sleep_for(10ms);
+            run.record.requestStop();
+        });
+        run.record.transcode(folder.filePath("out.mpg"), 1, 1, 6000);
+        const auto took = Clock::now() - started;
+        EXPECT_TRUE(took >= c.least && took < c.most) << c.trap;
+        run.record.loadInformation();
+        run.record.transcode(folder.filePath("out.mpg"), 1, 1, 6000);
+        EXPECT_TRUE(run.record.stopRequested() && run.errors.empty() && noChildLeft());
+        EXPECT_EQ(QFile(starts).size(), 1);
     }
 }
 
@@ -98,6 +127,34 @@ TEST(ToolProcess, ChildGetsRawBytesASilentOpenInputAndOnlyTheStandardDescriptors
     EXPECT_EQ(output, "0 1 2 124\nnot \xff\xfe UTF-8 \x80");
     EXPECT_FALSE(process.wait().failed());
     close(inheritable);
+}
+
+TEST(ToolProcess, DiesWithTheProcessThatStartedItEvenWhenThatIsKilled)
+{
+    // Orphans come back to this process, which can then tell how the tool ended.
+    ASSERT_EQ(prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
+    int toolRuns[2];
+    ASSERT_EQ(pipe2(toolRuns, O_CLOEXEC), 0);
+    const pid_t starter = fork();
+    if (starter == 0) {
+        ToolProcess tool;
+        if (!tool.start("/bin/sh", {"-c", "echo up; exec sleep 10"}) && fgetc(tool.output()) == 'u' &&
+            write(toolRuns[1], "u", 1) == 1)
+            pause();
+        _exit(1);
+    }
+    close(toolRuns[1]);
+    char up = 0;
+    EXPECT_EQ(read(toolRuns[0], &up, 1), 1);
+    close(toolRuns[0]);
+    kill(starter, SIGKILL);
+    int status = 0;
+    waitpid(starter, &status, 0);
+    const auto killed = Clock::now();
+    EXPECT_GT(waitpid(-1, &status, 0), 0);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+    EXPECT_LT(Clock::now() - killed, 5s);
+    prctl(PR_SET_CHILD_SUBREAPER, 0);
 }
 
 TEST(ToolLocator, PrefersTheAppsOwnToolThenTheFirstExecutableOnPath)
