@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
@@ -111,13 +112,19 @@ bool contains(std::string_view bytes, std::string_view literal)
 
 } // namespace
 
-ConsoleParser::ConsoleParser(VideoProcessor& record, Run run)
-    : record_(record), run_(run),
-      echoedInput_{QFile::encodeName(record.path()).toStdString(),
-                   QFile::encodeName(QFileInfo(record.path()).fileName()).toStdString()}
+ConsoleParser::ConsoleParser(VideoProcessor& record, Run run) : record_(record), run_(run)
 {
-    if (echoedInput_[1] == echoedInput_[0])
-        echoedInput_[1].clear();
+    const QString path = record.path();
+    for (const QString& echoed : {path, QFileInfo(path).fileName()}) {
+        for (const QByteArray& piece : QFile::encodeName(echoed).split('\n')) {
+            for (const QByteArray& onOneLine : piece.split('\r')) {
+                if (!onOneLine.isEmpty())
+                    echoedInput_.push_back(onOneLine.toStdString());
+            }
+        }
+    }
+    std::sort(echoedInput_.begin(), echoedInput_.end(),
+              [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
 }
 
 bool ConsoleParser::prepare()
@@ -190,8 +197,6 @@ bool ConsoleParser::containsErrorPhrase(std::string_view bytes)
 {
     folded_.assign(bytes);
     for (const std::string& echoed : echoedInput_) {
-        if (echoed.empty())
-            continue;
         // A line break in its place, so that the text around it cannot join into a phrase.
         for (size_t at = folded_.find(echoed); at != std::string::npos; at = folded_.find(echoed, at + 1))
             folded_.replace(at, echoed.size(), "\n");

@@ -3,9 +3,9 @@
 #include <QRegularExpression>
 #include <QtGlobal>
 
-#include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class VideoProcessor;
 
@@ -42,8 +42,9 @@ private:
 
     VideoProcessor& record_;
     const Run run_;
-    // The input's path and file name as the tool echoes them; the name only when it differs.
-    std::array<std::string, 2> echoedInput_;
+    // The input's path and file name as the tool echoes them, cut where they break the line,
+    // longest first.
+    std::vector<std::string> echoedInput_;
     QRegularExpression duration_;
     QRegularExpression frame_;
     QRegularExpression longVideo_;

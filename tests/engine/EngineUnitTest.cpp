@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-// The line reader over a real pipe, the console parser over tables of lines, the argument lists.
+// The line reader over a real pipe and the console parser over tables of lines.
 // Lines marked "real" were printed by the machine's ffmpeg 5.1 for clips made with lavfi.
 namespace {
 
@@ -27,7 +27,7 @@ Stream pipeStream(const std::string& bytes)
     return Stream(fdopen(ends[0], "r"), fclose);
 }
 
-TEST(ConsoleLineReader, SplitsAfterEveryCrOrLfCutsAt1023BytesAndRefusesBadArguments)
+TEST(ConsoleLineReader, SplitsAfterEveryCrOrLfAndCutsAt1023Bytes)
 {
     const std::string a(2499, 'a'), cut(1023, 'a'), full(1022, 'a');
     const struct { std::string output; Lines lines; int size = 1024; } cases[] = {
@@ -43,13 +43,6 @@ TEST(ConsoleLineReader, SplitsAfterEveryCrOrLfCutsAt1023BytesAndRefusesBadArgume
             lines.emplace_back(line);
         EXPECT_EQ(lines, c.lines) << c.output.substr(0, 20);
     }
-    const Stream stream = pipeStream("xyz\n");
-    char buffer[8] = "keep";
-    EXPECT_FALSE(readConsoleLine(buffer, 0, stream.get()) || readConsoleLine(buffer, -5, stream.get()) ||
-                 readConsoleLine(nullptr, 8, stream.get()) || readConsoleLine(buffer, 8, nullptr));
-    EXPECT_STREQ(buffer, "keep");
-    EXPECT_EQ(readConsoleLine(buffer, 1, stream.get()), nullptr);
-    EXPECT_STREQ(readConsoleLine(buffer, 8, stream.get()), "xyz\n");
 }
 
 // What the lines told the record and the parser, naming only what was set.
@@ -101,18 +94,17 @@ TEST(ConsoleParser, ReadsDurationProgressStreamsAndOnlyTheProbesErrorPhrasesOuts
         {{"  Duration: 00:00:01.99, start: 0\n", "frame=   59\r"}, "59 frames, 1"},
         {{"  Duration: 01:00:00.5, start: 0\n"}, "107906 frames"},
         {{"  Duration: 00:01:40.00, start: 0\n"}, "2997 frames"},
-        {{"  Duration: 00:00:00.0000001\n", "  Duration: 99999999999999999999:00:00.00\n", minute}, "1813 frames"},
+        // Progress needs a usable total first, which only the first one sets; a total that is too
+        // long to count or finer than counting is none.
+        {{"frame=  925 fps= 30\r", "  Duration: N/A\n", "  Duration: 00:00:00.0000001\n", "frame=  925\r",
+          "  Duration: 99999999999999999999:00:00.00\n", minute, tenSeconds, "frame=  2000\r"}, "1813 frames, 1.10314"},
         {{minute, "frame=12345 fps= 30\r"}, "1813 frames, 6.80916"},
-        {{"  Duration: N/A\n", tenSeconds, "frame=  2000\r", "frame=  2000\r"}, "299 frames, 6.68896, 6.68896"},
-        {{"  Duration: 00:00:00.00\n", tenSeconds, minute}, "299 frames"},
-        {{"frame=  925 fps= 30\r", "  Duration: N/A\n", "frame=  925 fps= 30\r"}, ""},
         {{realMpegVideo, "  Stream #0:1[0x1c0]: Audio: mp2, 48000 Hz, stereo, s16p, 192 kb/s\n"},  // real
          "[mpeg2video] 720x480 29.97fps [mp2] 48000Hz stereo"},
         {{"Video: h264 (High 4:4:4 Predictive) (avc1 / 0x31637661), yuv444p(progressive), 1280x720 [SAR 1:1 "
           "DAR 16:9], 78 kb/s, 25 fps\n"}, "[h264] 1280x720 0fps [] 0Hz -"},
         {{"Video: h264, yuv420p, 1920x1080 [PAR 1:1 DAR 16:9], 23.98 fps\n"}, "[h264] 1920x1080 23.98fps [] 0Hz -"},
         {{"Video: mpeg2video (Main), 720x480 [SAR 8:9 DAR 4:3]\n"}, "[mpeg2video (Main)] 720x480 0fps [] 0Hz -"},
-        {{"Video: h264 \xc3\xa9t\xc3\xa9, yuv420p, 640x480 \xe2\x82\xac, 25 fps\n"}, "[h264] 640x480 0fps [] 0Hz -"},
         {{"Video: mjpeg, yuvj420p(pc), none\n", "Audio: pcm_s16le, 44100 Hz, 2 channels, s16\n"},
          "[] 0x0 0fps [pcm_s16le] 44100Hz 2 channels"},
         {{realMpegVideo, "\n", "Video: rawvideo, 320x240\n"}, "[rawvideo] 320x240 29.97fps [] 0Hz -"},
@@ -133,10 +125,6 @@ TEST(ConsoleParser, ReadsDurationProgressStreamsAndOnlyTheProbesErrorPhrasesOuts
     };
     for (const auto& c : cases)
         EXPECT_EQ(parse(c.lines, c.kind, c.input), c.told) << c.lines.front();
-    VideoProcessor unheard;
-    ConsoleParser parser(unheard);
-    ASSERT_TRUE(parser.prepare());
-    EXPECT_EQ(parser.line("invalid data\n"), ConsoleParser::Verdict::Stop);
 }
 
 } // namespace

@@ -13,28 +13,41 @@ namespace {
 
 using namespace TestMedia;
 
-TEST(Probe, FillsTheStreamFactsAndTranscodeReportsTheToolsComplaint)
+TEST(Probe, FillsTheStreamFactsAndTranscodeReportsWhatWentWrong)
 {
     TestFolder folder;
     std::ofstream(QFile::encodeName(folder.filePath("notes.txt")).constData()) << "just words\n";
     // No folder can be made below a regular file, even by root.
-    const QString throughFile = folder.filePath("phone.mp4/out.mpg"), gone = folder.filePath("gone.mp4");
-    const QString failed = "Could not transcode ";
-    const struct { QString name; std::optional<ClipSpec> clip; QString output, facts; Errors errors; } cases[] = {
+    const QString throughFile = folder.filePath("phone.mp4/out.mpg"), out = folder.filePath("out.mpg");
+    const QString phone = "[h264] 160x120 0fps [aac (LC) (mp4a / 0x6134706D)] 44100Hz mono";
+    const QString written = "[mpeg2video] 720x480 29.97fps [mp2] 48000Hz mono";  // the output's, as the tool ends
+    const auto failed = [](const QString& why) { return oneError(FfmpegErrors::TranscodeFailed, "Could not transcode " + why); };
+    const QByteArray ffmpeg = "exec '" FFMPEG_TOOL "' ";
+    // Wrappers for the transcode: writes beyond 50 KiB fail with "File too large", or kill the
+    // tool when it does not ignore SIGXFSZ; or the tool is killed while it works.
+    const struct { QString name; std::optional<ClipSpec> clip; QString output, facts; Errors errors; QByteArray wrapper = {}; }
+    cases[] = {
         {"dvd.mpg", conformingMpeg(0.5), "", "[mpeg2video] 720x480 29.97fps [mp2] 48000Hz stereo", {}},
         {"voice.wav", pcmAudio(), "", "[] 0x0 0fps [pcm_s16le ([1][0][0][0] / 0x0001)] 44100Hz stereo", {}},
         {"notes.txt", std::nullopt, "", "[] 0x0 0fps [] 0Hz -",
          oneError(FfmpegErrors::UnrecognizedFormat, "Not a recognized file format: notes.txt")},
-        {"phone.mp4", h264AacMono(), throughFile, "[h264] 160x120 0fps [aac (LC) (mp4a / 0x6134706D)] 44100Hz mono",
-         oneError(FfmpegErrors::TranscodeFailed, failed + "phone.mp4: " + throughFile + ": Not a directory")},
-        {"gone.mp4", std::nullopt, folder.filePath("out.mpg"), "[] 0x0 0fps [] 0Hz -",
-         oneError(FfmpegErrors::TranscodeFailed, failed + "gone.mp4: " + gone + ": No such file or directory")},
+        {"phone.mp4", h264AacMono(), throughFile, phone, failed("phone.mp4: " + throughFile + ": Not a directory")},
+        {"gone.mp4", std::nullopt, out, "[] 0x0 0fps [] 0Hz -",
+         failed("gone.mp4: " + folder.filePath("gone.mp4") + ": No such file or directory")},
+        {"full.mp4", h264AacMono(), out, written, failed("full.mp4: Error closing file " + out + ": File too large"),
+         "trap '' XFSZ\nulimit -f 100\n" + ffmpeg + "\"$@\""},
+        {"big.mp4", h264AacMono(), out, written, failed("big.mp4: ffmpeg was stopped by signal 25 (File size limit exceeded)"),
+         "ulimit -f 100\n" + ffmpeg + "\"$@\""},
+        {"slow.mp4", h264AacMono(160, 120, 3.0), out, written, failed("slow.mp4: ffmpeg was stopped by signal 9 (Killed)"),
+         "(sleep 1; kill -KILL $$) &\n" + ffmpeg + "-re \"$@\""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name.toStdString());
         ASSERT_TRUE(!c.clip || makeClip(folder.filePath(c.name), *c.clip));
         RecordedRun run(folder.filePath(c.name));
         run.record.loadInformation();
+        if (!c.wrapper.isEmpty())
+            run.record.setToolPath(writeTool(folder.filePath("ffmpeg"), c.wrapper + "\n"));
         if (!c.output.isEmpty())
             run.record.transcode(c.output, 1, 1, 6000);
         EXPECT_EQ(run.errors, c.errors);
@@ -42,25 +55,34 @@ TEST(Probe, FillsTheStreamFactsAndTranscodeReportsTheToolsComplaint)
     }
 }
 
-TEST(Transcode, WritesTheDeliveryFormatAndPassesStreamsThroughUnchangedWhateverTheFileName)
+TEST(Transcode, WritesTheDeliveryFormatAndPassesStreamsThroughUnchangedWhateverTheFileOrItsDamage)
 {
     TestFolder folder;
-    ClipSpec smallVideo = conformingMpeg(0.5), cdAudio = conformingMpeg(0.5);
-    smallVideo.width = 160, smallVideo.height = 120, smallVideo.frameRate = "25", cdAudio.sampleRate = 44100;
-    const struct { const char* name; ClipSpec clip; int videoFormat, audioFormat, channels; } cases[] = {
+    ClipSpec smallVideo = conformingMpeg(0.5), cdAudio = conformingMpeg(0.5), damaged = conformingMpeg(2.0);
+    smallVideo.width = damaged.width = 160, smallVideo.height = damaged.height = 120, cdAudio.sampleRate = 44100;
+    smallVideo.frameRate = damaged.frameRate = "25";
+    const struct { const char* name; ClipSpec clip; int videoFormat, audioFormat, channels; bool damage = false; }
+    cases[] = {
         {"phone.mp4", h264AacMono(), 1, 1, 1},
         {"small.mpg", smallVideo, 1, 0, 2},
         {"cd.mpg", cdAudio, 0, 1, 2},
         {"dvd.mpg", conformingMpeg(0.5), 0, 0, 2},
+        // Garbage in mid-file: the tool reports invalid data in an audio packet and carries on.
+        {"damaged.mpg", damaged, 1, 1, 2, true},
     };
-    // A shell would split these names, run their commands and leave a marker in the working folder.
-    const QString hostile = "\"q\" 's' $(touch marker) `touch marker`; touch marker & | \\ $HOME *\né 日本 ";
+    // A shell would split these names, run their commands and leave a marker in the working folder;
+    // the tool echoes them, error phrase and all.
+    const QString hostile = "\"q\" 's' $(touch marker) `touch marker`; touch marker & | \\ $HOME *\né 日本 Invalid Data ";
     const QString workingDir = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(folder.path()));
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const QString input = folder.filePath(hostile + c.name), output = folder.filePath(hostile + "out.mpg");
         ASSERT_TRUE(makeClip(input, c.clip));
+        QFile file(input);
+        ASSERT_TRUE(!c.damage || (file.open(QIODevice::ReadWrite) && file.seek(file.size() / 2) &&
+                                  file.write(QByteArray(3000, '\xff')) == 3000));
+        file.close();
         RecordedRun run(input);
         run.record.loadInformation();
         run.record.transcode(output, c.videoFormat, c.audioFormat, 6000);

@@ -37,8 +37,7 @@ inline Errors oneError(FfmpegErrors::Code code, const QString& description)
 inline QString writeTool(const QString& path, const QByteArray& script)
 {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write("#!/bin/sh\n" + script) < 0)
-        return {};
-    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    return path;
+    const bool written = file.open(QIODevice::WriteOnly) && file.write("#!/bin/sh\n" + script) >= 0 &&
+                         file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return written ? path : QString();
 }
