@@ -28,10 +28,8 @@ struct RecordedRun {
     Errors errors;
 };
 
-inline Errors oneError(FfmpegErrors::Code code, const QString& description)
-{
-    return {{QStringLiteral("FFMPEG"), code, description}};
-}
+inline Errors oneError(FfmpegErrors::Code code, const QString& description) { return {{"FFMPEG", code, description}}; }
+inline Errors transcodeFailed(const QString& why) { return oneError(FfmpegErrors::TranscodeFailed, why); }
 
 // A fake tool: a shell script at `path`.
 inline QString writeTool(const QString& path, const QByteArray& script)
