@@ -3,8 +3,10 @@
 #include "FfmpegErrors.h"
 #include "VideoProcessor.h"
 
+#include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
@@ -32,7 +34,9 @@ constexpr std::array<std::string_view, 4> errorPhrases = {
 };
 
 // The tool's frame rate is taken as 29.97 whatever the file's own.
-constexpr double framesPerSecond = 29.97;
+constexpr double framesPerHundredSeconds = 2997;
+// Finer fractions than microseconds change no frame count.
+constexpr qsizetype maxFractionDigits = 6;
 
 // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
 bool isValidUtf8(std::string_view bytes)
@@ -108,7 +112,20 @@ bool contains(std::string_view bytes, std::string_view literal)
 
 } // namespace
 
-ConsoleParser::ConsoleParser(VideoProcessor& record) : record_(record) {}
+ConsoleParser::ConsoleParser(VideoProcessor& record, Run run) : record_(record), run_(run)
+{
+    const QString path = record.path();
+    for (const QString& echoed : {path, QFileInfo(path).fileName()}) {
+        for (const QByteArray& piece : QFile::encodeName(echoed).split('\n')) {
+            for (const QByteArray& onOneLine : piece.split('\r')) {
+                if (!onOneLine.isEmpty())
+                    echoedInput_.push_back(onOneLine.toStdString());
+            }
+        }
+    }
+    std::sort(echoedInput_.begin(), echoedInput_.end(),
+              [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
+}
 
 bool ConsoleParser::prepare()
 {
@@ -147,7 +164,7 @@ ConsoleParser::Verdict ConsoleParser::line(const char* line)
     if (!isValidUtf8(bytes))
         return Verdict::GoOn;
 
-    if (containsErrorPhrase(bytes)) {
+    if (run_ == Run::Probe && containsErrorPhrase(bytes)) {
         stopped_ = true;
         raiseUnrecognizedFormat();
         return Verdict::Stop;
@@ -179,6 +196,11 @@ ConsoleParser::Verdict ConsoleParser::line(const char* line)
 bool ConsoleParser::containsErrorPhrase(std::string_view bytes)
 {
     folded_.assign(bytes);
+    for (const std::string& echoed : echoedInput_) {
+        // A line break in its place, so that the text around it cannot join into a phrase.
+        for (size_t at = folded_.find(echoed); at != std::string::npos; at = folded_.find(echoed, at + 1))
+            folded_.replace(at, echoed.size(), "\n");
+    }
     for (char& c : folded_) {
         if (c >= 'A' && c <= 'Z')
             c = static_cast<char>(c - 'A' + 'a');
@@ -205,18 +227,19 @@ void ConsoleParser::readDuration(const QString& text)
     const QRegularExpressionMatch match = duration_.match(text);
     if (!match.hasMatch())
         return;
-    const qint64 h = integerValue(match.capturedView(1));
-    const qint64 m = integerValue(match.capturedView(2));
-    const qint64 s = integerValue(match.capturedView(3));
-    const qint64 f = integerValue(match.capturedView(4));
-    // The fraction digits count as frames as they stand, and the order of the sums is fixed.
-    const double a = static_cast<double>(m) * 60.0;
-    const double b = static_cast<double>(h) * 3600.0;
-    const double c = a + b;
-    const double d = static_cast<double>(s) + c;
-    const double e = d * framesPerSecond;
-    const double g = static_cast<double>(f) + e;
-    totalFrames_ = static_cast<qint64>(std::trunc(g));
+    const double h = static_cast<double>(integerValue(match.capturedView(1)));
+    const double m = static_cast<double>(integerValue(match.capturedView(2)));
+    const double s = static_cast<double>(integerValue(match.capturedView(3)));
+    // The fraction is of a second: "5" is half a second, "99" is 0.99 s.
+    const QStringView digits = match.capturedView(4).left(maxFractionDigits);
+    const double scale = std::pow(10.0, static_cast<double>(digits.size()));
+    // Whole numbers up to the one division, so that no rounding takes a whole count below
+    // itself: 00:01:40.00 gives 2997 frames, not 2996.
+    const double units = ((h * 60 + m) * 60 + s) * scale + static_cast<double>(integerValue(digits));
+    const double frames = std::trunc(units * framesPerHundredSeconds / (100 * scale));
+    // A duration too long to count leaves the total unknown.
+    if (frames < static_cast<double>(std::numeric_limits<qint64>::max()))
+        totalFrames_ = static_cast<qint64>(frames);
 }
 
 void ConsoleParser::readProgress(const QString& text)

@@ -5,17 +5,21 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 class VideoProcessor;
 
-// Reads the encoder tool's console, one line at a time, into a record: stream facts, progress
-// through the record's callback, and the unrecognized-format error through its errorCallback,
-// after which it takes no more lines. One parser serves one run.
+// Reads the encoder tool's console, one line at a time, into a record: stream facts, and progress
+// through the record's callback. A probe's console also tells whether the tool could read the
+// input at all: on an error phrase the unrecognized-format error goes to the record's
+// errorCallback, and the parser takes no more lines. A transcode's phrases count for nothing,
+// since the tool names a damaged packet the same way and carries on. One parser serves one run.
 class ConsoleParser {
 public:
     enum class Verdict { GoOn, Stop };
+    enum class Run { Probe, Transcode };
 
-    explicit ConsoleParser(VideoProcessor& record);
+    explicit ConsoleParser(VideoProcessor& record, Run run = Run::Probe);
 
     // Compiles the patterns. On failure the compiler's complaint goes to the record's
     // errorCallback and the answer is false; the parser must not then be given lines.
@@ -27,6 +31,7 @@ public:
     qint64 totalFrames() const { return totalFrames_; }
 
 private:
+    // Outside the input's path and file name, which the tool echoes and which may hold a phrase.
     bool containsErrorPhrase(std::string_view bytes);
     void raiseUnrecognizedFormat();
     void readDuration(const QString& text);
@@ -36,6 +41,10 @@ private:
     void readAudio(const QString& text);
 
     VideoProcessor& record_;
+    const Run run_;
+    // The input's path and file name as the tool echoes them, cut where they break the line,
+    // longest first.
+    std::vector<std::string> echoedInput_;
     QRegularExpression duration_;
     QRegularExpression frame_;
     QRegularExpression longVideo_;
@@ -45,6 +54,7 @@ private:
     QRegularExpression audio_;
     qint64 totalFrames_ = 0;
     bool stopped_ = false;
-    // The current line in ASCII lower case, for the error phrases; reused from line to line.
+    // The current line without the echoed input, in ASCII lower case, for the error phrases;
+    // reused from line to line.
     std::string folded_;
 };

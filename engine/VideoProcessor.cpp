@@ -1,16 +1,16 @@
 #include "VideoProcessor.h"
 
 #include "ConsoleLineReader.h"
-#include "ConsoleParser.h"
 #include "FfmpegErrors.h"
+#include "ToolComplaint.h"
 #include "ToolLocator.h"
-#include "ToolMessageLine.h"
 #include "ToolProcess.h"
 
 #include <QFile>
 #include <QFileInfo>
 
 #include <array>
+#include <cstring>
 
 namespace {
 
@@ -34,10 +34,17 @@ int startFailureCode(const ToolProcess::StartFailure& failure)
                                                                     : FfmpegErrors::PipeFailed;
 }
 
-QString describeExit(const ToolProcess::ExitStatus& status)
+// A tool ended by a signal printed nothing about it; otherwise its own complaint says most.
+QString describeFailure(const ToolProcess::ExitStatus& status, const QString& complaint)
 {
-    if (status.kind == ToolProcess::ExitStatus::Kind::Signaled)
-        return QStringLiteral("ffmpeg was ended by signal %1").arg(status.value);
+    if (status.kind == ToolProcess::ExitStatus::Kind::Signaled) {
+        const char* description = sigdescr_np(status.value);
+        return QStringLiteral("ffmpeg was stopped by signal %1 (%2)")
+            .arg(status.value)
+            .arg(description != nullptr ? QString::fromUtf8(description) : QStringLiteral("unknown signal"));
+    }
+    if (!complaint.isEmpty())
+        return complaint;
     return QStringLiteral("ffmpeg exited with status %1").arg(status.value);
 }
 
@@ -54,19 +61,19 @@ QList<QByteArray> encodeArguments(const QStringList& arguments)
 
 VideoProcessor::VideoProcessor(const QString& file) : path_(file) {}
 
-void VideoProcessor::runFFMPEG(const QStringList& arguments) { run(arguments, ExitStatusUse::Ignore); }
+void VideoProcessor::runFFMPEG(const QStringList& arguments) { run(arguments, ConsoleParser::Run::Probe); }
 
-void VideoProcessor::loadInformation() { run(probeArguments(path()), ExitStatusUse::Ignore); }
+void VideoProcessor::loadInformation() { run(probeArguments(path()), ConsoleParser::Run::Probe); }
 
 void VideoProcessor::transcode(const QString& output, int videoFormat, int audioFormat, qint64 bitrate)
 {
     run(transcodeArguments(path(), output, videoFormat, audioFormat, bitrate, audioChannels()),
-        ExitStatusUse::ReportFailure);
+        ConsoleParser::Run::Transcode);
 }
 
-void VideoProcessor::requestStop() { stopRequested_ = true; }
+void VideoProcessor::requestStop() { stopSwitch_.request(); }
 
-bool VideoProcessor::stopRequested() const { return stopRequested_; }
+bool VideoProcessor::stopRequested() const { return stopSwitch_.requested(); }
 
 QStringList VideoProcessor::probeArguments(const QString& input) { return {QStringLiteral("-i"), input}; }
 
@@ -95,8 +102,10 @@ QStringList VideoProcessor::transcodeArguments(const QString& input, const QStri
     return arguments;
 }
 
-void VideoProcessor::run(const QStringList& arguments, ExitStatusUse exitStatusUse)
+void VideoProcessor::run(const QStringList& arguments, ConsoleParser::Run kind)
 {
+    if (stopRequested())
+        return;
     QString tool = toolPath();
     if (tool.isEmpty()) {
         const ToolLocator locator = ToolLocator::forThisProcess();
@@ -110,7 +119,7 @@ void VideoProcessor::run(const QStringList& arguments, ExitStatusUse exitStatusU
         tool = *found;
     }
 
-    ConsoleParser parser(*this);
+    ConsoleParser parser(*this, kind);
     if (!parser.prepare())
         return;
 
@@ -119,12 +128,18 @@ void VideoProcessor::run(const QStringList& arguments, ExitStatusUse exitStatusU
         report(EngineError{FfmpegErrors::domain, startFailureCode(*failure), describeStartFailure(*failure, tool)});
         return;
     }
+    const StopSwitch::Attachment stoppable(stopSwitch_, process);
+    // A stop that came while the tool was being started has not reached it; leaving kills it.
+    if (stopRequested())
+        return;
 
     std::array<char, consoleLineBufferSize> line;
-    ToolMessageLine lastMessage;
+    ToolComplaint complaint;
     while (readConsoleLine(line.data(), static_cast<int>(line.size()), process.output())) {
-        if (exitStatusUse == ExitStatusUse::ReportFailure)
-            lastMessage.offer(line.data());
+        // A stopped tool's last words are read to the end of its output, and ignored.
+        if (stopRequested())
+            continue;
+        complaint.offer(line.data());
         if (parser.line(line.data()) == ConsoleParser::Verdict::Stop) {
             // The tool would go on encoding beside the next job; it must end with this run.
             process.kill();
@@ -133,15 +148,17 @@ void VideoProcessor::run(const QStringList& arguments, ExitStatusUse exitStatusU
     }
 
     const ToolProcess::ExitStatus status = process.wait();
-    if (exitStatusUse == ExitStatusUse::ReportFailure && status.failed()) {
-        const QString reason = lastMessage.text().isEmpty() ? describeExit(status) : lastMessage.text();
+    if (kind == ConsoleParser::Run::Transcode && status.failed()) {
         report(EngineError{FfmpegErrors::domain, FfmpegErrors::TranscodeFailed,
-                           QStringLiteral("Could not transcode %1: %2").arg(QFileInfo(path()).fileName(), reason)});
+                           QStringLiteral("Could not transcode %1: %2")
+                               .arg(QFileInfo(path()).fileName(), describeFailure(status, complaint.text()))});
     }
 }
 
 void VideoProcessor::report(const EngineError& error) const
 {
+    if (stopRequested())
+        return;
     if (const ErrorCallback errorCallback = this->errorCallback())
         errorCallback(error);
 }

@@ -1,12 +1,13 @@
 #pragma once
 
 #include "AtomicProperty.h"
+#include "ConsoleParser.h"
 #include "EngineError.h"
+#include "StopSwitch.h"
 
 #include <QString>
 #include <QStringList>
 
-#include <atomic>
 #include <functional>
 #include <optional>
 
@@ -26,6 +27,7 @@ public:
     VideoProcessor& operator=(const VideoProcessor&) = delete;
 
     // Runs the encoder tool once with these arguments and parses its console until it ends.
+    // The run is judged as a probe is: by the tool's console, not by its exit status.
     void runFFMPEG(const QStringList& arguments);
     // Probes the input file: fills the stream facts.
     void loadInformation();
@@ -33,8 +35,8 @@ public:
     // zero passes it through. `bitrate` is in kbit/s.
     void transcode(const QString& output, int videoFormat, int audioFormat, qint64 bitrate);
 
-    // Any thread: ends the running run's tool (SIGTERM, SIGKILL after 3 s) and makes this run and
-    // every later one return without reporting an error.
+    // Any thread, any time: ends the running run's tool (SIGTERM, SIGKILL after 3 s) and makes
+    // this run and every later one return without reporting an error; later runs start nothing.
     void requestStop();
     bool stopRequested() const;
 
@@ -71,9 +73,8 @@ public:
 private:
     // A transcode's exit status tells whether its output was written; the probe's does not,
     // since the tool always fails when it is given no output file.
-    enum class ExitStatusUse { Ignore, ReportFailure };
-
-    void run(const QStringList& arguments, ExitStatusUse exitStatusUse);
+    void run(const QStringList& arguments, ConsoleParser::Run kind);
+    // Once a stop has been asked for, the run's end is no failure and goes unreported.
     void report(const EngineError& error) const;
 
     AtomicProperty<QString> toolPath_;
@@ -87,5 +88,5 @@ private:
     AtomicProperty<double> frameRate_;
     AtomicProperty<ProgressCallback> callback_;
     AtomicProperty<ErrorCallback> errorCallback_;
-    std::atomic<bool> stopRequested_{false};
+    StopSwitch stopSwitch_;
 };

@@ -7,60 +7,31 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <array>
 #include <memory>
 #include <string>
 
-// The line reader over a real pipe, the console parser over tables of lines, the argument lists.
-// Lines marked "real" were printed by the machine's ffmpeg 5.1 for clips made with lavfi.
+// The console parser over tables of console output, which reaches it as the tool's does: through
+// a real pipe and the line reader. Lines marked "real" were printed by the machine's ffmpeg 5.1.
 namespace {
 
-using Lines = std::vector<std::string>;
-using Stream = std::unique_ptr<FILE, int (*)(FILE*)>;
+using Kind = ConsoleParser::Run;
 
-// A stream over a real pipe whose writer has handed over `bytes` and gone.
-Stream pipeStream(const std::string& bytes)
+// What the console told the record and the parser, naming only what was set.
+QString parse(const std::string& console, Kind kind, const QString& input)
 {
     int ends[2];
     EXPECT_EQ(pipe2(ends, O_CLOEXEC), 0);
-    EXPECT_EQ(write(ends[1], bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+    EXPECT_EQ(write(ends[1], console.data(), console.size()), static_cast<ssize_t>(console.size()));
     close(ends[1]);
-    return Stream(fdopen(ends[0], "r"), fclose);
-}
-
-TEST(ConsoleLineReader, SplitsAfterEveryCrOrLfCutsAt1023BytesAndRefusesBadArguments)
-{
-    const std::string a(2499, 'a'), cut(1023, 'a'), full(1022, 'a');
-    const struct { std::string output; Lines lines; int size = 1024; } cases[] = {
-        {full + "\n" + cut + "\n" + a + "\n", {full + "\n", cut, "\n", cut, cut, a.substr(0, 453) + "\n"}},
-        {std::string("a\rb\nc\r\nd\0e\nf", 12), {"a\r", "b\n", "c\r", "\n", "d", "f"}},  // a NUL ends the C text
-        {"abcdefg\n", {"abc", "def", "g\n"}, 4},
-    };
-    for (const auto& c : cases) {
-        const Stream stream = pipeStream(c.output);
-        std::vector<char> buffer(static_cast<size_t>(c.size));
-        Lines lines;
-        while (const char* line = readConsoleLine(buffer.data(), c.size, stream.get()))
-            lines.emplace_back(line);
-        EXPECT_EQ(lines, c.lines) << c.output.substr(0, 20);
-    }
-    const Stream stream = pipeStream("xyz\n");
-    char buffer[8] = "keep";
-    EXPECT_FALSE(readConsoleLine(buffer, 0, stream.get()) || readConsoleLine(buffer, -5, stream.get()) ||
-                 readConsoleLine(nullptr, 8, stream.get()) || readConsoleLine(buffer, 8, nullptr));
-    EXPECT_STREQ(buffer, "keep");
-    EXPECT_EQ(readConsoleLine(buffer, 1, stream.get()), nullptr);
-    EXPECT_STREQ(readConsoleLine(buffer, 8, stream.get()), "xyz\n");
-}
-
-// What the lines told the record and the parser, naming only what was set.
-QString parse(const Lines& lines)
-{
-    RecordedRun run;
-    ConsoleParser parser(run.record);
+    const std::unique_ptr<FILE, int (*)(FILE*)> stream(fdopen(ends[0], "r"), fclose);
+    RecordedRun run(input);
+    ConsoleParser parser(run.record, kind);
     EXPECT_TRUE(parser.prepare());
+    std::array<char, consoleLineBufferSize> line;
     ConsoleParser::Verdict verdict = ConsoleParser::Verdict::GoOn;
-    for (const std::string& line : lines)
-        verdict = parser.line(line.c_str());
+    while (readConsoleLine(line.data(), consoleLineBufferSize, stream.get()))
+        verdict = parser.line(line.data());
     QStringList told;
     if (run.facts() != RecordedRun().facts())
         told << run.facts();
@@ -75,75 +46,53 @@ QString parse(const Lines& lines)
     return told.join(", ");
 }
 
-TEST(ConsoleParser, ReadsDurationProgressStreamsAndErrorPhrases)
+TEST(ConsoleParser, ReadsDurationProgressStreamsAndOnlyTheProbesErrorPhrasesOutsideTheInputsName)
 {
+    using enum Kind;
     const std::string minute = "  Duration: 00:01:00.50, start: 0.000000, bitrate: 5000 kb/s\n";
     const std::string tenSeconds = "  Duration: 00:00:10.00, start: 0.000000\n";
     const std::string realMpegVideo = "  Stream #0:0[0x1e0]: Video: mpeg2video (Main), yuv420p(tv, bottom first), "
                                       "720x480 [SAR 8:9 DAR 4:3], 29.97 fps, 29.97 tbr, 90k tbn\n";
     const QString unrecognized = "FFMPEG -1 Not a recognized file format: clip.avi, stop";
-    Lines badOrCut{"\xff Invalid data\n", "Invalid data \xc0\xaf\n", "Invalid data \xed\xa0\x80\n",
-                   "Invalid data \xf4\x90\x80\x80\n", "Invalid data \xe2\x82", "Video: h264, \x80 x, 640x480\n"};
-    // What readConsoleLine makes of physical lines longer than 1023 bytes.
-    for (const std::string tail : {"Invalid data\n", "Duration: 00:00:10.00\n", "Video: rawvideo, 640x480\n"}) {
-        const std::string physical = std::string(1019, 'x') + tail;
-        badOrCut.insert(badOrCut.end(), {physical.substr(0, 1023), physical.substr(1023)});
-    }
-    const struct { Lines lines; QString told; } cases[] = {
-        {{"  Duration: 00:00:01.01, start: 0.523344, bitrate: 1328 kb/s\n",  // real
-          "frame=    1 fps=0.0 q=0.0 size=       0kB time=00:00:00.06 bitrate=   0.0kbits/s speed=10.4x    \r",
-          "frame=   30 fps=0.0 q=2.0 Lsize=     174kB time=00:00:01.02 bitrate=1394.8kbits/s speed=14.9x    \n"},
+    const struct { std::string output; QString told; Kind kind = Probe; QString input = "/movies/clip.avi"; } cases[] = {
+        {"  Duration: 00:00:01.01, start: 0.523344, bitrate: 1328 kb/s\n"  // real
+         "frame=    1 fps=0.0 q=0.0 size=       0kB time=00:00:00.06 bitrate=   0.0kbits/s speed=10.4x    \r"
+         "frame=   30 fps=0.0 q=2.0 Lsize=     174kB time=00:00:01.02 bitrate=1394.8kbits/s speed=14.9x    \n",
          "30 frames, 0.0333333, 1"},
-        {{"  Duration: 01:00:00.5, start: 0\n"}, "107897 frames"},  // one fraction digit adds 5 frames
-        {{minute, "frame=12345 fps= 30\r"}, "1848 frames, 6.68019"},
-        {{"  Duration: N/A\n", tenSeconds, "frame=  2000\r", "frame=  2000\r"}, "299 frames, 6.68896, 6.68896"},
-        {{"  Duration: 00:00:00.00\n", tenSeconds, minute}, "299 frames"},
-        {{"frame=  925 fps= 30\r", "  Duration: N/A\n", "frame=  925 fps= 30\r"}, ""},
-        {{realMpegVideo, "  Stream #0:1[0x1c0]: Audio: mp2, 48000 Hz, stereo, s16p, 192 kb/s\n"},  // real
+        // The fraction is of a second, and whole frame counts stay whole.
+        {"  Duration: 00:00:01.99, start: 0\nframe=   59\r", "59 frames, 1"},
+        {"  Duration: 01:00:00.5, start: 0\n", "107906 frames"},
+        {"  Duration: 00:01:40.00, start: 0\n", "2997 frames"},
+        // Progress needs a usable total first, which only the first one sets; CR ends a line as
+        // LF does. A total too long to count, or finer than counting, is none.
+        {"frame=  925 fps= 30\r  Duration: N/A\n  Duration: 00:00:00.0000001\nframe=  925\r"
+         "  Duration: 99999999999999999999:00:00.00\n" + minute + tenSeconds + "frame=  2000\r",
+         "1813 frames, 1.10314"},
+        {minute + "frame=12345 fps= 30\r", "1813 frames, 6.80916"},
+        {realMpegVideo + "  Stream #0:1[0x1c0]: Audio: mp2, 48000 Hz, stereo, s16p, 192 kb/s\n",  // real
          "[mpeg2video] 720x480 29.97fps [mp2] 48000Hz stereo"},
-        {{"Video: h264 (High 4:4:4 Predictive) (avc1 / 0x31637661), yuv444p(progressive), 1280x720 [SAR 1:1 "
-          "DAR 16:9], 78 kb/s, 25 fps\n"}, "[h264] 1280x720 0fps [] 0Hz -"},
-        {{"Video: h264, yuv420p, 1920x1080 [PAR 1:1 DAR 16:9], 23.98 fps\n"}, "[h264] 1920x1080 23.98fps [] 0Hz -"},
-        {{"Video: mpeg2video (Main), 720x480 [SAR 8:9 DAR 4:3]\n"}, "[mpeg2video (Main)] 720x480 0fps [] 0Hz -"},
-        {{"Video: h264 \xc3\xa9t\xc3\xa9, yuv420p, 640x480 \xe2\x82\xac, 25 fps\n"}, "[h264] 640x480 0fps [] 0Hz -"},
-        {{"Video: mjpeg, yuvj420p(pc), none\n", "Audio: pcm_s16le, 44100 Hz, 2 channels, s16\n"},
+        {"Video: h264, yuv420p, 1920x1080 [PAR 1:1 DAR 16:9], 23.98 fps\n", "[h264] 1920x1080 23.98fps [] 0Hz -"},
+        {"Video: mpeg2video (Main), 720x480 [SAR 8:9 DAR 4:3]\n", "[mpeg2video (Main)] 720x480 0fps [] 0Hz -"},
+        {"Video: mjpeg, yuvj420p(pc), none\nAudio: pcm_s16le, 44100 Hz, 2 channels, s16\n",
          "[] 0x0 0fps [pcm_s16le] 44100Hz 2 channels"},
-        {{realMpegVideo, "\n", "Video: rawvideo, 320x240\n"}, "[rawvideo] 320x240 29.97fps [] 0Hz -"},
-        {{"notes.txt: Invalid data found when processing input\n", minute, realMpegVideo, "invalid data\n"},  // real
-         unrecognized},
-        {{"Format Is Not Supported\n"}, unrecognized},
-        {{"[mov] COULD NOT FIND CODEC PARAMETERS for stream 0\n"}, unrecognized},
-        {{"uNkNoWn FoRmAt 'xyz'\n"}, unrecognized},
-        {{"  Duration: 00:00:10.00 invalid data\n"}, unrecognized},
-        {badOrCut, ""},
+        {"notes.txt: Invalid data found when processing input\n" + minute + realMpegVideo, unrecognized},  // real
+        {"Format Is Not Supported\n", unrecognized},
+        {"[mov] COULD NOT FIND CODEC PARAMETERS for stream 0\n", unrecognized},
+        {"  Duration: 00:00:10.00 uNkNoWn FoRmAt 'xyz'\n", unrecognized},
+        // Lines that are not UTF-8 count for nothing; a line is cut after 1023 bytes.
+        {"\xff Invalid data\nInvalid data \xc0\xaf\nInvalid data \xed\xa0\x80\nInvalid data \xf4\x90\x80\x80\n"
+         "Video: h264, \x80 x, 640x480\n" + std::string(1012, 'x') + "invalid data\nInvalid data \xe2\x82", ""},
+        {std::string(1011, 'x') + "invalid data\n", unrecognized},
+        // A damaged packet in the middle of a transcode is no unreadable input.
+        {tenSeconds + "Error while decoding stream #0:1: Invalid data found when processing input\nframe=  299\r",
+         "299 frames, 1", Transcode},
+        {"Input #0, avi, from '/in/Invalid Data.avi':\n" + tenSeconds, "299 frames", Probe, "/in/Invalid Data.avi"},
+        {"Invalid Data.avi: invalid data/in/Invalid Data.avi\n", "FFMPEG -1 Not a recognized file format: "
+         "Invalid Data.avi, stop", Probe, "/in/Invalid Data.avi"},
+        {"invalid Invalid Data.avidata\n", "", Probe, "Invalid Data.avi"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(parse(c.lines), c.told) << c.lines.front();
-    VideoProcessor unheard;
-    ConsoleParser parser(unheard);
-    ASSERT_TRUE(parser.prepare());
-    EXPECT_EQ(parser.line("invalid data\n"), ConsoleParser::Verdict::Stop);
-}
-
-TEST(ToolArguments, FollowTheFlagsAndChannelsWithEveryPathOneArgument)
-{
-    const QString mpeg2 = "-vcodec mpeg2video -b 6000k -flags ildct -r 29.97 -s 720x480 -aspect 4:3";
-    const QString mp2 = "-acodec mp2 -ab 192k -ar 48000 -ac ";
-    const struct { int videoFormat, audioFormat; std::optional<QString> channels; QString options; } cases[] = {
-        {0, 0, "mono", "-vcodec copy -acodec copy"},
-        {1, 0, "mono", mpeg2 + " -acodec copy"},
-        {0, 1, "mono", "-vcodec copy " + mp2 + "1"},
-        {-7, 2, "stereo", mpeg2 + " " + mp2 + "2"},
-        {1, 1, "Mono", mpeg2 + " " + mp2 + "2"},
-        {1, 1, std::nullopt, mpeg2 + " " + mp2 + "2"},
-    };
-    const QString input = "/in/a b.avi", output = "/out/c d.mpg";
-    for (const auto& c : cases) {
-        EXPECT_EQ(VideoProcessor::transcodeArguments(input, output, c.videoFormat, c.audioFormat, 6000, c.channels),
-                  QStringList({"-y", "-i", input}) + c.options.split(' ') + QStringList{output})
-            << c.options.toStdString();
-    }
-    EXPECT_EQ(VideoProcessor::probeArguments(input), QStringList({"-i", input}));
+        EXPECT_EQ(parse(c.output, c.kind, c.input), c.told) << c.output.substr(0, 60);
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 #include "TestPrinters.h"
 #include "VideoProcessor.h"
 
+#include <QFile>
+
 #include <vector>
 
 using Errors = std::vector<EngineError>;
@@ -26,7 +28,14 @@ struct RecordedRun {
     Errors errors;
 };
 
-inline Errors oneError(FfmpegErrors::Code code, const QString& description)
+inline Errors oneError(FfmpegErrors::Code code, const QString& description) { return {{"FFMPEG", code, description}}; }
+inline Errors transcodeFailed(const QString& why) { return oneError(FfmpegErrors::TranscodeFailed, why); }
+
+// A fake tool: a shell script at `path`.
+inline QString writeTool(const QString& path, const QByteArray& script)
 {
-    return {{QStringLiteral("FFMPEG"), code, description}};
+    QFile file(path);
+    const bool written = file.open(QIODevice::WriteOnly) && file.write("#!/bin/sh\n" + script) >= 0 &&
+                         file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return written ? path : QString();
 }

@@ -9,7 +9,7 @@
 
 // Test media made at test time with the machine's ffmpeg, and facts read back with ffprobe.
 // Every tool runs without a shell, from FFMPEG_TOOL / FFPROBE_TOOL of the build, started the
-// way the engine starts it (a fork-free spawn, which the thread sanitizer follows).
+// way the engine starts it.
 namespace TestMedia {
 
 // A scratch folder that goes away with the test.
