@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QProcess>
 
+#include <csignal>
 #include <thread>
 #include <unistd.h>
 
@@ -30,7 +31,7 @@ bool waitFor(const std::function<bool()>& done, int timeoutMs = 60000)
 }
 
 // The real app, started as a desktop would start it, in a home folder of its own. Its socket
-// for later launches lives in that home's temporary folder, apart from any other mpgfix.
+// for later launches lives in that home's runtime folder, apart from any other mpgfix.
 class AppTest : public testing::Test {
 protected:
     void SetUp() override
@@ -65,7 +66,7 @@ protected:
         ASSERT_TRUE(app.waitForStarted());
     }
 
-    bool listening() const { return QFileInfo::exists(home.filePath("tmp/mpgfix-%1").arg(::getuid())); }
+    bool listening() const { return QFileInfo::exists(home.filePath("runtime/mpgfix.socket")); }
     QString output(const QString& name) const { return home.filePath("Videos/" + name); }
 
     TestMedia::TestFolder home;
@@ -93,4 +94,19 @@ TEST_F(AppTest, CommandLineFilesAndALaterLaunchsFilesAreFixedInArrivalOrder)
     EXPECT_EQ(QStringLiteral("%1 %2x%3").arg(video.codec).arg(video.width).arg(video.height), "mpeg2video 720x480");
     EXPECT_EQ(TestMedia::probeStream(output("phone.mpg"), "a:0").value_or(TestMedia::StreamFacts()).channels, 1);
     EXPECT_EQ(first.state(), QProcess::Running);
+}
+
+// A signal to quit ends the app as if by its menu: at once, with its socket gone.
+TEST_F(AppTest, QuitSignalsEndTheAppCleanly)
+{
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        start(first, {});
+        ASSERT_TRUE(waitFor([&] { return listening(); }, 20000));
+        ::kill(pid_t(first.processId()), signal);
+        ASSERT_TRUE(first.waitForFinished(5000));
+        EXPECT_EQ(first.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(first.exitCode(), 0);
+        EXPECT_FALSE(listening());
+    }
 }

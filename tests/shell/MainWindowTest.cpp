@@ -5,15 +5,15 @@ using WindowTest = ShellTest;
 const QString idleText = QStringLiteral("Drop a video file here to fix it.");
 constexpr int busyHeightChange = 94;
 
-// The states of a job's display from the launch on. The bar shows fractions outside 0..1
-// clamped; the window refuses to close while busy; the frame change aims from where the window
-// is headed, so a job that ends while it still shrinks returns it to the idle frame, and it
-// keeps what the user resized during a job.
+// The states of a job's display from the launch on. A file name shows as it is, never as
+// markup; the bar shows fractions outside 0..1 clamped; the window refuses to close while
+// busy; the frame change aims from where the window is headed, so a job that ends while it
+// still shrinks returns it to the idle frame, and it keeps what the user resized during a job.
 TEST_F(WindowTest, DisplayOperationsSwitchBetweenIdleAndBusy)
 {
     AppDelegate& d = *appDelegate;
-    const QString clip = "/Volumes/Media/clip one.mov", analyzing = "Analyzing clip one.mov...",
-                  transcoding = "Transcoding clip one.mov...", copying = "Copying clip one.mov...";
+    const QString clip = "/Volumes/Media/<h1>clip one.mov", analyzing = "Analyzing <h1>clip one.mov...",
+                  transcoding = "Transcoding <h1>clip one.mov...", copying = "Copying <h1>clip one.mov...";
     const struct { std::function<void()> operation; QString status; bool busy; int bar; QSize grown = {0, 0}; } steps[] = {
         {[] {}, idleText, false, 0},
         {[&] { d.showAnalyzing(clip); }, analyzing, true, 0},
@@ -34,6 +34,7 @@ TEST_F(WindowTest, DisplayOperationsSwitchBetweenIdleAndBusy)
         SCOPED_TRACE(testing::Message() << "step " << &s - steps);
         s.operation();
         EXPECT_EQ(d.description()->text(), s.status);
+        EXPECT_EQ(d.description()->textFormat(), Qt::PlainText);
         EXPECT_EQ(d.progress()->isVisible(), s.busy);
         EXPECT_EQ(d.progress()->value(), s.bar);
         EXPECT_EQ(d.optionBox()->isVisible(), !s.busy);
