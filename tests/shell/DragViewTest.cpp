@@ -31,9 +31,3 @@ TEST_F(DragViewTest, OnlyADropOfFilesHandsThemOverOnceInTheirOrder)
         EXPECT_EQ(appDelegate->handedOver, QList<QStringList>{dropped});
     }
 }
-
-TEST_F(DragViewTest, AnOpenRequestIsAcceptedWhateverTheFile)
-{
-    EXPECT_TRUE(appDelegate->openFile("/nowhere/missing.avi"));
-    EXPECT_EQ(appDelegate->handedOver, QList<QStringList>{{"/nowhere/missing.avi"}});
-}
