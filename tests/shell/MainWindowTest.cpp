@@ -27,7 +27,6 @@ TEST_F(WindowTest, DisplayOperationsSwitchBetweenIdleAndBusy)
         {[&] { d.showAnalyzing(clip); }, analyzing, true, 0},
         {[&] { window.resize(window.size() + QSize(20, 30)); }, analyzing, true, 0, {20, 30}},
         {[&] { d.showCopying(clip); }, copying, true, 0, {20, 30}},
-        {[&] { d.showProgress(1.0); }, copying, true, 1000, {20, 30}},
         {[&] { d.endJob(); }, idleText, false, 0, {20, 30}},
     };
     const auto* frameChange = appDelegate->findChild<QAbstractAnimation*>();
@@ -48,23 +47,31 @@ TEST_F(WindowTest, DisplayOperationsSwitchBetweenIdleAndBusy)
     EXPECT_FALSE(window.isVisible());
 }
 
-// Confirming stores the folder and refreshes the window; cancelling changes nothing.
-TEST_F(WindowTest, FolderChooserStoresTheChosenFolderOrNothing)
+// Drags in a row over the launched window's view, each carrying some text as well: a drag
+// holds its local files while it is over the view and ends in a drop or by leaving; only the
+// drop of files hands anything over, once, in the drag's order.
+TEST_F(WindowTest, OnlyADropOfFilesOnItsViewHandsThemOverOnceInTheirOrder)
 {
-    const QString films = QDir::homePath() + "/Films";
-    ASSERT_TRUE(QDir().mkpath(films) && QDir().mkpath(videosFolder()));
-    for (const bool confirmed : {false, true}) {
-        SCOPED_TRACE(confirmed);
-        appDelegate->showAnalyzing("/home/me/clip.mov");
-        appDelegate->pathClicked();
-        auto* chooser = window.findChild<QFileDialog*>();
-        ASSERT_TRUE(chooser && chooser->isVisible() && chooser->windowModality() == Qt::WindowModal);
-        EXPECT_EQ(chooser->directory().absolutePath(), videosFolder());
-        chooser->selectFile(films);
-        confirmed ? static_cast<QDialog*>(chooser)->accept() : chooser->reject();
-        EXPECT_EQ(storedText(), confirmed ? "[General]\npath=" + films.toUtf8() + "\n" : "");
-        EXPECT_EQ(appDelegate->pathButton()->text(), confirmed ? "Films" : "Videos");
-        EXPECT_EQ(appDelegate->description()->text(), confirmed ? idleText : "Analyzing clip.mov...");
-        EXPECT_TRUE(spinUntil([&] { return !window.findChild<QFileDialog*>(); }));
+    const QStringList dropped{"/clips/b.mov", "/clips/a folder", "/clips/c.avi"};
+    const struct { const char* drag; QStringList urls, held; bool drops; } drags[] = {
+        {"three files dropped", {"file:///clips/b.mov", "file:///clips/a folder", "file:///clips/c.avi"}, dropped, true},
+        {"a file that passes over and leaves", {"file:///clips/d.mp4"}, {"/clips/d.mp4"}, false},
+        {"text and a web address dropped", {"https://example.org/clip.mp4"}, {}, true},
+    };
+    WQDragView* view = appDelegate->dragView();
+    for (const auto& d : drags) {
+        SCOPED_TRACE(d.drag);
+        QMimeData data;
+        data.setText("just some words");
+        data.setUrls(QUrl::fromStringList(d.urls));
+        QDragEnterEvent enter(view->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(view, &enter);
+        EXPECT_EQ(enter.isAccepted(), !d.held.isEmpty()) << "refused without local files";
+        EXPECT_EQ(view->files(), d.held);
+        QDropEvent drop(QPointF(view->rect().center()), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QDragLeaveEvent leave;
+        QApplication::sendEvent(view, d.drops ? static_cast<QEvent*>(&drop) : &leave);
+        EXPECT_TRUE(view->files().isEmpty());
+        EXPECT_EQ(appDelegate->handedOver, QList<QStringList>{dropped});
     }
 }

@@ -5,14 +5,11 @@
 #include "WQDragView.h"
 
 #include "EventLoop.h"
-#include "TestPrinters.h"
 
 #include <QtTest>
 #include <QtWidgets>
 
 #include <gtest/gtest.h>
-
-inline QString videosFolder() { return QDir::homePath() + "/Videos"; }
 
 // The store as a second reader sees it, and its file as it is on disk now.
 inline QSettings userStore() { return QSettings(QSettings::NativeFormat, QSettings::UserScope, "mpgfix", "mpgfix"); }
