@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <future>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 
@@ -60,9 +59,12 @@ TEST(SingleInstanceTest, ALaunchTrustsOnlyItsOwnFolderAndItsOwnUser)
         });
         if (l.peer != none)
             asUser(l.peer == otherUser ? nobody : 0, [&] { EXPECT_TRUE(lock.tryLock(0) && peer.listen(socket)); });
-        auto later = std::async(std::launch::async, [&] { return SingleInstance(l.viaLink ? scratch.filePath("link") : folder).start({"/clips/a.mov"}); });
-        ASSERT_TRUE(spinUntil([&] { return later.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }, 20000));
-        EXPECT_EQ(later.get(), l.role);
+        Role role = Role::Running;
+        const std::unique_ptr<QThread> later(QThread::create([&] { role = SingleInstance(l.viaLink ? scratch.filePath("link") : folder).start({"/clips/a.mov"}); }));
+        later->start();
+        spinUntil([&] { return later->isFinished(); }, 20000);
+        later->wait();
+        EXPECT_EQ(role, l.role);
         EXPECT_EQ(QFileInfo::exists(socket), l.peer != none) << "a launch leaves no socket behind";
     }
 }
