@@ -6,6 +6,7 @@
 #include "WorkQueue.h"
 #include "ui_MainWindow.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPropertyAnimation>
@@ -26,6 +27,13 @@ QString lastPathComponent(const QString& path)
     while (trimmed.size() > 1 && trimmed.endsWith(u'/'))
         trimmed.chop(1);
     return trimmed == u"/" ? trimmed : trimmed.section(u'/', -1);
+}
+
+// A folder's name on a button, where "&" would otherwise mark a shortcut key and vanish.
+QString buttonText(const QString& name)
+{
+    QString text = name;
+    return text.replace(u'&', QStringLiteral("&&"));
 }
 
 QString mbps(qint64 megabits) { return QStringLiteral("%1Mbps").arg(megabits); }
@@ -57,16 +65,19 @@ AppDelegate::AppDelegate(MainWindow& window, QObject* parent)
     forceCheck_ = ui.forceCheck;
     bitrateSlider_ = ui.bitrateSlider;
     bitrateDescription_ = ui.bitrateDescription;
+    takenCombo_ = ui.takenCombo;
     optionBox_ = ui.optionBox;
     quitItem_ = ui.quitItem;
     appMenu_ = ui.appMenu;
     pathButton_ = ui.pathButton;
 
+    ui.bitrateSlider->setRange(int(Preferences::minBitrate), int(Preferences::maxBitrate));
     frameAnimation_->setDuration(frameAnimationMilliseconds);
     frameAnimation_->setEasingCurve(QEasingCurve::OutCubic);
 
     connect(ui.bitrateSlider, &QSlider::valueChanged, this, &AppDelegate::bitrateChanged);
     connect(ui.forceCheck, &QCheckBox::clicked, this, &AppDelegate::forceChanged);
+    connect(ui.takenCombo, &QComboBox::currentIndexChanged, this, &AppDelegate::takenChanged);
     connect(ui.pathButton, &QPushButton::clicked, this, &AppDelegate::pathClicked);
     // Quit is a close request, so that the menu and the window's close button obey one rule.
     connect(ui.quitItem, &QAction::triggered, &window, &QWidget::close);
@@ -75,8 +86,11 @@ AppDelegate::AppDelegate(MainWindow& window, QObject* parent)
 
 AppDelegate::~AppDelegate()
 {
-    // Workers waiting on the GUI thread must not wait for a controller that is going away.
+    // Workers waiting on the GUI thread must not wait for a controller that is going away;
+    // with the hand-off closed a queued job ends before it starts, and the running one is
+    // stopped so that joining the worker does not wait for its ffmpeg.
     mainThread_.close();
+    fixJob_.requestStop();
     if (window_)
         window_->setMayClose({});
 }
@@ -128,13 +142,16 @@ void AppDelegate::resetUI()
     if (bitrateSlider_) {
         // Showing the stored value is not a change of it.
         const QSignalBlocker quiet(bitrateSlider_);
-        bitrateSlider_->setValue(int(std::clamp<qint64>(
-            preferences_.bitrate(), bitrateSlider_->minimum(), bitrateSlider_->maximum())));
+        bitrateSlider_->setValue(int(preferences_.bitrate()));
         if (bitrateDescription_)
             bitrateDescription_->setText(mbps(bitrateSlider_->value()));
     }
+    if (takenCombo_) {
+        const QSignalBlocker quiet(takenCombo_);
+        takenCombo_->setCurrentIndex(int(preferences_.nameTaken()));
+    }
     if (pathButton_)
-        pathButton_->setText(lastPathComponent(preferences_.path()));
+        pathButton_->setText(buttonText(lastPathComponent(preferences_.path())));
 }
 
 void AppDelegate::bitrateChanged()
@@ -151,6 +168,13 @@ void AppDelegate::forceChanged()
 {
     if (forceCheck_)
         preferences_.setBool(Preferences::forceKey, forceCheck_->checkState() == Qt::Checked);
+}
+
+void AppDelegate::takenChanged()
+{
+    // The combo lists the choices in the order of NameTaken.
+    if (takenCombo_)
+        preferences_.setNameTaken(NameTaken(takenCombo_->currentIndex()));
 }
 
 void AppDelegate::pathClicked()
@@ -231,6 +255,13 @@ void AppDelegate::presentError(const EngineError& error, std::function<void()> d
     sheet->open();
 }
 
+void AppDelegate::stopAndQuit()
+{
+    fixJob_.requestStop();
+    // Not quit(): that asks the windows to close, and a busy window refuses.
+    QCoreApplication::exit(0);
+}
+
 Preferences& AppDelegate::preferences() { return preferences_; }
 MainThread& AppDelegate::mainThread() { return mainThread_; }
 ErrorSheetHandshake& AppDelegate::handshake() { return handshake_; }
@@ -242,6 +273,7 @@ WQDragView* AppDelegate::dragView() const { return dragView_; }
 QCheckBox* AppDelegate::forceCheck() const { return forceCheck_; }
 QSlider* AppDelegate::bitrateSlider() const { return bitrateSlider_; }
 QLabel* AppDelegate::bitrateDescription() const { return bitrateDescription_; }
+QComboBox* AppDelegate::takenCombo() const { return takenCombo_; }
 QGroupBox* AppDelegate::optionBox() const { return optionBox_; }
 QAction* AppDelegate::quitItem() const { return quitItem_; }
 QMenu* AppDelegate::appMenu() const { return appMenu_; }

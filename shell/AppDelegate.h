@@ -16,6 +16,7 @@
 class MainWindow;
 class QAction;
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QMainWindow;
@@ -51,6 +52,7 @@ public:
 
     void bitrateChanged();
     void forceChanged();
+    void takenChanged();
     // A window-modal folder chooser; returns at once.
     void pathClicked();
 
@@ -60,6 +62,9 @@ public:
     void showProgress(double fraction) override;
     void endJob() override;
     void presentError(const EngineError& error, std::function<void()> dismissed) override;
+
+    // Ends the running job at once and leaves the event loop, busy or not.
+    void stopAndQuit();
 
     Preferences& preferences();
     MainThread& mainThread();
@@ -73,6 +78,7 @@ public:
     QCheckBox* forceCheck() const;
     QSlider* bitrateSlider() const;
     QLabel* bitrateDescription() const;
+    QComboBox* takenCombo() const;
     QGroupBox* optionBox() const;
     QAction* quitItem() const;
     QMenu* appMenu() const;
@@ -91,6 +97,7 @@ private:
     QPointer<QCheckBox> forceCheck_;
     QPointer<QSlider> bitrateSlider_;
     QPointer<QLabel> bitrateDescription_;
+    QPointer<QComboBox> takenCombo_;
     QPointer<QGroupBox> optionBox_;
     QPointer<QAction> quitItem_;
     QPointer<QMenu> appMenu_;

@@ -1,7 +1,11 @@
 #include "Preferences.h"
 
+#include <QDir>
 #include <QSettings>
 #include <QStandardPaths>
+
+#include <algorithm>
+#include <array>
 
 namespace {
 
@@ -29,6 +33,14 @@ bool hasStringForm(const QVariant& value)
         return false;
     }
 }
+
+// The stored word of each choice, in the order of NameTaken: words stay readable and keep
+// their meaning if the choices are ever reordered.
+const std::array<QString, 3> nameTakenWords{
+    QStringLiteral("message"),
+    QStringLiteral("keep"),
+    QStringLiteral("replace"),
+};
 
 } // namespace
 
@@ -67,13 +79,30 @@ void Preferences::setInteger(const QString& key, qint64 value) { write(key, valu
 
 void Preferences::setString(const QString& key, const QString& value) { write(key, value); }
 
+void Preferences::setNameTaken(NameTaken choice) { write(takenKey, nameTakenWords.at(size_t(choice))); }
+
 bool Preferences::force() const { return boolForKey(forceKey); }
 
-qint64 Preferences::bitrate() const { return integerForKey(bitrateKey); }
+qint64 Preferences::bitrate() const { return std::clamp(integerForKey(bitrateKey), minBitrate, maxBitrate); }
 
-QString Preferences::path() const { return stringForKey(pathKey).value_or(QString()); }
+QString Preferences::path() const
+{
+    QString folder = stringForKey(pathKey).value_or(QString());
+    if (folder == u"~" || folder.startsWith(u"~/"))
+        folder.replace(0, 1, QDir::homePath());
+    // A relative folder would follow whatever the working folder happens to be.
+    if (QDir::isRelativePath(folder))
+        return defaultPath();
+    return QDir::cleanPath(folder);
+}
 
-NameTaken Preferences::nameTaken() const { return NameTaken::ShowMessage; }
+NameTaken Preferences::nameTaken() const
+{
+    const QString word = stringForKey(takenKey).value_or(QString());
+    const auto found = std::find(nameTakenWords.begin(), nameTakenWords.end(), word);
+    return found == nameTakenWords.end() ? NameTaken::ShowMessage
+                                         : NameTaken(found - nameTakenWords.begin());
+}
 
 QString Preferences::defaultPath()
 {

@@ -9,7 +9,7 @@
 #include <mutex>
 #include <optional>
 
-// The three user preferences in the per-user store (~/.config/mpgfix/mpgfix.conf), over an
+// The user preferences in the per-user store (~/.config/mpgfix/mpgfix.conf), over an
 // in-memory layer of registered defaults that is never written. Nothing is cached: every read
 // asks the store, and every write is flushed at once. Reads are safe on any thread.
 class Preferences : public JobSettings {
@@ -17,6 +17,11 @@ public:
     static inline const QString forceKey = QStringLiteral("force");
     static inline const QString bitrateKey = QStringLiteral("bitrate");
     static inline const QString pathKey = QStringLiteral("path");
+    static inline const QString takenKey = QStringLiteral("taken");
+
+    // The whole megabits per second the window offers and a job may use.
+    static constexpr qint64 minBitrate = 1;
+    static constexpr qint64 maxBitrate = 9;
 
     // Registers the defaults (force off, 6 Mbps, the videos folder); writes nothing.
     void registerDefaults();
@@ -31,10 +36,15 @@ public:
     void setBool(const QString& key, bool value);
     void setInteger(const QString& key, qint64 value);
     void setString(const QString& key, const QString& value);
+    void setNameTaken(NameTaken choice);
 
+    // What a job uses and the window shows: the stored values made usable.
     bool force() const override;
+    // Within minBitrate..maxBitrate.
     qint64 bitrate() const override;
+    // Absolute: a leading ~ is the home folder, and an empty or relative folder the default one.
     QString path() const override;
+    // Show a message unless one of the other choices is stored.
     NameTaken nameTaken() const override;
 
     // The desktop's videos folder (~/Videos on most Linux desktops).

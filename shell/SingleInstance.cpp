@@ -1,25 +1,87 @@
 #include "SingleInstance.h"
 
 #include <QDataStream>
+#include <QDeadlineTimer>
+#include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QThread>
 
+#include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-constexpr int handOverTimeoutMs = 5000;
+
+constexpr int handOverTimeoutMs = 3000;
+// How long a launch waits for the lock's holder, which may still be starting, to listen.
+constexpr int startWaitMs = 3000;
+constexpr unsigned long retryPauseMs = 50;
 constexpr char received = '\1';
+
+// A folder itself (not a link to one), owned by this user and closed to everyone else.
+bool isPrivate(const QString& folder)
+{
+    struct stat status {};
+    return !folder.isEmpty() && ::lstat(QFile::encodeName(folder).constData(), &status) == 0 &&
+           S_ISDIR(status.st_mode) && status.st_uid == ::geteuid() &&
+           (status.st_mode & (S_IRWXG | S_IRWXO)) == 0;
 }
 
-SingleInstance::SingleInstance(QObject* parent) : QObject(parent) {}
+// The other end of a connected socket runs as this user.
+bool isSameUser(const QLocalSocket& socket)
+{
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    return ::getsockopt(int(socket.socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 &&
+           peer.uid == ::geteuid();
+}
 
-QString SingleInstance::serverName() { return QStringLiteral("mpgfix-%1").arg(::getuid()); }
+} // namespace
+
+SingleInstance::SingleInstance(const QString& folder, QObject* parent)
+    : QObject(parent), folder_(folder), lock_(lockPath())
+{
+    // The holder may run for days; only a holder that has died leaves a stale lock.
+    lock_.setStaleLockTime(0);
+}
+
+SingleInstance::~SingleInstance() = default;
+
+QString SingleInstance::socketPath() const { return folder_ + QStringLiteral("/mpgfix.socket"); }
+
+QString SingleInstance::lockPath() const { return folder_ + QStringLiteral("/mpgfix.lock"); }
+
+QString SingleInstance::sessionFolder()
+{
+    const QString session = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (isPrivate(session))
+        return session;
+    const QString own = QDir::tempPath() + QStringLiteral("/mpgfix-%1").arg(::geteuid());
+    ::mkdir(QFile::encodeName(own).constData(), S_IRWXU);
+    return own;
+}
+
+SingleInstance::Role SingleInstance::start(const QStringList& files)
+{
+    if (!isPrivate(folder_))
+        return Role::Alone;
+    const QDeadlineTimer deadline(startWaitMs);
+    do {
+        if (lock_.tryLock(0))
+            return listen() ? Role::Running : Role::Alone;
+        if (handOver(files))
+            return Role::HandedOver;
+        QThread::msleep(retryPauseMs);
+    } while (!deadline.hasExpired());
+    return Role::Alone;
+}
 
 bool SingleInstance::handOver(const QStringList& files)
 {
     QLocalSocket socket;
-    socket.connectToServer(serverName());
-    if (!socket.waitForConnected(handOverTimeoutMs))
+    socket.connectToServer(socketPath());
+    if (!socket.waitForConnected(handOverTimeoutMs) || !isSameUser(socket))
         return false;
     QDataStream out(&socket);
     out << files;
@@ -33,19 +95,21 @@ bool SingleInstance::handOver(const QStringList& files)
 
 bool SingleInstance::listen()
 {
-    server_ = new QLocalServer(this);
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
-    connect(server_, &QLocalServer::newConnection, this, &SingleInstance::receive);
-    if (server_->listen(serverName()))
-        return true;
-    // A socket left behind by an mpgfix that crashed: nobody answered on it above.
-    QLocalServer::removeServer(serverName());
-    return server_->listen(serverName());
+    server_ = std::make_unique<QLocalServer>();
+    connect(server_.get(), &QLocalServer::newConnection, this, &SingleInstance::receive);
+    // Only the lock's holder gets here, so a socket already there is one a crashed mpgfix left.
+    QLocalServer::removeServer(socketPath());
+    return server_->listen(socketPath());
 }
 
 void SingleInstance::receive()
 {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
+        if (!isSameUser(*socket)) {
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         const auto readFiles = [this, socket] {
             QDataStream in(socket);

@@ -1,5 +1,6 @@
 #include "AppDelegate.h"
 #include "MainWindow.h"
+#include "QuitSignals.h"
 #include "SingleInstance.h"
 
 #include <QApplication>
@@ -38,19 +39,21 @@ int main(int argc, char* argv[])
     }
 
     QApplication app(argc, argv);
+    // From the start: a signal that comes before the window is up takes effect once it is.
+    QuitSignals quitSignals;
     const QStringList files = commandLineFiles(app.arguments());
     SingleInstance instance;
-    if (instance.handOver(files))
+    if (instance.start(files) == SingleInstance::Role::HandedOver)
         return 0;
 
     MainWindow window;
     AppDelegate appDelegate(window);
+    QObject::connect(&quitSignals, &QuitSignals::received, &appDelegate, &AppDelegate::stopAndQuit);
     QObject::connect(&instance, &SingleInstance::filesReceived, &appDelegate, [&](const QStringList& more) {
         appDelegate.openFiles(more);
         window.raise();
         window.activateWindow();
     });
-    instance.listen();
     window.show();
     appDelegate.applicationDidFinishLaunching();
     appDelegate.openFiles(files);

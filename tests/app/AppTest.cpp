@@ -3,94 +3,65 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QtCore/qtestsupport_core.h>
 
-#include <thread>
+#include <csignal>
 #include <unistd.h>
 
 namespace {
 
-QByteArray readAll(const QString& path)
+// The real app, started as a desktop would start it, in a home folder of its own. Without a
+// session runtime folder its socket for later launches lives in a private folder it makes in
+// the temporary folder, here the home, apart from any other mpgfix.
+void start(QProcess& app, const QString& home, const QString& workingFolder, const QStringList& files)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"XDG_CONFIG_HOME", "XDG_VIDEOS_DIR", "XDG_CONFIG_DIRS", "XDG_RUNTIME_DIR"})
+        environment.remove(name);
+    environment.insert("HOME", home);
+    environment.insert("TMPDIR", home);
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    app.setProcessEnvironment(environment);
+    app.setWorkingDirectory(workingFolder);
+    app.start(MPGFIX_BINARY, files);
+    ASSERT_TRUE(app.waitForStarted());
 }
-
-bool waitFor(const std::function<bool()>& done, int timeoutMs = 60000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < timeoutMs)
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    return done();
-}
-
-// The real app, started as a desktop would start it, in a home folder of its own. Its socket
-// for later launches lives in that home's temporary folder, apart from any other mpgfix.
-class AppTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(QDir().mkpath(home.filePath("tmp")));
-        ASSERT_TRUE(QDir().mkpath(home.filePath("runtime")));
-        QFile::setPermissions(home.filePath("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        ASSERT_TRUE(TestMedia::makeClip(media.filePath("dvd.mpg"), TestMedia::conformingMpeg()));
-        ASSERT_TRUE(TestMedia::makeClip(media.filePath("phone.mp4"), TestMedia::h264AacMono()));
-    }
-
-    void TearDown() override
-    {
-        for (QProcess* app : {&first, &second}) {
-            app->kill();
-            app->waitForFinished();
-        }
-    }
-
-    void start(QProcess& app, const QStringList& files)
-    {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("HOME", home.path());
-        environment.insert("TMPDIR", home.filePath("tmp"));
-        environment.insert("XDG_RUNTIME_DIR", home.filePath("runtime"));
-        environment.insert("QT_QPA_PLATFORM", "offscreen");
-        for (const char* name : {"XDG_CONFIG_HOME", "XDG_VIDEOS_DIR", "XDG_CONFIG_DIRS"})
-            environment.remove(name);
-        app.setProcessEnvironment(environment);
-        app.setWorkingDirectory(media.path());
-        app.start(MPGFIX_BINARY, files);
-        ASSERT_TRUE(app.waitForStarted());
-    }
-
-    bool listening() const { return QFileInfo::exists(home.filePath("tmp/mpgfix-%1").arg(::getuid())); }
-    QString output(const QString& name) const { return home.filePath("Videos/" + name); }
-
-    TestMedia::TestFolder home;
-    TestMedia::TestFolder media;
-    QProcess first;
-    QProcess second;
-};
 
 }
 
-TEST_F(AppTest, CommandLineFilesAndALaterLaunchsFilesAreFixedInArrivalOrder)
+// Files named on the command line (relatively, as a shell in the clips' folder hands them
+// over) and by a later launch are fixed in arrival order. Each signal to quit ends the app at
+// once, as its menu would, with its socket gone.
+TEST(AppTest, FilesOfEveryLaunchAreFixedInArrivalOrderUntilASignalEndsTheApp)
 {
-    // A relative name, as a shell in the clips' folder hands it over.
-    start(first, {"phone.mp4"});
-    ASSERT_TRUE(waitFor([&] { return listening(); }, 20000));
-    start(second, {media.filePath("dvd.mpg")});
+    const TestMedia::TestFolder home, media;
+    ASSERT_TRUE(TestMedia::makeClip(media.filePath("dvd.mpg"), TestMedia::conformingMpeg()));
+    ASSERT_TRUE(TestMedia::makeClip(media.filePath("phone.mp4"), TestMedia::h264AacMono()));
+    const auto listening = [&] { return QFileInfo::exists(home.filePath("mpgfix-%1/mpgfix.socket").arg(::geteuid())); };
+    const auto output = [&](const QString& name) { return QFileInfo(home.filePath("Videos/" + name)); };
+
+    QProcess first, second;
+    start(first, home.path(), media.path(), {"phone.mp4"});
+    ASSERT_TRUE(QTest::qWaitFor(listening, 20000));
+    start(second, home.path(), media.path(), {media.filePath("dvd.mpg")});
     ASSERT_TRUE(second.waitForFinished(20000));
-    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(std::pair(second.exitStatus(), second.exitCode()), std::pair(QProcess::NormalExit, 0));
 
-    ASSERT_TRUE(waitFor([&] { return QFileInfo::exists(output("dvd.mpg")); }));
-    EXPECT_EQ(readAll(output("dvd.mpg")), readAll(media.filePath("dvd.mpg")));
-    EXPECT_LE(QFileInfo(output("phone.mpg")).lastModified(), QFileInfo(output("dvd.mpg")).lastModified());
-    const auto video = TestMedia::probeStream(output("phone.mpg"), "v:0").value_or(TestMedia::StreamFacts());
-    EXPECT_EQ(QStringLiteral("%1 %2x%3").arg(video.codec).arg(video.width).arg(video.height), "mpeg2video 720x480");
-    EXPECT_EQ(TestMedia::probeStream(output("phone.mpg"), "a:0").value_or(TestMedia::StreamFacts()).channels, 1);
-    EXPECT_EQ(first.state(), QProcess::Running);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return output("dvd.mpg").exists(); }, 60000));
+    EXPECT_EQ(output("dvd.mpg").size(), QFileInfo(media.filePath("dvd.mpg")).size());
+    EXPECT_LE(output("phone.mpg").lastModified(), output("dvd.mpg").lastModified());
+    EXPECT_EQ(TestMedia::probeStream(output("phone.mpg").filePath(), "v:0").value_or(TestMedia::StreamFacts()).codec, "mpeg2video");
+
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        if (first.state() != QProcess::Running)
+            start(first, home.path(), media.path(), {});
+        ASSERT_TRUE(QTest::qWaitFor(listening, 20000));
+        ::kill(pid_t(first.processId()), signal);
+        ASSERT_TRUE(first.waitForFinished(5000));
+        EXPECT_EQ(std::pair(first.exitStatus(), first.exitCode()), std::pair(QProcess::NormalExit, 0));
+        EXPECT_FALSE(listening());
+    }
 }

@@ -11,8 +11,6 @@
 
 #include <gtest/gtest.h>
 
-inline QString videosFolder() { return QDir::homePath() + "/Videos"; }
-
 // The store as a second reader sees it, and its file as it is on disk now.
 inline QSettings userStore() { return QSettings(QSettings::NativeFormat, QSettings::UserScope, "mpgfix", "mpgfix"); }
 
@@ -23,8 +21,7 @@ inline QByteArray storedText()
 }
 
 // The controller with its intake recorded instead of queued.
-class RecordingAppDelegate : public AppDelegate {
-public:
+struct RecordingAppDelegate : AppDelegate {
     using AppDelegate::AppDelegate;
     void openFiles(const QStringList& paths) override { handedOver << paths; }
     QList<QStringList> handedOver;
@@ -40,13 +37,6 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
         appDelegate->applicationDidFinishLaunching();
         idleFrame = window.geometry();
-    }
-
-    // Waits for the window's frame change to end at `frame`; false if it ends anywhere else.
-    bool settlesAt(const QRect& frame)
-    {
-        const auto* frameChange = appDelegate->findChild<QAbstractAnimation*>();
-        return spinUntil([&] { return frameChange->state() == QAbstractAnimation::Stopped && window.geometry() == frame; });
     }
 
     MainWindow window;

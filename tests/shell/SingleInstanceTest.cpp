@@ -1,0 +1,86 @@
+#include "SingleInstance.h"
+
+#include "EventLoop.h"
+
+#include <QtNetwork>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <sys/syscall.h>
+
+using Role = SingleInstance::Role;
+
+namespace {
+
+constexpr uid_t nobody = 65534;
+
+// Runs `work` on this thread as `uid` to the other end of a socket, with files still reached
+// as root. Only root can be another user.
+void asUser(uid_t uid, const std::function<void()>& work)
+{
+    ::syscall(SYS_setresuid, -1, uid, -1);
+    ::syscall(SYS_setfsuid, 0);
+    work();
+    ::syscall(SYS_setresuid, -1, 0, -1);
+}
+
+} // namespace
+
+// A launch runs only from a folder private to this user, taking over a socket a crash left
+// behind; when another holds the lock, its files count as handed over only once a peer of the
+// same user has answered. (The hand-over itself is the app test's.)
+TEST(SingleInstanceTest, ALaunchTrustsOnlyItsOwnFolderAndItsOwnUser)
+{
+    enum Peer { none, mute, otherUser };
+    const struct { const char* launch; mode_t mode; bool viaLink, staleSocket; Peer peer; Role role; } launches[] = {
+        {"the first", 0700, false, false, none, Role::Running},
+        {"the first after a crash", 0700, false, true, none, Role::Running},
+        {"into a folder others may enter", 0755, false, false, none, Role::Alone},
+        {"into a link to a private folder", 0700, true, false, none, Role::Alone},
+        {"a later one, unanswered", 0700, false, false, mute, Role::Alone},
+        {"a later one, answered by another user", 0700, false, false, otherUser, Role::Alone},
+    };
+    for (const auto& l : launches) {
+        SCOPED_TRACE(l.launch);
+        if (l.peer == otherUser && ::geteuid() != 0)
+            continue;
+        QTemporaryDir scratch;
+        const QString folder = scratch.filePath("run"), socket = folder + "/mpgfix.socket";
+        ASSERT_EQ(::mkdir(QFile::encodeName(folder), l.mode), 0);
+        ASSERT_TRUE(!l.staleSocket || QFile(socket).open(QIODevice::WriteOnly));
+        ASSERT_TRUE(!l.viaLink || QFile::link(folder, scratch.filePath("link")));
+        QLockFile lock(folder + "/mpgfix.lock");
+        QLocalServer peer;
+        QObject::connect(&peer, &QLocalServer::newConnection, [&] {
+            QLocalSocket* other = peer.nextPendingConnection();
+            if (l.peer == otherUser)
+                QObject::connect(other, &QLocalSocket::readyRead, [=] { other->readAll(); other->putChar('\1'); });
+        });
+        if (l.peer != none)
+            asUser(l.peer == otherUser ? nobody : 0, [&] { EXPECT_TRUE(lock.tryLock(0) && peer.listen(socket)); });
+        Role role = Role::Running;
+        const std::unique_ptr<QThread> later(QThread::create([&] { role = SingleInstance(l.viaLink ? scratch.filePath("link") : folder).start({"/clips/a.mov"}); }));
+        later->start();
+        spinUntil([&] { return later->isFinished(); }, 20000);
+        later->wait();
+        EXPECT_EQ(role, l.role);
+        EXPECT_EQ(QFileInfo::exists(socket), l.peer != none) << "a launch leaves no socket behind";
+    }
+}
+
+// The running one drops a connection from another user unread.
+TEST(SingleInstanceTest, TheRunningOneIgnoresOtherUsers)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root can act as another user";
+    QTemporaryDir scratch;
+    SingleInstance host(scratch.path());
+    ASSERT_EQ(host.start({}), Role::Running);
+    QObject::connect(&host, &SingleInstance::filesReceived, [] { ADD_FAILURE() << "files of another user taken"; });
+    QLocalSocket stranger;
+    asUser(nobody, [&] { stranger.connectToServer(host.socketPath()); });
+    QDataStream out(&stranger);
+    out << QStringList{"/clips/a.mov"};
+    EXPECT_TRUE(spinUntil([&] { return stranger.state() == QLocalSocket::UnconnectedState; }));
+}
