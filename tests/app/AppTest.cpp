@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QtCore/qtestsupport_core.h>
@@ -29,16 +30,37 @@ void start(QProcess& app, const QString& home, const QString& workingFolder, con
     ASSERT_TRUE(app.waitForStarted());
 }
 
+// The ffmpeg that `parent` runs; 0 when there is none.
+pid_t encoderOf(qint64 parent)
+{
+    for (const QString& pid : QDir("/proc").entryList(QDir::Dirs)) {
+        const QByteArray stat = TestMedia::readAll("/proc/" + pid + "/stat");
+        const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+        if (stat.contains("(ffmpeg)") && fields.value(1).toLongLong() == parent)
+            return pid.toInt();
+    }
+    return 0;
+}
+
+// Gone, or dead and waiting for whoever adopted it to reap it.
+bool ended(pid_t pid)
+{
+    const QByteArray stat = TestMedia::readAll(QStringLiteral("/proc/%1/stat").arg(pid));
+    return stat.isEmpty() || stat.mid(stat.lastIndexOf(')') + 2).startsWith('Z');
+}
+
 }
 
 // Files named on the command line (relatively, as a shell in the clips' folder hands them
-// over) and by a later launch are fixed in arrival order. Each signal to quit ends the app at
-// once, as its menu would, with its socket gone.
+// over) and by a later launch are fixed in arrival order. A signal to quit in the middle of a
+// transcode ends its ffmpeg and the app at once, with nothing left behind; when the app is
+// killed outright, its ffmpeg dies with it.
 TEST(AppTest, FilesOfEveryLaunchAreFixedInArrivalOrderUntilASignalEndsTheApp)
 {
     const TestMedia::TestFolder home, media;
     ASSERT_TRUE(TestMedia::makeClip(media.filePath("dvd.mpg"), TestMedia::conformingMpeg()));
     ASSERT_TRUE(TestMedia::makeClip(media.filePath("phone.mp4"), TestMedia::h264AacMono()));
+    ASSERT_TRUE(TestMedia::makeClip(media.filePath("long.mp4"), TestMedia::h264AacMono(160, 120, 60.0)));
     const auto listening = [&] { return QFileInfo::exists(home.filePath("mpgfix-%1/mpgfix.socket").arg(::geteuid())); };
     const auto output = [&](const QString& name) { return QFileInfo(home.filePath("Videos/" + name)); };
 
@@ -54,14 +76,21 @@ TEST(AppTest, FilesOfEveryLaunchAreFixedInArrivalOrderUntilASignalEndsTheApp)
     EXPECT_LE(output("phone.mpg").lastModified(), output("dvd.mpg").lastModified());
     EXPECT_EQ(TestMedia::probeStream(output("phone.mpg").filePath(), "v:0").value_or(TestMedia::StreamFacts()).codec, "mpeg2video");
 
-    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+    ::kill(pid_t(first.processId()), SIGTERM);
+    ASSERT_TRUE(first.waitForFinished(5000));
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP, SIGKILL}) {
         SCOPED_TRACE(signal);
-        if (first.state() != QProcess::Running)
-            start(first, home.path(), media.path(), {});
-        ASSERT_TRUE(QTest::qWaitFor(listening, 20000));
+        start(first, home.path(), media.path(), {"long.mp4"});
+        pid_t encoder = 0;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return (encoder = encoderOf(first.processId())) != 0; }, 20000));
         ::kill(pid_t(first.processId()), signal);
         ASSERT_TRUE(first.waitForFinished(5000));
-        EXPECT_EQ(std::pair(first.exitStatus(), first.exitCode()), std::pair(QProcess::NormalExit, 0));
-        EXPECT_FALSE(listening());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return ended(encoder); }, 5000));
+        if (signal != SIGKILL) {
+            EXPECT_EQ(std::pair(first.exitStatus(), first.exitCode()), std::pair(QProcess::NormalExit, 0));
+            EXPECT_FALSE(listening());
+            EXPECT_EQ(QDir(home.filePath("Videos")).entryList(QDir::Files | QDir::Hidden),
+                      (QStringList{"dvd.mpg", "phone.mpg"}));
+        }
     }
 }

@@ -65,43 +65,20 @@ std::optional<QByteArray> runTool(const char* program, const QStringList& argume
 
 ClipSpec conformingMpeg(double seconds)
 {
-    ClipSpec recipe;
-    recipe.videoCodec = QStringLiteral("mpeg2video");
-    recipe.audioCodec = QStringLiteral("mp2");
-    recipe.width = 720;
-    recipe.height = 480;
-    recipe.frameRate = QStringLiteral("30000/1001");
-    recipe.sampleRate = 48000;
-    recipe.channels = 2;
-    recipe.seconds = seconds;
-    recipe.extraOptions = {QStringLiteral("-b:v"), QStringLiteral("6000k"), QStringLiteral("-flags"),
-                         QStringLiteral("ildct"), QStringLiteral("-aspect"), QStringLiteral("4:3"),
-                         QStringLiteral("-b:a"), QStringLiteral("192k")};
-    return recipe;
+    return {.videoCodec = "mpeg2video", .audioCodec = "mp2", .width = 720, .height = 480,
+            .frameRate = "30000/1001", .sampleRate = 48000, .seconds = seconds,
+            .extraOptions = {"-b:v", "6000k", "-flags", "ildct", "-aspect", "4:3", "-b:a", "192k"}};
 }
 
 ClipSpec h264AacMono(int width, int height, double seconds)
 {
-    ClipSpec recipe;
-    recipe.videoCodec = QStringLiteral("libx264");
-    recipe.audioCodec = QStringLiteral("aac");
-    recipe.width = width;
-    recipe.height = height;
-    recipe.sampleRate = 44100;
-    recipe.channels = 1;
-    recipe.seconds = seconds;
-    recipe.extraOptions = {QStringLiteral("-preset"), QStringLiteral("ultrafast")};
-    return recipe;
+    return {.videoCodec = "libx264", .audioCodec = "aac", .width = width, .height = height, .channels = 1,
+            .seconds = seconds, .extraOptions = {"-preset", "ultrafast"}};
 }
 
 ClipSpec pcmAudio(int channels, double seconds)
 {
-    ClipSpec recipe;
-    recipe.audioCodec = QStringLiteral("pcm_s16le");
-    recipe.sampleRate = 44100;
-    recipe.channels = channels;
-    recipe.seconds = seconds;
-    return recipe;
+    return {.videoCodec = {}, .audioCodec = "pcm_s16le", .channels = channels, .seconds = seconds, .extraOptions = {}};
 }
 
 bool makeClip(const QString& path, const ClipSpec& recipe)
