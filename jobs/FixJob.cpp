@@ -179,7 +179,17 @@ void FixJob::produce(VideoProcessor& processor, bool& failed)
     } else {
         show([&] { display_.showTranscoding(input); });
         file.closeDescriptor();
+        // The user hears of the file they asked for, and the room a failure took is free again
+        // while they read about it.
+        const VideoProcessor::ErrorCallback showError = processor.errorCallback();
+        processor.setErrorCallback([&](const EngineError& error) {
+            EngineError shown = error;
+            shown.description.replace(file.temporaryPath(), output);
+            file.discard();
+            showError(shown);
+        });
         processor.transcode(file.temporaryPath(), videoOk ? 0 : 1, audioOk ? 0 : 1, settings_.bitrate() * 1000);
+        processor.setErrorCallback(showError);
     }
     if (stopped())
         return;

@@ -104,10 +104,13 @@ OutputFile::OutputFile(const QString& destination) : destination_(destination)
     }
 }
 
-OutputFile::~OutputFile()
+OutputFile::~OutputFile() { discard(); }
+
+void OutputFile::discard()
 {
     if (!temporaryPath_.isEmpty())
         ::unlink(temporaryPath_.constData());
+    temporaryPath_.clear();
 }
 
 std::optional<EngineError> OutputFile::creationError() const

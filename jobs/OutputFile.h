@@ -30,6 +30,9 @@ public:
     // False when closing fails, as it may on a full disk.
     bool closeDescriptor();
 
+    // Removes the temporary file at once, so that a failure frees the room it took.
+    void discard();
+
     // Why `destination` may not be written for `input` under `rule`, checked before any work.
     static std::optional<EngineError> refusal(const QString& destination, const QString& input, NameTaken rule);
 

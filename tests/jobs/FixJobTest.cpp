@@ -145,12 +145,18 @@ TEST_F(FixJobTest, EveryFailureShowsOneSheetAndLeavesFilesAlone)
 TEST_F(FixJobTest, AFailedOrStoppedTranscodeLeavesNoFile)
 {
     f.settings.forced = true;
-    const QStringList events = [&] {
-        // ffmpeg inherits the limit, which ends the transcode half-way as a full disk would.
-        const TestMedia::FileSizeLimit limit(64 * 1024);
-        return fix(clip("clip.mpg"));
-    }();
-    EXPECT_EQ(events.filter("error Could not transcode clip.mpg").size(), 1) << events.join(" | ").toStdString();
+    f.display.holdSheets = true;
+    std::optional<TestMedia::FileSizeLimit> fullDisk(std::in_place, 64 * 1024);
+    std::thread worker([&] { f.job.fixVideo(clip("clip.mpg")); });
+    EXPECT_TRUE(spinUntil([&] { return bool(f.display.held); }, 60000));
+    fullDisk.reset();
+    // The partial output is gone already while the user reads why.
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    EXPECT_EQ(f.display.events().filter("error Could not transcode clip.mpg").size(), 1);
+    if (f.display.held)
+        std::exchange(f.display.held, {})();
+    EXPECT_TRUE(spinUntil([&] { return f.display.events().endsWith("end"); }));
+    worker.join();
 
     JobFixture stopping;
     stopping.settings.folder = out.path();
