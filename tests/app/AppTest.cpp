@@ -39,7 +39,7 @@ TEST(AppTest, FilesOfEveryLaunchAreFixedInArrivalOrderUntilASignalEndsTheApp)
     const TestMedia::TestFolder home, media;
     ASSERT_TRUE(TestMedia::makeClip(media.filePath("dvd.mpg"), TestMedia::conformingMpeg()));
     ASSERT_TRUE(TestMedia::makeClip(media.filePath("phone.mp4"), TestMedia::h264AacMono()));
-    const auto listening = [&] { return QFileInfo::exists(home.filePath("mpgfix-%1/mpgfix.socket").arg(::geteuid())); };
+    const auto listening = [&] { return QFileInfo::exists(home.filePath("mpgfix-%1.d/mpgfix.socket").arg(::geteuid())); };
     const auto output = [&](const QString& name) { return QFileInfo(home.filePath("Videos/" + name)); };
 
     QProcess first, second;
