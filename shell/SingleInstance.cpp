@@ -57,7 +57,8 @@ QString SingleInstance::sessionFolder()
     const QString session = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (isPrivate(session))
         return session;
-    const QString own = QDir::tempPath() + QStringLiteral("/mpgfix-%1").arg(::geteuid());
+    // Not <temp>/mpgfix-<uid>: older builds left their socket file at exactly that path.
+    const QString own = QDir::tempPath() + QStringLiteral("/mpgfix-%1.d").arg(::geteuid());
     ::mkdir(QFile::encodeName(own).constData(), S_IRWXU);
     return own;
 }

@@ -30,7 +30,7 @@ public:
     QString socketPath() const;
     QString lockPath() const;
 
-    // $XDG_RUNTIME_DIR when it is private to this user, else <temp>/mpgfix-<uid>, created
+    // $XDG_RUNTIME_DIR when it is private to this user, else <temp>/mpgfix-<uid>.d, created
     // private when missing. start() refuses a folder that others may enter.
     static QString sessionFolder();
 

@@ -61,7 +61,7 @@ TEST(AppTest, FilesOfEveryLaunchAreFixedInArrivalOrderUntilASignalEndsTheApp)
     ASSERT_TRUE(TestMedia::makeClip(media.filePath("dvd.mpg"), TestMedia::conformingMpeg()));
     ASSERT_TRUE(TestMedia::makeClip(media.filePath("phone.mp4"), TestMedia::h264AacMono()));
     ASSERT_TRUE(TestMedia::makeClip(media.filePath("long.mp4"), TestMedia::h264AacMono(160, 120, 60.0)));
-    const auto listening = [&] { return QFileInfo::exists(home.filePath("mpgfix-%1/mpgfix.socket").arg(::geteuid())); };
+    const auto listening = [&] { return QFileInfo::exists(home.filePath("mpgfix-%1.d/mpgfix.socket").arg(::geteuid())); };
     const auto output = [&](const QString& name) { return QFileInfo(home.filePath("Videos/" + name)); };
 
     QProcess first, second;

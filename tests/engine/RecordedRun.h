@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FfmpegErrors.h"
+#include "TestMedia.h"
 #include "TestPrinters.h"
 #include "VideoProcessor.h"
 
@@ -34,8 +35,6 @@ inline Errors transcodeFailed(const QString& why) { return oneError(FfmpegErrors
 // A fake tool: a shell script at `path`.
 inline QString writeTool(const QString& path, const QByteArray& script)
 {
-    QFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly) && file.write("#!/bin/sh\n" + script) >= 0 &&
-                         file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    return written ? path : QString();
+    const auto owner = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    return TestMedia::write(path, "#!/bin/sh\n" + script) && QFile::setPermissions(path, owner) ? path : QString();
 }

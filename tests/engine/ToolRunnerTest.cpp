@@ -1,6 +1,6 @@
 #include "RecordedRun.h"
-#include "TestMedia.h"
 #include "ToolProcess.h"
+#include "UniqueFd.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,6 @@
 // The runner and its child processes, against fake tools: small shell scripts written per test.
 namespace {
 
-using TestMedia::TestFolder;
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
@@ -25,9 +24,8 @@ bool noChildLeft() { return waitpid(-1, nullptr, WNOHANG) == -1 && errno == ECHI
 
 TEST(ToolRunner, ReportsAFailedTranscodeOrStartByItsMostTellingLineNeverTheProbesExitStatus)
 {
-    TestFolder folder;
+    TestMedia::TestFolder folder;
     const auto failed = [](const QString& why) { return transcodeFailed("Could not transcode clip.avi: " + why); };
-    const QByteArray metadata = "echo '    encoder         : Lavc59.37.100 mp2'\n";
     const struct { QByteArray script; bool probe; Errors errors; QString tool = {}; } cases[] = {
         {"exit 1\n", true, {}},  // prints nothing
         // After its complaint the tool stays silent, deaf to SIGTERM and to a broken pipe.
@@ -37,44 +35,40 @@ TEST(ToolRunner, ReportsAFailedTranscodeOrStartByItsMostTellingLineNeverTheProbe
         // shell reads its script through a close-on-exec descriptor of its own.
         {"exec /bin/sh -c 'printf \"Error: \"; ls /proc/$$/fd | tr \"\\n\" \" \"; timeout 0.5 cat; echo $?; exit 1'\n",
          false, failed("Error: 0 1 2 124")},
-        {"echo '/out/clip.mpg: Permission denied'\nprintf 'frame=    1 fps=0.0\\r'\n" + metadata +
-         "printf 'frame=   30\\nvideo:1kB\\n\\nConversion failed!\\n'\nexit 1\n",
-         false, failed("/out/clip.mpg: Permission denied")},
-        {metadata + "echo 'Conversion failed!'\nexit 1\n", false, failed("Conversion failed!")},
-        {metadata + "exit 3\n", false, failed("ffmpeg exited with status 3")},
-        {metadata + "kill -TERM $$\n", false, failed("ffmpeg was stopped by signal 15 (Terminated)")},
+        // The last line with an error word: not the closing one, nor an indented stream detail.
+        {"echo 'Error while decoding stream #0:1: Invalid data'\necho '/out/clip.mpg: No space left on device'\n"
+         "echo '    title           : Error of Judgement'\necho 'Conversion failed!'\nexit 1\n",
+         false, failed("/out/clip.mpg: No space left on device")},
+        {"echo 'Conversion failed!'\nexit 1\n", false, failed("Conversion failed!")},
+        {"exit 3\n", false, failed("ffmpeg exited with status 3")},
+        {"kill -TERM $$\n", false, failed("ffmpeg was stopped by signal 15 (Terminated)")},
         {"", true, oneError(FfmpegErrors::SpawnFailed, "ffmpeg could not be started from /nonexistent/ffmpeg: "
                                                            "No such file or directory"), "/nonexistent/ffmpeg"},
     };
-    const int inheritable = open("/dev/null", O_RDONLY);
+    const UniqueFd inheritable(open("/dev/null", O_RDONLY));
     for (const auto& c : cases) {
         RecordedRun run;
         run.record.setToolPath(c.tool.isEmpty() ? writeTool(folder.filePath("ffmpeg"), c.script) : c.tool);
-        if (c.probe)
-            run.record.loadInformation();
-        else
-            run.record.transcode(folder.filePath("out.mpg"), 1, 1, 6000);
+        c.probe ? run.record.loadInformation() : run.record.transcode(folder.filePath("out.mpg"), 1, 1, 6000);
         EXPECT_EQ(run.errors, c.errors) << c.script.toStdString();
         EXPECT_TRUE(noChildLeft());
     }
-    close(inheritable);
 }
 
 // The stop comes once a progress line has arrived, which the tool prints before it waits.
-TEST(ToolRunner, DeliversLinesAsTheyComeAndAStopFromAnotherThreadEndsTheToolUnreportedAndEveryLaterRun)
+TEST(ToolRunner, AStopFromAnotherThreadEndsTheToolUnreportedAndEveryLaterRunBeforeItStarts)
 {
-    TestFolder folder;
     const struct { QByteArray trap; std::chrono::milliseconds least, most; } cases[] = {
         {"trap 'echo Conversion failed!; exit 255' TERM", 0s, 2s},
         {"trap '' TERM", 3s, 6s},  // deaf: killed once the grace period is over
     };
     for (const auto& c : cases) {
-        const QByteArray starts = QFile::encodeName(folder.filePath(c.trap.toHex()));
+        TestMedia::TestFolder folder;
         RecordedRun run;
-        run.record.setToolPath(writeTool(folder.filePath("ffmpeg"), c.trap + "\necho >> '" + starts +
-            "'\nprintf '  Duration: 00:00:10.00\\nframe=  100\\r'\nsleep 10\n"));
+        run.record.setToolPath(writeTool(folder.filePath("ffmpeg"), c.trap + "\necho >> \"${0%/*}/starts\"\n"
+                                         "printf '  Duration: 00:00:10.00\\nframe=  100\\r'\nsleep 10\n"));
         std::atomic<bool> running = false;
-        run.record.setCallback([&](double fraction) { run.progress.push_back(fraction), running = true; });
+        run.record.setCallback([&](double) { running = true; });
         const auto started = Clock::now();
         std::jthread stopper([&](const std::stop_token& abandoned) {
             while (!running && !abandoned.stop_requested())
@@ -83,11 +77,9 @@ TEST(ToolRunner, DeliversLinesAsTheyComeAndAStopFromAnotherThreadEndsTheToolUnre
         });
         run.record.transcode(folder.filePath("out.mpg"), 1, 1, 6000);
         const auto took = Clock::now() - started;
-        run.record.loadInformation();
         run.record.transcode(folder.filePath("out.mpg"), 1, 1, 6000);
         EXPECT_TRUE(took >= c.least && took < c.most && run.record.stopRequested()) << c.trap.toStdString();
-        EXPECT_TRUE(run.errors.empty() && noChildLeft() && QFile(starts).size() == 1);
-        EXPECT_EQ(run.progress, std::vector<double>{100.0 / 299});
+        EXPECT_TRUE(run.errors.empty() && noChildLeft() && QFile(folder.filePath("starts")).size() == 1);
     }
 }
 
@@ -105,9 +97,8 @@ TEST(ToolProcess, DiesWithTheProcessThatStartedItEvenWhenThatIsKilled)
     int status = 0;
     EXPECT_TRUE(waitpid(starter, &status, 0) == starter && WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
         << "the tool did not start";
-    const auto killed = Clock::now();
+    // Left alone, the tool would end by itself, not by a signal.
     EXPECT_TRUE(waitpid(-1, &status, 0) > 0 && WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
-    EXPECT_LT(Clock::now() - killed, 5s);
     prctl(PR_SET_CHILD_SUBREAPER, 0);
 }
 

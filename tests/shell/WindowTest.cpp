@@ -1,0 +1,143 @@
+#include "AppDelegate.h"
+#include "MainWindow.h"
+#include "WQDragView.h"
+
+#include "EventLoop.h"
+#include "TestMedia.h"
+#include "TestPrinters.h"
+
+#include <QtTest>
+#include <QtWidgets>
+
+#include <gtest/gtest.h>
+
+// The store as a second reader sees it.
+static QSettings userStore() { return QSettings(QSettings::NativeFormat, QSettings::UserScope, "mpgfix", "mpgfix"); }
+
+const QString idleText = QStringLiteral("Drop a video file here to fix it.");
+constexpr int busyHeightChange = 94;
+
+// The controller with its intake recorded instead of queued.
+struct RecordingAppDelegate : AppDelegate {
+    using AppDelegate::AppDelegate;
+    void openFiles(const QStringList& paths) override { handedOver << paths; }
+    QList<QStringList> handedOver;
+};
+
+// A launched window, idle, on an empty store as on a first launch.
+struct WindowTest : testing::Test {
+    void SetUp() override
+    {
+        userStore().clear();
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        appDelegate->applicationDidFinishLaunching();
+    }
+
+    MainWindow window;
+    std::unique_ptr<RecordingAppDelegate> appDelegate = std::make_unique<RecordingAppDelegate>(window);
+};
+
+// From the launch on an empty store, which registration leaves empty: each control's change is
+// on disk at once, in its own words; then a stored value as a later launch registers, repairs
+// and shows it. A value hides only its own key's default, a "path" without a string form is
+// replaced and written, and showing a value never stores it. What a job reads is what the
+// window shows: a bitrate within the slider's range, an absolute folder.
+TEST_F(WindowTest, PreferencesAreStoredAndReadAsTheWindowShowsThem)
+{
+    AppDelegate& d = *appDelegate;
+    QWidget *slider = d.bitrateSlider(), *force = d.forceCheck(), *taken = d.takenCombo();
+    const auto press = [](QWidget* control, Qt::Key key) { return [=] { QTest::keyClick(control, key); }; };
+    const auto relaunchWith = [&d](const QString& key, const QVariant& value) {
+        return [=, &d] { userStore().clear(); userStore().setValue(key, value); d.initQueue(); d.resetUI(); };
+    };
+    const QString home = QDir::homePath(), videos = home + "/Videos", tom = "/srv/Tom & Jerry";
+    constexpr NameTaken ask = NameTaken::ShowMessage;
+    const struct { std::function<void()> change; int megabits; QString button, folder; NameTaken taken; QByteArray store; } cases[] = {
+        {press(slider, Qt::Key_End), 9, "Videos", videos, ask, "bitrate=9"},
+        {press(slider, Qt::Key_Home), 1, "Videos", videos, ask, "bitrate=1"},
+        {press(force, Qt::Key_Space), 1, "Videos", videos, ask, "bitrate=1\nforce=true"},
+        {press(force, Qt::Key_Space), 1, "Videos", videos, ask, "bitrate=1\nforce=false"},
+        {press(taken, Qt::Key_End), 1, "Videos", videos, NameTaken::Replace, "bitrate=1\nforce=false\ntaken=replace"},
+        {press(taken, Qt::Key_Up), 1, "Videos", videos, NameTaken::KeepBoth, "bitrate=1\nforce=false\ntaken=keep"},
+        {press(taken, Qt::Key_Up), 1, "Videos", videos, ask, "bitrate=1\nforce=false\ntaken=message"},
+        {relaunchWith(Preferences::bitrateKey, 42), 9, "Videos", videos, ask, "bitrate=42"},
+        {relaunchWith(Preferences::bitrateKey, 0), 1, "Videos", videos, ask, "bitrate=0"},
+        {relaunchWith(Preferences::pathKey, tom + "/"), 6, "Tom && Jerry", tom, ask, "path=" + tom.toUtf8() + "/"},
+        {relaunchWith(Preferences::pathKey, "~/dvd"), 6, "dvd", home + "/dvd", ask, "path=~/dvd"},
+        {relaunchWith(Preferences::pathKey, "~"), 6, QFileInfo(home).fileName(), home, ask, "path=~"},
+        {relaunchWith(Preferences::pathKey, "dvd"), 6, "Videos", videos, ask, "path=dvd"},
+        {relaunchWith(Preferences::pathKey, QStringList{"/a", "/b"}), 6, "Videos", videos, ask, "path=" + videos.toUtf8()},
+        {relaunchWith(Preferences::takenKey, "rename"), 6, "Videos", videos, ask, "taken=rename"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.store.toStdString());
+        c.change();
+        EXPECT_EQ(std::tuple(d.preferences().bitrate(), d.preferences().path(), d.preferences().nameTaken()),
+                  std::tuple(c.megabits, c.folder, c.taken));
+        EXPECT_EQ(std::tuple(d.bitrateSlider()->value(), d.bitrateDescription()->text(), d.pathButton()->text(), d.takenCombo()->currentIndex()),
+                  std::tuple(c.megabits, QString("%1Mbps").arg(c.megabits), c.button, int(c.taken)));
+        EXPECT_EQ(TestMedia::readAll(userStore().fileName()), "[General]\n" + c.store + "\n");
+    }
+}
+
+// The states of a job's display from the launch on. A file name shows as it is, never as
+// markup; the bar shows fractions outside 0..1 clamped; the window refuses to close while
+// busy; the frame change aims from where the window is headed, so a job that ends while it
+// still shrinks returns it to the idle frame, and it keeps what the user resized during a job.
+TEST_F(WindowTest, DisplayOperationsSwitchBetweenIdleAndBusy)
+{
+    AppDelegate& d = *appDelegate;
+    const QString clip = "/Volumes/Media/<h1>clip one.mov", analyzing = "Analyzing <h1>clip one.mov...";
+    const struct { std::function<void()> operation; QString status; bool busy; int bar; QSize grown = {0, 0}; } steps[] = {
+        {[] {}, idleText, false, 0},
+        {[&] { d.showAnalyzing(clip); }, analyzing, true, 0},
+        {[&] { d.showProgress(0.4206); d.showTranscoding(clip); }, "Transcoding <h1>clip one.mov...", true, 421},
+        {[&] { d.showProgress(1.7); }, "Transcoding <h1>clip one.mov...", true, 1000},
+        {[&] { d.showProgress(NAN); }, "Transcoding <h1>clip one.mov...", true, 0},
+        {[&] { window.resize(window.size() + QSize(20, 30)); d.showCopying(clip); }, "Copying <h1>clip one.mov...", true, 0, {20, 30}},
+        {[&] { d.endJob(); }, idleText, false, 0, {20, 30}},
+        {[&] { d.showAnalyzing(clip); d.endJob(); }, idleText, false, 0, {20, 30}},
+    };
+    const auto* frameChange = appDelegate->findChild<QAbstractAnimation*>();
+    const QRect idleFrame = window.geometry();
+    for (const auto& s : steps) {
+        SCOPED_TRACE(testing::Message() << "step " << &s - steps);
+        s.operation();
+        EXPECT_EQ(std::tuple(d.description()->text(), d.description()->textFormat(), d.progress()->isVisible(),
+                             d.progress()->value(), d.optionBox()->isVisible(), d.quitItem()->isEnabled()),
+                  std::tuple(s.status, Qt::PlainText, s.busy, s.bar, !s.busy, !s.busy));
+        const QRect frame = idleFrame.adjusted(0, 0, s.grown.width(), s.grown.height() - (s.busy ? busyHeightChange : 0));
+        EXPECT_TRUE(spinUntil([&] { return frameChange->state() == QAbstractAnimation::Stopped && window.geometry() == frame; }));
+        EXPECT_TRUE(!s.busy || !window.close());
+    }
+    d.quitItem()->trigger();
+    EXPECT_FALSE(window.isVisible());
+}
+
+// Drags in a row over the launched window's view, each carrying some text as well: a drag
+// holds its local files while it is over the view, and is refused without any; it ends in a
+// drop or by leaving; only the drop of files hands anything over, once, in the drag's order.
+TEST_F(WindowTest, OnlyADropOfFilesOnItsViewHandsThemOverOnceInTheirOrder)
+{
+    const QStringList dropped{"/clips/b.mov", "/clips/a folder", "/clips/c.avi"};
+    const struct { const char* drag; QStringList urls, held; bool drops; } drags[] = {
+        {"three files dropped", {"file:///clips/b.mov", "file:///clips/a folder", "file:///clips/c.avi"}, dropped, true},
+        {"a file that passes over and leaves", {"file:///clips/d.mp4"}, {"/clips/d.mp4"}, false},
+        {"text and a web address dropped", {"https://example.org/clip.mp4"}, {}, true},
+    };
+    WQDragView* view = appDelegate->dragView();
+    for (const auto& d : drags) {
+        SCOPED_TRACE(d.drag);
+        QMimeData data;
+        data.setText("just some words");
+        data.setUrls(QUrl::fromStringList(d.urls));
+        QDragEnterEvent enter(view->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(view, &enter);
+        EXPECT_EQ(std::pair(enter.isAccepted(), view->files()), std::pair(!d.held.isEmpty(), d.held));
+        QDropEvent drop(QPointF(view->rect().center()), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QDragLeaveEvent leave;
+        QApplication::sendEvent(view, d.drops ? static_cast<QEvent*>(&drop) : &leave);
+        EXPECT_EQ(std::pair(view->files(), appDelegate->handedOver), std::pair(QStringList(), QList<QStringList>{dropped}));
+    }
+}
