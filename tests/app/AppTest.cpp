@@ -74,7 +74,7 @@ TEST(AppTest, FilesOfEveryLaunchAreFixedInArrivalOrderUntilASignalEndsTheApp)
     ASSERT_TRUE(QTest::qWaitFor([&] { return output("dvd.mpg").exists(); }, 60000));
     EXPECT_EQ(output("dvd.mpg").size(), QFileInfo(media.filePath("dvd.mpg")).size());
     EXPECT_LE(output("phone.mpg").lastModified(), output("dvd.mpg").lastModified());
-    EXPECT_EQ(TestMedia::probeStream(output("phone.mpg").filePath(), "v:0").value_or(TestMedia::StreamFacts()).codec, "mpeg2video");
+    EXPECT_TRUE(TestMedia::streamFacts(output("phone.mpg").filePath(), "v:0").startsWith("mpeg2video,720,480,"));
 
     ::kill(pid_t(first.processId()), SIGTERM);
     ASSERT_TRUE(first.waitForFinished(5000));

@@ -1,4 +1,3 @@
-#include "MainThread.h"
 #include "WorkQueue.h"
 
 #include "EventLoop.h"
@@ -20,21 +19,4 @@ TEST(WorkQueue, ShutdownLetsTheRunningJobFinishAndDropsTheWaitingOnes)
     }
     EXPECT_TRUE(finished);
     EXPECT_FALSE(laterRan);
-}
-
-TEST(MainThread, CloseReleasesAWaitingWorkerWithoutRunningItsWork)
-{
-    MainThread mainThread;
-    std::atomic<bool> ran{false};
-    bool result = true;
-    std::thread worker([&] { result = mainThread.call([&] { ran = true; }); });
-    // The GUI thread does not spin here, so the work is still pending when the hand-off closes.
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    mainThread.close();
-    worker.join();
-    spinFor(50);
-    EXPECT_FALSE(result);
-    EXPECT_FALSE(ran);
-    EXPECT_FALSE(mainThread.call([&] { ran = true; }));
-    EXPECT_FALSE(ran);
 }

@@ -107,36 +107,12 @@ bool makeClip(const QString& path, const ClipSpec& recipe)
     return runTool(FFMPEG_TOOL, arguments).has_value();
 }
 
-std::optional<StreamFacts> probeStream(const QString& path, const QString& stream)
+QString streamFacts(const QString& path, const QString& stream)
 {
-    const std::optional<QByteArray> output = runTool(FFPROBE_TOOL,
-                                {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-select_streams"), stream,
-                                 QStringLiteral("-show_entries"),
-                                 QStringLiteral("stream=codec_name,width,height,r_frame_rate,sample_rate,channels"),
-                                 QStringLiteral("-of"), QStringLiteral("default=noprint_wrappers=1"), path});
-    if (!output || output->trimmed().isEmpty())
-        return std::nullopt;
-    StreamFacts facts;
-    for (const QByteArray& line : output->split('\n')) {
-        const qsizetype equals = line.indexOf('=');
-        if (equals < 0)
-            continue;
-        const QByteArray key = line.left(equals);
-        const QString value = QString::fromUtf8(line.mid(equals + 1)).trimmed();
-        if (key == "codec_name")
-            facts.codec = value;
-        else if (key == "width")
-            facts.width = value.toInt();
-        else if (key == "height")
-            facts.height = value.toInt();
-        else if (key == "r_frame_rate")
-            facts.frameRate = value;
-        else if (key == "sample_rate")
-            facts.sampleRate = value.toInt();
-        else if (key == "channels")
-            facts.channels = value.toInt();
-    }
-    return facts;
+    const std::optional<QByteArray> output = runTool(
+        FFPROBE_TOOL, {"-v", "error", "-select_streams", stream, "-show_entries",
+                       "stream=codec_name,width,height,r_frame_rate,sample_rate,channels", "-of", "csv=p=0", path});
+    return output ? QString::fromUtf8(output->trimmed()) : QString();
 }
 
 QByteArray streamHash(const QString& path, const QString& stream)

@@ -67,18 +67,10 @@ ClipSpec pcmAudio(int channels = 2, double seconds = 1.0);
 // Writes the clip to `path` (the container follows its extension); true on success.
 bool makeClip(const QString& path, const ClipSpec& recipe);
 
-// What ffprobe says of one stream; fields the stream lacks stay empty or 0.
-struct StreamFacts {
-    QString codec;
-    int width = 0;
-    int height = 0;
-    QString frameRate;  // r_frame_rate, e.g. "30000/1001"
-    int sampleRate = 0;
-    int channels = 0;
-};
-
-// `stream` is an ffprobe stream selector such as "v:0" or "a:0"; nothing if there is none.
-std::optional<StreamFacts> probeStream(const QString& path, const QString& stream);
+// What ffprobe says of one stream ("v:0", "a:0") in one line: the codec, then the width,
+// height and frame rate of a picture ("mpeg2video,720,480,30000/1001,") or the sample rate,
+// channels and an empty frame rate of a sound ("mp2,48000,2,0/0"); empty when there is none.
+QString streamFacts(const QString& path, const QString& stream);
 
 // The `-f streamhash` line of one stream ("v:0", "a:0"), to tell a stream passed through
 // unchanged; empty when the stream cannot be read.
