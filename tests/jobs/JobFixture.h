@@ -6,11 +6,16 @@
 #include "JobSettings.h"
 #include "MainThread.h"
 
+#include "EventLoop.h"
+
+#include <gtest/gtest.h>
+
 #include <QStringList>
 #include <QTimer>
 
 #include <atomic>
 #include <mutex>
+#include <thread>
 
 // Records what a job shows, in order: a run of progress reports once, as "progress" below 1.0
 // and "full" from 1.0 on. Error sheets are dismissed at once unless a test holds them.
@@ -79,4 +84,16 @@ struct JobFixture {
     FixJob job{mainThread, display, handshake, settings};
 
     JobFixture() { job.setFinishPause(std::chrono::milliseconds(0)); }
+
+    // Runs the job on a worker, as the queue would, while this thread serves the window.
+    QStringList fix(const QString& path)
+    {
+        std::atomic<bool> done{false};
+        std::jthread worker([&] {
+            job.fixVideo(path);
+            done = true;
+        });
+        EXPECT_TRUE(spinUntil([&] { return done.load(); }, 60000));
+        return display.events();
+    }
 };
