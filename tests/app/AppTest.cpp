@@ -30,15 +30,13 @@ void start(QProcess& app, const QString& home, const QString& workingFolder, con
     ASSERT_TRUE(app.waitForStarted());
 }
 
-// The ffmpeg that `parent` runs; 0 when there is none.
+// The child that `parent` runs, its ffmpeg; 0 while there is none.
 pid_t encoderOf(qint64 parent)
 {
-    for (const QString& pid : QDir("/proc").entryList(QDir::Dirs)) {
-        const QByteArray stat = TestMedia::readAll("/proc/" + pid + "/stat");
-        const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
-        if (stat.contains("(ffmpeg)") && fields.value(1).toLongLong() == parent)
-            return pid.toInt();
-    }
+    const QString tasks = QStringLiteral("/proc/%1/task/").arg(parent);
+    for (const QString& task : QDir(tasks).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        if (const int child = TestMedia::readAll(tasks + task + "/children").trimmed().toInt())
+            return child;
     return 0;
 }
 

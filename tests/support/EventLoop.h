@@ -21,8 +21,3 @@ inline bool spinUntil(const std::function<bool()>& done, int timeoutMs = 5000)
     }
     return done();
 }
-
-inline void spinFor(int ms)
-{
-    spinUntil([] { return false; }, ms);
-}

@@ -10,8 +10,6 @@
 
 namespace TestMedia {
 
-TestFolder::TestFolder() : dir_(QDir::tempPath() + QStringLiteral("/mpgfix-test-XXXXXX")) {}
-
 QByteArray readAll(const QString& path)
 {
     QFile file(path);
@@ -74,11 +72,6 @@ ClipSpec h264AacMono(int width, int height, double seconds)
 {
     return {.videoCodec = "libx264", .audioCodec = "aac", .width = width, .height = height, .channels = 1,
             .seconds = seconds, .extraOptions = {"-preset", "ultrafast"}};
-}
-
-ClipSpec pcmAudio(int channels, double seconds)
-{
-    return {.videoCodec = {}, .audioCodec = "pcm_s16le", .channels = channels, .seconds = seconds, .extraOptions = {}};
 }
 
 bool makeClip(const QString& path, const ClipSpec& recipe)

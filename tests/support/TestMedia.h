@@ -13,16 +13,7 @@
 namespace TestMedia {
 
 // A scratch folder that goes away with the test.
-class TestFolder {
-public:
-    TestFolder();
-    bool isValid() const { return dir_.isValid(); }
-    QString path() const { return dir_.path(); }
-    QString filePath(const QString& name) const { return dir_.filePath(name); }
-
-private:
-    QTemporaryDir dir_;
-};
+using TestFolder = QTemporaryDir;
 
 // A file's bytes; empty when it cannot be read.
 QByteArray readAll(const QString& path);
@@ -61,8 +52,6 @@ struct ClipSpec {
 ClipSpec conformingMpeg(double seconds = 1.0);
 // H.264 with mono AAC at 44100 Hz, for an .mp4.
 ClipSpec h264AacMono(int width = 160, int height = 120, double seconds = 1.0);
-// PCM 16-bit at 44100 Hz, no video, for a .wav.
-ClipSpec pcmAudio(int channels = 2, double seconds = 1.0);
 
 // Writes the clip to `path` (the container follows its extension); true on success.
 bool makeClip(const QString& path, const ClipSpec& recipe);
