@@ -114,13 +114,11 @@ bool contains(std::string_view bytes, std::string_view literal)
 
 ConsoleParser::ConsoleParser(VideoProcessor& record, Run run) : record_(record), run_(run)
 {
-    const QString path = record.path();
-    for (const QString& echoed : {path, QFileInfo(path).fileName()}) {
-        for (const QByteArray& piece : QFile::encodeName(echoed).split('\n')) {
-            for (const QByteArray& onOneLine : piece.split('\r')) {
-                if (!onOneLine.isEmpty())
-                    echoedInput_.push_back(onOneLine.toStdString());
-            }
+    // The tool echoes the path as it was given, a name with line breaks over several lines.
+    for (const QByteArray& piece : QFile::encodeName(record.path()).split('\n')) {
+        for (const QByteArray& onOneLine : piece.split('\r')) {
+            if (!onOneLine.isEmpty())
+                echoedInput_.push_back(onOneLine.toStdString());
         }
     }
     std::sort(echoedInput_.begin(), echoedInput_.end(),
@@ -198,8 +196,13 @@ bool ConsoleParser::containsErrorPhrase(std::string_view bytes)
     folded_.assign(bytes);
     for (const std::string& echoed : echoedInput_) {
         // A line break in its place, so that the text around it cannot join into a phrase.
-        for (size_t at = folded_.find(echoed); at != std::string::npos; at = folded_.find(echoed, at + 1))
-            folded_.replace(at, echoed.size(), "\n");
+        std::string kept;
+        size_t from = 0;
+        for (size_t at = folded_.find(echoed); at != std::string::npos; at = folded_.find(echoed, from)) {
+            kept.append(folded_, from, at - from).push_back('\n');
+            from = at + echoed.size();
+        }
+        folded_.swap(kept.append(folded_, from));
     }
     for (char& c : folded_) {
         if (c >= 'A' && c <= 'Z')

@@ -77,7 +77,7 @@ TEST(ConsoleParser, ReadsDurationProgressStreamsAndOnlyTheProbesErrorPhrasesOuts
          "299 frames, 1", Transcode},
         {"Input #0, avi, from '/in/Invalid Data.avi':\n" + tenSeconds, "299 frames"},
         {"Invalid Data.avi: invalid data/in/Invalid Data.avi\n", unrecognized},
-        {"invalid Invalid Data.avidata\n", ""},
+        {"invalid /in/Invalid Data.avidata\n", ""},
     };
     for (const auto& c : cases)
         EXPECT_EQ(parse(c.output, c.kind), c.told) << c.output.substr(0, 60);
