@@ -74,11 +74,14 @@ struct FakeSettings : JobSettings {
     qint64 bitrate() const override { return megabits; }
     QString path() const override { return folder; }
     NameTaken nameTaken() const override { return taken; }
+    bool dvd() const override { return forDvd; }
+    bool keepProportions() const override { return bars; }
 
     std::atomic<bool> forced{false};
     QString folder;
     qint64 megabits = 6;
     NameTaken taken = NameTaken::ShowMessage;
+    bool forDvd = false, bars = false;
 };
 
 // The parts a job needs around it, with no pause at the finish.
