@@ -171,9 +171,8 @@ TEST_F(FixJobTest, OutputsAreMadeAsThePreferencesAsk)
     anamorphic.height = 576, anamorphic.frameRate = "25", anamorphic.extraOptions << "-aspect" << "16:9";
     for (TestMedia::ClipSpec* white : {&wide, &square, &anamorphic})
         white->channels = 2, white->extraOptions << "-vf" << "lutyuv=y=235:u=128:v=128";
-    ASSERT_TRUE(TestMedia::makeClip(clip("wide.mp4"), wide) && TestMedia::makeClip(clip("square.mp4"), square) &&
-                TestMedia::makeClip(clip("anamorphic.mpg"), anamorphic));
-    ASSERT_TRUE(TestMedia::runTool(FFMPEG_TOOL, {"-y", "-i", clip("wide.mp4"), "-c", "copy", "-metadata:s:v:0", "rotate=90", clip("upright.mp4")}) &&
+    ASSERT_TRUE(TestMedia::makeClip(clip("wide.mp4"), wide) && TestMedia::makeClip(clip("square.mp4"), square));
+    ASSERT_TRUE(TestMedia::makeClip(clip("anamorphic.mpg"), anamorphic) && TestMedia::runTool(FFMPEG_TOOL, {"-y", "-i", clip("wide.mp4"), "-c", "copy", "-metadata:s:v:0", "rotate=90", clip("upright.mp4")}) &&
                 TestMedia::runTool(FFMPEG_TOOL, {"-y", "-i", clip("clip.mpg"), "-c", "copy", "-f", "dvd", clip("dvd.vob")}));
     constexpr NameTaken ask = NameTaken::ShowMessage, replace = NameTaken::Replace;
     const struct { const char* input; bool force, on; qint64 megabits; NameTaken taken; QString output; double shape; bool videoKept, audioKept; } cases[] = {
