@@ -1,5 +1,6 @@
 #include "BareTool.h"
 #include "Figures.h"
+#include "LargeConformingFile.h"
 #include "Measure.h"
 
 #include "FileCopy.h"
@@ -11,24 +12,6 @@
 namespace {
 
 constexpr int rounds = 5;
-constexpr qint64 copySize = 200LL * 1024 * 1024;
-
-// A conforming program stream stays one when whole copies of it follow each other, so a short
-// clip repeated makes the large file without a long encode.
-bool makeLargeConformingFile(const QString& clip, const QString& path)
-{
-    if (!TestMedia::makeClip(clip, TestMedia::conformingMpeg(2.0)))
-        return false;
-    QFile in(clip);
-    QFile out(path);
-    if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray piece = in.readAll();
-    while (out.size() < copySize)
-        if (out.write(piece) != piece.size())
-            return false;
-    return true;
-}
 
 // The job's copy: into a temporary file, then moved to its name.
 bool copyAsTheJobDoes(const QString& input, const QString& output)

@@ -15,5 +15,7 @@ FigureResult transcodeFigure();
 FigureResult parseFigure();
 // The copy branch of a fix job on a 200 MB conforming file against cp.
 FigureResult copyFigure();
+// The DVD remux of a 200 MB conforming file (both streams copied) against bare ffmpeg's.
+FigureResult remuxFigure();
 // A whole fix job of a 10-second 720p H.264/AAC clip against bare ffmpeg's probe and transcode.
 FigureResult jobFigure();

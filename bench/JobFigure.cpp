@@ -38,6 +38,8 @@ public:
     qint64 bitrate() const override { return 6; }
     QString path() const override { return folder_; }
     NameTaken nameTaken() const override { return NameTaken::Replace; }
+    bool dvd() const override { return false; }
+    bool keepProportions() const override { return false; }
 
 private:
     QString folder_;

@@ -14,6 +14,7 @@ const Figure figures[] = {
     {"transcode", transcodeFigure},
     {"parse", parseFigure},
     {"copy", copyFigure},
+    {"remux", remuxFigure},
     {"job", jobFigure},
 };
 

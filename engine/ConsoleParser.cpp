@@ -174,6 +174,9 @@ ConsoleParser::Verdict ConsoleParser::line(const char* line)
     const bool wantsVideo = contains(bytes, "Video: ");
     const bool wantsFrameRate = contains(bytes, "fps");
     const bool wantsAudio = contains(bytes, "Audio: ");
+    // A DVD program stream lists its navigation packets as a stream of their own, first.
+    if (contains(bytes, "Data: dvd_nav_packet"))
+        record_.setDvdNavigation(true);
     if (!(wantsDuration || wantsProgress || wantsVideo || wantsFrameRate || wantsAudio))
         return Verdict::GoOn;
 

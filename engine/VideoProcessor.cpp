@@ -57,6 +57,13 @@ QList<QByteArray> encodeArguments(const QStringList& arguments)
     return encoded;
 }
 
+// Fits the picture as it is displayed (its sample aspect ratio applied, and turned upright, which
+// the tool does before any filter) into 720x480 pixels shown at 4:3, each 8:9 wide, and fills the
+// rest black. Sizes stay even for 4:2:0 chroma.
+constexpr auto proportionsFilter =
+    "scale=w='if(gt(dar,4/3),720,trunc(270*dar)*2)':h='if(gt(dar,4/3),trunc(320/dar)*2,480)',"
+    "pad=720:480:(ow-iw)/2:(oh-ih)/2:black,setsar=8/9";
+
 } // namespace
 
 VideoProcessor::VideoProcessor(const QString& file) : path_(file) {}
@@ -65,9 +72,10 @@ void VideoProcessor::runFFMPEG(const QStringList& arguments) { run(arguments, Co
 
 void VideoProcessor::loadInformation() { run(probeArguments(path()), ConsoleParser::Run::Probe); }
 
-void VideoProcessor::transcode(const QString& output, int videoFormat, int audioFormat, qint64 bitrate)
+void VideoProcessor::transcode(const QString& output, int videoFormat, int audioFormat, qint64 bitrate,
+                               const OutputOptions& options)
 {
-    run(transcodeArguments(path(), output, videoFormat, audioFormat, bitrate, audioChannels()),
+    run(transcodeArguments(path(), output, videoFormat, audioFormat, bitrate, audioChannels(), options),
         ConsoleParser::Run::Transcode);
 }
 
@@ -79,10 +87,18 @@ QStringList VideoProcessor::probeArguments(const QString& input) { return {QStri
 
 QStringList VideoProcessor::transcodeArguments(const QString& input, const QString& output, int videoFormat,
                                                int audioFormat, qint64 bitrate,
-                                               const std::optional<QString>& audioChannels)
+                                               const std::optional<QString>& audioChannels,
+                                               const OutputOptions& options)
 {
-    QStringList arguments{QStringLiteral("-y"), QStringLiteral("-i"), input};
+    QStringList arguments{QStringLiteral("-y")};
+    // Streams copied from a container that leaves timestamps out would not mux into a program
+    // stream without them.
+    if (options.dvd && videoFormat == 0 && audioFormat == 0)
+        arguments << QStringLiteral("-fflags") << QStringLiteral("+genpts");
+    arguments << QStringLiteral("-i") << input;
     if (videoFormat != 0) {
+        if (options.keepProportions)
+            arguments << QStringLiteral("-vf") << QString::fromLatin1(proportionsFilter);
         arguments << QStringLiteral("-vcodec") << QStringLiteral("mpeg2video") << QStringLiteral("-b")
                   << QStringLiteral("%1k").arg(bitrate) << QStringLiteral("-flags") << QStringLiteral("ildct")
                   << QStringLiteral("-r") << QStringLiteral("29.97") << QStringLiteral("-s")
@@ -97,6 +113,14 @@ QStringList VideoProcessor::transcodeArguments(const QString& input, const QStri
                   << QStringLiteral("-ac") << QString::number(channels);
     } else {
         arguments << QStringLiteral("-acodec") << QStringLiteral("copy");
+    }
+    if (options.dvd) {
+        // DVD's ceiling on the video and its GOP length bind only a picture we encode.
+        if (videoFormat != 0)
+            arguments << QStringLiteral("-maxrate") << QStringLiteral("9000k") << QStringLiteral("-bufsize")
+                      << QStringLiteral("1835k") << QStringLiteral("-g") << QStringLiteral("18");
+        arguments << QStringLiteral("-f") << QStringLiteral("dvd") << QStringLiteral("-muxrate")
+                  << QStringLiteral("10080k");
     }
     arguments << output;
     return arguments;
@@ -189,6 +213,9 @@ void VideoProcessor::setAudioChannels(const std::optional<QString>& audioChannel
 
 double VideoProcessor::frameRate() const { return frameRate_.get(); }
 void VideoProcessor::setFrameRate(double frameRate) { frameRate_.set(frameRate); }
+
+bool VideoProcessor::dvdNavigation() const { return dvdNavigation_.get(); }
+void VideoProcessor::setDvdNavigation(bool dvdNavigation) { dvdNavigation_.set(dvdNavigation); }
 
 VideoProcessor::ProgressCallback VideoProcessor::callback() const { return callback_.get(); }
 void VideoProcessor::setCallback(const ProgressCallback& callback) { callback_.set(callback); }

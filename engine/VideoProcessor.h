@@ -3,6 +3,7 @@
 #include "AtomicProperty.h"
 #include "ConsoleParser.h"
 #include "EngineError.h"
+#include "OutputOptions.h"
 #include "StopSwitch.h"
 
 #include <QString>
@@ -33,7 +34,8 @@ public:
     void loadInformation();
     // Writes `output` in the delivery format; a non-zero flag re-encodes that stream,
     // zero passes it through. `bitrate` is in kbit/s.
-    void transcode(const QString& output, int videoFormat, int audioFormat, qint64 bitrate);
+    void transcode(const QString& output, int videoFormat, int audioFormat, qint64 bitrate,
+                   const OutputOptions& options = {});
 
     // Any thread, any time: ends the running run's tool (SIGTERM, SIGKILL after 3 s) and makes
     // this run and every later one return without reporting an error; later runs start nothing.
@@ -43,7 +45,8 @@ public:
     static QStringList probeArguments(const QString& input);
     static QStringList transcodeArguments(const QString& input, const QString& output, int videoFormat,
                                           int audioFormat, qint64 bitrate,
-                                          const std::optional<QString>& audioChannels);
+                                          const std::optional<QString>& audioChannels,
+                                          const OutputOptions& options = {});
 
     // The tool to run; empty (the default) means the one found beside the app or on PATH.
     QString toolPath() const;
@@ -65,6 +68,9 @@ public:
     void setAudioChannels(const std::optional<QString>& audioChannels);
     double frameRate() const;
     void setFrameRate(double frameRate);
+    // The input is a DVD program stream already: the probe saw its navigation stream.
+    bool dvdNavigation() const;
+    void setDvdNavigation(bool dvdNavigation);
     ProgressCallback callback() const;
     void setCallback(const ProgressCallback& callback);
     ErrorCallback errorCallback() const;
@@ -86,6 +92,7 @@ private:
     AtomicProperty<qint64> audioRate_;
     AtomicProperty<std::optional<QString>> audioChannels_;
     AtomicProperty<double> frameRate_;
+    AtomicProperty<bool> dvdNavigation_{false};
     AtomicProperty<ProgressCallback> callback_;
     AtomicProperty<ErrorCallback> errorCallback_;
     StopSwitch stopSwitch_;

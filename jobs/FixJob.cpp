@@ -172,12 +172,15 @@ void FixJob::produce(VideoProcessor& processor, bool& failed)
         return;
     }
 
-    if (audioOk && videoOk) {
+    const OutputOptions options{settings_.dvd(), settings_.keepProportions()};
+    // Conforming streams in another container are copied into a DVD program stream.
+    const bool remux = audioOk && videoOk && options.dvd && !processor.dvdNavigation();
+    if (audioOk && videoOk && !remux) {
         show([&] { display_.showCopying(input); });
         if (const auto error = copyFileInto(input, file, stop_); error && !stopped())
             handshake_.presentJobError(*error, failed);
     } else {
-        show([&] { display_.showTranscoding(input); });
+        show([&] { remux ? display_.showCopying(input) : display_.showTranscoding(input); });
         file.closeDescriptor();
         // The user hears of the file they asked for, and the room a failure took is free again
         // while they read about it.
@@ -188,7 +191,8 @@ void FixJob::produce(VideoProcessor& processor, bool& failed)
             file.discard();
             showError(shown);
         });
-        processor.transcode(file.temporaryPath(), videoOk ? 0 : 1, audioOk ? 0 : 1, settings_.bitrate() * 1000);
+        processor.transcode(file.temporaryPath(), videoOk ? 0 : 1, audioOk ? 0 : 1, settings_.bitrate() * 1000,
+                            options);
         processor.setErrorCallback(showError);
     }
     if (stopped())

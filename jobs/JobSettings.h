@@ -20,4 +20,8 @@ public:
     // An absolute folder.
     virtual QString path() const = 0;
     virtual NameTaken nameTaken() const = 0;
+    // Outputs a DVD authoring tool accepts as they are.
+    virtual bool dvd() const = 0;
+    // Re-encoded pictures keep their proportions, with black bars.
+    virtual bool keepProportions() const = 0;
 };

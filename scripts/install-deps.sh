@@ -2,7 +2,8 @@
 # Installs what building, running and testing mpgfix needs, skipping what is already there.
 set -euo pipefail
 
-packages=(cmake g++ make qt6-base-dev ffmpeg googletest libgtest-dev)
+# dvdauthor is for the tests: they check that the DVD outputs are accepted.
+packages=(cmake g++ make qt6-base-dev ffmpeg googletest libgtest-dev dvdauthor)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

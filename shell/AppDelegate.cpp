@@ -18,7 +18,7 @@
 namespace {
 
 // The busy window drops the options box for the progress bar and is this much shorter.
-constexpr int busyHeightChange = 94;
+constexpr int busyHeightChange = 154;
 constexpr int frameAnimationMilliseconds = 160;
 
 QString lastPathComponent(const QString& path)
@@ -63,6 +63,8 @@ AppDelegate::AppDelegate(MainWindow& window, QObject* parent)
     progress_ = ui.progress;
     dragView_ = ui.dragView;
     forceCheck_ = ui.forceCheck;
+    dvdCheck_ = ui.dvdCheck;
+    barsCheck_ = ui.barsCheck;
     bitrateSlider_ = ui.bitrateSlider;
     bitrateDescription_ = ui.bitrateDescription;
     takenCombo_ = ui.takenCombo;
@@ -77,6 +79,8 @@ AppDelegate::AppDelegate(MainWindow& window, QObject* parent)
 
     connect(ui.bitrateSlider, &QSlider::valueChanged, this, &AppDelegate::bitrateChanged);
     connect(ui.forceCheck, &QCheckBox::clicked, this, &AppDelegate::forceChanged);
+    connect(ui.dvdCheck, &QCheckBox::clicked, this, &AppDelegate::dvdChanged);
+    connect(ui.barsCheck, &QCheckBox::clicked, this, &AppDelegate::barsChanged);
     connect(ui.takenCombo, &QComboBox::currentIndexChanged, this, &AppDelegate::takenChanged);
     connect(ui.pathButton, &QPushButton::clicked, this, &AppDelegate::pathClicked);
     // Quit is a close request, so that the menu and the window's close button obey one rule.
@@ -139,6 +143,10 @@ void AppDelegate::resetUI()
         progress_->setValue(progress_->minimum());
     if (forceCheck_)
         forceCheck_->setChecked(preferences_.force());
+    if (dvdCheck_)
+        dvdCheck_->setChecked(preferences_.dvd());
+    if (barsCheck_)
+        barsCheck_->setChecked(preferences_.keepProportions());
     if (bitrateSlider_) {
         // Showing the stored value is not a change of it.
         const QSignalBlocker quiet(bitrateSlider_);
@@ -164,10 +172,16 @@ void AppDelegate::bitrateChanged()
         bitrateDescription_->setText(mbps(megabits));
 }
 
-void AppDelegate::forceChanged()
+void AppDelegate::forceChanged() { storeCheck(forceCheck_, Preferences::forceKey); }
+
+void AppDelegate::dvdChanged() { storeCheck(dvdCheck_, Preferences::dvdKey); }
+
+void AppDelegate::barsChanged() { storeCheck(barsCheck_, Preferences::barsKey); }
+
+void AppDelegate::storeCheck(const QCheckBox* check, const QString& key)
 {
-    if (forceCheck_)
-        preferences_.setBool(Preferences::forceKey, forceCheck_->checkState() == Qt::Checked);
+    if (check)
+        preferences_.setBool(key, check->checkState() == Qt::Checked);
 }
 
 void AppDelegate::takenChanged()
@@ -271,6 +285,8 @@ QLabel* AppDelegate::description() const { return description_; }
 QProgressBar* AppDelegate::progress() const { return progress_; }
 WQDragView* AppDelegate::dragView() const { return dragView_; }
 QCheckBox* AppDelegate::forceCheck() const { return forceCheck_; }
+QCheckBox* AppDelegate::dvdCheck() const { return dvdCheck_; }
+QCheckBox* AppDelegate::barsCheck() const { return barsCheck_; }
 QSlider* AppDelegate::bitrateSlider() const { return bitrateSlider_; }
 QLabel* AppDelegate::bitrateDescription() const { return bitrateDescription_; }
 QComboBox* AppDelegate::takenCombo() const { return takenCombo_; }

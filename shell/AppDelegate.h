@@ -52,6 +52,8 @@ public:
 
     void bitrateChanged();
     void forceChanged();
+    void dvdChanged();
+    void barsChanged();
     void takenChanged();
     // A window-modal folder chooser; returns at once.
     void pathClicked();
@@ -76,6 +78,8 @@ public:
     QProgressBar* progress() const;
     WQDragView* dragView() const;
     QCheckBox* forceCheck() const;
+    QCheckBox* dvdCheck() const;
+    QCheckBox* barsCheck() const;
     QSlider* bitrateSlider() const;
     QLabel* bitrateDescription() const;
     QComboBox* takenCombo() const;
@@ -86,6 +90,7 @@ public:
 
 private:
     bool mayClose() const;
+    void storeCheck(const QCheckBox* check, const QString& key);
     // The frame the window has, or is on its way to while it changes height.
     QRect frameTarget() const;
     void animateFrame(const QRect& target);
@@ -95,6 +100,8 @@ private:
     QPointer<QProgressBar> progress_;
     QPointer<WQDragView> dragView_;
     QPointer<QCheckBox> forceCheck_;
+    QPointer<QCheckBox> dvdCheck_;
+    QPointer<QCheckBox> barsCheck_;
     QPointer<QSlider> bitrateSlider_;
     QPointer<QLabel> bitrateDescription_;
     QPointer<QComboBox> takenCombo_;

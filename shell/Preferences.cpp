@@ -48,6 +48,8 @@ void Preferences::registerDefaults()
 {
     QVariantMap defaults{
         {forceKey, false},
+        {dvdKey, false},
+        {barsKey, false},
         {bitrateKey, qint64(6)},
         {pathKey, defaultPath()},
     };
@@ -82,6 +84,10 @@ void Preferences::setString(const QString& key, const QString& value) { write(ke
 void Preferences::setNameTaken(NameTaken choice) { write(takenKey, nameTakenWords.at(size_t(choice))); }
 
 bool Preferences::force() const { return boolForKey(forceKey); }
+
+bool Preferences::dvd() const { return boolForKey(dvdKey); }
+
+bool Preferences::keepProportions() const { return boolForKey(barsKey); }
 
 qint64 Preferences::bitrate() const { return std::clamp(integerForKey(bitrateKey), minBitrate, maxBitrate); }
 

@@ -18,12 +18,14 @@ public:
     static inline const QString bitrateKey = QStringLiteral("bitrate");
     static inline const QString pathKey = QStringLiteral("path");
     static inline const QString takenKey = QStringLiteral("taken");
+    static inline const QString dvdKey = QStringLiteral("dvd");
+    static inline const QString barsKey = QStringLiteral("bars");
 
     // The whole megabits per second the window offers and a job may use.
     static constexpr qint64 minBitrate = 1;
     static constexpr qint64 maxBitrate = 9;
 
-    // Registers the defaults (force off, 6 Mbps, the videos folder); writes nothing.
+    // Registers the defaults (force, DVD and bars off, 6 Mbps, the videos folder); writes nothing.
     void registerDefaults();
     // Replaces a "path" value that has no string form (a list, say) by the default folder.
     void repairPath();
@@ -46,6 +48,8 @@ public:
     QString path() const override;
     // Show a message unless one of the other choices is stored.
     NameTaken nameTaken() const override;
+    bool dvd() const override;
+    bool keepProportions() const override;
 
     // The desktop's videos folder (~/Videos on most Linux desktops).
     static QString defaultPath();

@@ -74,11 +74,14 @@ struct FakeSettings : JobSettings {
     qint64 bitrate() const override { return megabits; }
     QString path() const override { return folder; }
     NameTaken nameTaken() const override { return taken; }
+    bool dvd() const override { return forDvd; }
+    bool keepProportions() const override { return bars; }
 
     std::atomic<bool> forced{false};
     QString folder;
     qint64 megabits = 6;
     NameTaken taken = NameTaken::ShowMessage;
+    bool forDvd = false, bars = false;
 };
 
 // The parts a job needs around it, with no pause at the finish.
@@ -139,35 +142,74 @@ TEST_F(FixJobTest, AConformingFileIsCopiedByteForByteIntoAFolderMadeForIt)
     EXPECT_EQ(readAll(out.filePath("new/nested/clip.mpg")), readAll(clip("clip.mpg")));
 }
 
-TEST_F(FixJobTest, OnlyNonConformingStreamsAreReencodedAtTheChosenBitrateUnderATakenNamesRule)
+// The displayed width / height of the bright picture across the middle of an output's first
+// frame; 0 when anything else on those lines is not black.
+double displayedShape(const QString& path)
 {
-    const struct {
-        const char* input;
-        bool force;
-        qint64 megabits;
-        NameTaken taken;
-        QString output;
-        bool videoKept;
-    } cases[] = {{"clip.mpg", true, 2, NameTaken::Replace, "clip.mpg", false},
-                 {"aac.mkv", false, 6, NameTaken::KeepBoth, "aac (2).mpg", true},
-                 {"44k.mpg", false, 6, NameTaken::Replace, "44k.mpg", true}};
+    const QByteArray gray = TestMedia::runTool(FFMPEG_TOOL, {"-v", "error", "-i", path, "-frames:v", "1", "-f", "rawvideo",
+                                                             "-pix_fmt", "gray", "-"}).value_or(QByteArray());
+    int light[2] = {0, 0}, grey = 0;
+    for (int i = 0; gray.size() == 720 * 480 && i < 720 + 480; ++i) {
+        const uchar value = uchar(gray.at(i < 720 ? 240 * 720 + i : (i - 720) * 720 + 360));
+        light[i >= 720] += value > 128;
+        grey += value >= 40 && value <= 128;
+    }
+    // Scaling blends the picture's edges over a pixel or two.
+    return grey <= 8 && light[1] ? light[0] * 8.0 / 9 / light[1] : 0;
+}
+
+// Each row sets the preferences, then says what the job must make of the file. Conforming
+// streams pass unchanged unless forced; the rest is re-encoded at the chosen bitrate, under the
+// taken name's rule. With DVD and bars on, the outputs make one DVD title set together, a DVD
+// program stream is copied whole, and a re-encoded picture keeps its displayed shape within 2%,
+// an upright one also when only its metadata turns it; off, the picture fills the frame and the
+// output is no DVD program stream.
+TEST_F(FixJobTest, OutputsAreMadeAsThePreferencesAsk)
+{
+    TestMedia::ClipSpec wide = TestMedia::h264AacMono(320, 180), square = TestMedia::h264AacMono(320, 240),
+                        anamorphic = TestMedia::conformingMpeg();
+    anamorphic.height = 576, anamorphic.frameRate = "25", anamorphic.extraOptions << "-aspect" << "16:9";
+    for (TestMedia::ClipSpec* white : {&wide, &square, &anamorphic})
+        white->channels = 2, white->extraOptions << "-vf" << "lutyuv=y=235:u=128:v=128";
+    ASSERT_TRUE(TestMedia::makeClip(clip("wide.mp4"), wide) && TestMedia::makeClip(clip("square.mp4"), square));
+    ASSERT_TRUE(TestMedia::makeClip(clip("anamorphic.mpg"), anamorphic) && TestMedia::runTool(FFMPEG_TOOL, {"-y", "-i", clip("wide.mp4"), "-c", "copy", "-metadata:s:v:0", "rotate=90", clip("upright.mp4")}) &&
+                TestMedia::runTool(FFMPEG_TOOL, {"-y", "-i", clip("clip.mpg"), "-c", "copy", "-f", "dvd", clip("dvd.vob")}));
+    constexpr NameTaken ask = NameTaken::ShowMessage, replace = NameTaken::Replace;
+    const struct { const char* input; bool force, on; qint64 megabits; NameTaken taken; QString output; double shape; bool videoKept, audioKept; } cases[] = {
+        {"clip.mpg", true, false, 2, replace, "off/clip.mpg", 0, false, false},
+        {"aac.mkv", false, false, 6, NameTaken::KeepBoth, "off/aac (2).mpg", 0, true, false},
+        {"44k.mpg", false, false, 6, replace, "off/44k.mpg", 0, true, false},
+        {"upright.mp4", false, false, 6, ask, "off/upright.mpg", 4.0 / 3, false, false},
+        {"wide.mp4", false, true, 6, ask, "on/wide.mpg", 16.0 / 9, false, false},
+        {"square.mp4", false, true, 6, ask, "on/square.mpg", 4.0 / 3, false, false},
+        {"anamorphic.mpg", false, true, 6, ask, "on/anamorphic.mpg", 16.0 / 9, false, true},
+        {"upright.mp4", false, true, 6, ask, "on/upright.mpg", 9.0 / 16, false, false},
+        {"clip.mpg", false, true, 6, ask, "on/clip.mpg", 0, true, true},
+        {"dvd.vob", false, true, 6, ask, "on/dvd.mpg", 0, true, true},
+    };
+    QStringList authored{"-o", out.filePath("DVD"), "-t", "-v", "ntsc"};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.input);
-        const QString old = FixJob::outputPath(out.path(), clip(c.input)), output = out.filePath(c.output);
-        ASSERT_TRUE(TestMedia::write(old, "older work"));
-        f.settings.forced = c.force;
-        f.settings.megabits = c.megabits;
-        f.settings.taken = c.taken;
-        EXPECT_TRUE(f.fix(clip(c.input)).contains(QStringLiteral("transcoding %1").arg(c.input)));
-        EXPECT_EQ(readAll(old) == "older work", old != output);
-        EXPECT_EQ(TestMedia::streamHash(output, "v:0") == TestMedia::streamHash(clip(c.input), "v:0"), c.videoKept);
-        EXPECT_NE(TestMedia::streamHash(output, "a:0"), TestMedia::streamHash(clip(c.input), "a:0"));
+        SCOPED_TRACE(c.output.toStdString());
+        f.settings.folder = out.filePath(c.on ? "on" : "off");
+        const QString old = FixJob::outputPath(f.settings.folder, clip(c.input)), output = out.filePath(c.output);
+        ASSERT_TRUE(c.taken == ask || (QDir().mkpath(f.settings.folder) && TestMedia::write(old, "older work")));
+        f.settings.forced = c.force, f.settings.forDvd = f.settings.bars = c.on, f.settings.megabits = c.megabits, f.settings.taken = c.taken;
+        EXPECT_TRUE(f.fix(clip(c.input)).contains((c.videoKept && c.audioKept ? "copying " : "transcoding ") + QString(c.input)));
+        authored << (c.on ? QStringList{output} : QStringList{});
+        EXPECT_EQ(readAll(old) == "older work", c.taken != ask && old != output);
         EXPECT_EQ(TestMedia::streamFacts(output, "v:0") + TestMedia::streamFacts(output, "a:0"),
                   "mpeg2video,720,480,30000/1001,mp2,48000,2,0/0");
+        EXPECT_EQ(TestMedia::streamFacts(output, "d:0").startsWith("dvd_nav_packet"), c.on);
+        EXPECT_EQ(TestMedia::streamHash(output, "v:0") == TestMedia::streamHash(clip(c.input), "v:0"), c.videoKept);
+        EXPECT_EQ(TestMedia::streamHash(output, "a:0") == TestMedia::streamHash(clip(c.input), "a:0"), c.audioKept);
+        EXPECT_EQ(readAll(output) == readAll(clip(c.input)), QString(c.input).endsWith(".vob"));
+        EXPECT_NEAR(c.shape ? displayedShape(output) : 0, c.shape, c.shape * 0.02);
         // One second at the chosen rate, with the encoder's costly first frames and the audio on top.
         const qint64 size = QFileInfo(output).size();
-        EXPECT_TRUE(c.videoKept || (size > c.megabits * 125'000 && size < c.megabits * 300'000)) << size;
+        EXPECT_TRUE(c.megabits == 6 || (size > c.megabits * 125'000 && size < c.megabits * 300'000)) << size;
     }
+    const auto dvdauthor = TestMedia::runTool(DVDAUTHOR_TOOL, authored);
+    EXPECT_TRUE(dvdauthor.has_value() && !dvdauthor->contains("WARN")) << dvdauthor.value_or("failed").constData();
 }
 
 TEST_F(FixJobTest, EveryFailureShowsOneSheetAndLeavesFilesAlone)

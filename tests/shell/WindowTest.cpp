@@ -15,7 +15,7 @@
 static QSettings userStore() { return QSettings(QSettings::NativeFormat, QSettings::UserScope, "mpgfix", "mpgfix"); }
 
 const QString idleText = QStringLiteral("Drop a video file here to fix it.");
-constexpr int busyHeightChange = 94;
+constexpr int busyHeightChange = 154;
 
 // The controller with its intake recorded instead of queued.
 struct RecordingAppDelegate : AppDelegate {
@@ -46,7 +46,7 @@ struct WindowTest : testing::Test {
 TEST_F(WindowTest, PreferencesAreStoredAndReadAsTheWindowShowsThem)
 {
     AppDelegate& d = *appDelegate;
-    QWidget *slider = d.bitrateSlider(), *force = d.forceCheck(), *taken = d.takenCombo();
+    QWidget *slider = d.bitrateSlider(), *force = d.forceCheck(), *taken = d.takenCombo(), *dvd = d.dvdCheck(), *bars = d.barsCheck();
     const auto press = [](QWidget* control, Qt::Key key) { return [=] { QTest::keyClick(control, key); }; };
     const auto relaunchWith = [&d](const QString& key, const QVariant& value) {
         return [=, &d] { userStore().clear(); userStore().setValue(key, value); d.initQueue(); d.resetUI(); };
@@ -61,6 +61,8 @@ TEST_F(WindowTest, PreferencesAreStoredAndReadAsTheWindowShowsThem)
         {press(taken, Qt::Key_End), 1, "Videos", videos, NameTaken::Replace, "bitrate=1\nforce=false\ntaken=replace"},
         {press(taken, Qt::Key_Up), 1, "Videos", videos, NameTaken::KeepBoth, "bitrate=1\nforce=false\ntaken=keep"},
         {press(taken, Qt::Key_Up), 1, "Videos", videos, ask, "bitrate=1\nforce=false\ntaken=message"},
+        {press(dvd, Qt::Key_Space), 1, "Videos", videos, ask, "bitrate=1\ndvd=true\nforce=false\ntaken=message"},
+        {press(bars, Qt::Key_Space), 1, "Videos", videos, ask, "bars=true\nbitrate=1\ndvd=true\nforce=false\ntaken=message"},
         {relaunchWith(Preferences::bitrateKey, 42), 9, "Videos", videos, ask, "bitrate=42"},
         {relaunchWith(Preferences::bitrateKey, 0), 1, "Videos", videos, ask, "bitrate=0"},
         {relaunchWith(Preferences::pathKey, tom + "/"), 6, "Tom && Jerry", tom, ask, "path=" + tom.toUtf8() + "/"},

@@ -40,9 +40,6 @@ FileSizeLimit::~FileSizeLimit()
     std::signal(SIGXFSZ, previousHandler_);
 }
 
-namespace {
-
-// The tool's console, or nothing when it could not start or did not succeed.
 std::optional<QByteArray> runTool(const char* program, const QStringList& arguments)
 {
     QList<QByteArray> encoded;
@@ -58,8 +55,6 @@ std::optional<QByteArray> runTool(const char* program, const QStringList& argume
     return status.kind == ToolProcess::ExitStatus::Kind::Exited && status.value == 0 ? std::optional(output)
                                                                                       : std::nullopt;
 }
-
-} // namespace
 
 ClipSpec conformingMpeg(double seconds)
 {
@@ -81,9 +76,7 @@ bool makeClip(const QString& path, const ClipSpec& recipe)
                           QStringLiteral("-y")};
     if (!recipe.videoCodec.isEmpty()) {
         arguments << QStringLiteral("-f") << QStringLiteral("lavfi") << QStringLiteral("-i")
-                  << QStringLiteral("testsrc2=size=%1x%2:rate=%3:duration=%4")
-                         .arg(recipe.width)
-                         .arg(recipe.height)
+                  << QStringLiteral("testsrc2=size=%1x%2:rate=%3:duration=%4").arg(recipe.width).arg(recipe.height)
                          .arg(recipe.frameRate, duration);
     }
     if (!recipe.audioCodec.isEmpty()) {
@@ -110,11 +103,8 @@ QString streamFacts(const QString& path, const QString& stream)
 
 QByteArray streamHash(const QString& path, const QString& stream)
 {
-    const std::optional<QByteArray> output = runTool(FFMPEG_TOOL,
-                                {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-i"), path,
-                                 QStringLiteral("-map"), QStringLiteral("0:") + stream, QStringLiteral("-c"),
-                                 QStringLiteral("copy"), QStringLiteral("-f"), QStringLiteral("streamhash"),
-                                 QStringLiteral("-")});
+    const std::optional<QByteArray> output = runTool(FFMPEG_TOOL, {"-v", "error", "-i", path, "-map", "0:" + stream,
+                                                                   "-c", "copy", "-f", "streamhash", "-"});
     return output ? output->trimmed() : QByteArray();
 }
 

@@ -53,6 +53,9 @@ ClipSpec conformingMpeg(double seconds = 1.0);
 // H.264 with mono AAC at 44100 Hz, for an .mp4.
 ClipSpec h264AacMono(int width = 160, int height = 120, double seconds = 1.0);
 
+// The console (output and errors) of a tool run to success; nothing when it failed.
+std::optional<QByteArray> runTool(const char* program, const QStringList& arguments);
+
 // Writes the clip to `path` (the container follows its extension); true on success.
 bool makeClip(const QString& path, const ClipSpec& recipe);
 
