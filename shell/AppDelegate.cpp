@@ -18,7 +18,7 @@
 namespace {
 
 // The busy window drops the options box for the progress bar and is this much shorter.
-constexpr int busyHeightChange = 154;
+constexpr int busyHeightChange = 94;
 constexpr int frameAnimationMilliseconds = 160;
 
 QString lastPathComponent(const QString& path)

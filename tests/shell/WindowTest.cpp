@@ -15,7 +15,7 @@
 static QSettings userStore() { return QSettings(QSettings::NativeFormat, QSettings::UserScope, "mpgfix", "mpgfix"); }
 
 const QString idleText = QStringLiteral("Drop a video file here to fix it.");
-constexpr int busyHeightChange = 154;
+constexpr int busyHeightChange = 94;
 
 // The controller with its intake recorded instead of queued.
 struct RecordingAppDelegate : AppDelegate {
