@@ -1,5 +1,6 @@
 #include "ConsoleParser.h"
 
+#include "AsciiCase.h"
 #include "FfmpegErrors.h"
 #include "VideoProcessor.h"
 
@@ -207,15 +208,8 @@ bool ConsoleParser::containsErrorPhrase(std::string_view bytes)
         }
         folded_.swap(kept.append(folded_, from));
     }
-    for (char& c : folded_) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    for (const std::string_view phrase : errorPhrases) {
-        if (contains(folded_, phrase))
-            return true;
-    }
-    return false;
+    foldAsciiCase(folded_);
+    return containsAnyWord(folded_, errorPhrases);
 }
 
 void ConsoleParser::raiseUnrecognizedFormat()

@@ -1,5 +1,7 @@
 #include "ToolComplaint.h"
 
+#include "AsciiCase.h"
+
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -27,10 +29,8 @@ std::string_view trimmed(std::string_view text)
 bool ToolComplaint::carriesError(std::string_view line)
 {
     std::string folded(line);
-    std::transform(folded.begin(), folded.end(), folded.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
-    return std::any_of(std::begin(errorWords), std::end(errorWords),
-                       [&](std::string_view word) { return folded.find(word) != std::string::npos; });
+    foldAsciiCase(folded);
+    return containsAnyWord(folded, errorWords);
 }
 
 void ToolComplaint::offer(const char* line)

@@ -45,8 +45,9 @@ QString kindOfFile(mode_t mode)
 std::optional<EngineError> inputRefusal(const QString& path)
 {
     const QString name = QFileInfo(path).fileName();
+    const QByteArray encoded = QFile::encodeName(path);
     struct stat status;
-    if (::stat(QFile::encodeName(path).constData(), &status) != 0) {
+    if (::stat(encoded.constData(), &status) != 0) {
         // Bytes that are not UTF-8 reach us as replacement characters and name no file.
         if (errno == ENOENT && path.contains(QChar::ReplacementCharacter))
             return jobError(
@@ -59,7 +60,7 @@ std::optional<EngineError> inputRefusal(const QString& path)
         return jobError(QStringLiteral("The folder %1 holds no video files.").arg(name));
     if (!S_ISREG(status.st_mode))
         return jobError(QStringLiteral("%1 is %2, not a video file.").arg(name, kindOfFile(status.st_mode)));
-    if (::access(QFile::encodeName(path).constData(), R_OK) != 0)
+    if (::access(encoded.constData(), R_OK) != 0)
         return jobError(QStringLiteral("mpgfix may not read %1.").arg(name));
     return std::nullopt;
 }

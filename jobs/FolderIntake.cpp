@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QMimeDatabase>
 
+#include <algorithm>
+
 namespace {
 
 // By the file's name first and its content where the name says nothing, as file managers do.
