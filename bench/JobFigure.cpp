@@ -22,6 +22,7 @@ public:
     void showCopying(const QString&) override {}
     void showTranscoding(const QString&) override {}
     void showProgress(double) override {}
+    void showOutcome(const JobOutcome&) override {}
     void endJob() override {}
     void presentError(const EngineError&, std::function<void()> dismissed) override
     {

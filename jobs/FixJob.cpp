@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
+
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -136,21 +138,49 @@ void FixJob::fixVideo(const QString& path)
     if (!show([&] { display_.showAnalyzing(path); }))
         return;
 
-    bool failed = false;
+    Failure failure;
     handshake_.dialogDone = false;
-    processor.setErrorCallback(handshake_.errorHandler(failed));
+    const VideoProcessor::ErrorCallback showError = handshake_.errorHandler(failure.failed);
+    processor.setErrorCallback([&](const EngineError& error) {
+        failure.error = error;
+        showError(error);
+    });
     if (const auto refusal = inputRefusal(path))
-        handshake_.presentJobError(*refusal, failed);
+        fail(*refusal, failure);
     else
         processor.loadInformation();
 
-    if (!failed && !stopped())
-        produce(processor, failed);
-    show([&] { display_.endJob(); });
+    QString output;
+    if (!failure.failed && !stopped())
+        output = produce(processor, failure);
+    const JobOutcome ended = outcome(output, failure);
+    show([&] {
+        display_.showOutcome(ended);
+        display_.endJob();
+    });
+}
+
+void FixJob::fail(const EngineError& error, Failure& failure)
+{
+    failure.error = error;
+    handshake_.presentJobError(error, failure.failed);
+}
+
+JobOutcome FixJob::outcome(const QString& output, const Failure& failure) const
+{
+    if (!output.isEmpty())
+        return {JobState::Done, output, {}};
+    const QString reason = failure.error ? failure.error->description : QString();
+    // A taken name is the user's own rule at work, not a fault of the file.
+    if (failure.error && failure.error->domain == QLatin1String("File") && failure.error->code == EEXIST)
+        return {JobState::Skipped, {}, reason};
+    if (failure.failed)
+        return {JobState::Failed, {}, reason};
+    return {JobState::Cancelled, {}, {}};
 }
 
 // Copies or transcodes into a temporary file and gives it its final name once it is complete.
-void FixJob::produce(VideoProcessor& processor, bool& failed)
+QString FixJob::produce(VideoProcessor& processor, Failure& failure)
 {
     processor.setCallback([this](double fraction) { show([&] { display_.showProgress(fraction); }); });
     const bool audioOk = audioConforms(settings_.force(), processor);
@@ -164,13 +194,13 @@ void FixJob::produce(VideoProcessor& processor, bool& failed)
     if (!refusal && !QDir().mkpath(folder))
         refusal = jobError(QStringLiteral("Could not create the destination folder %1.").arg(folder));
     if (refusal) {
-        handshake_.presentJobError(*refusal, failed);
-        return;
+        fail(*refusal, failure);
+        return {};
     }
     OutputFile file(output);
     if (const auto error = file.creationError()) {
-        handshake_.presentJobError(*error, failed);
-        return;
+        fail(*error, failure);
+        return {};
     }
 
     const OutputOptions options{settings_.dvd(), settings_.keepProportions()};
@@ -179,7 +209,7 @@ void FixJob::produce(VideoProcessor& processor, bool& failed)
     if (audioOk && videoOk && !remux) {
         show([&] { display_.showCopying(input); });
         if (const auto error = copyFileInto(input, file, stop_); error && !stopped())
-            handshake_.presentJobError(*error, failed);
+            fail(*error, failure);
     } else {
         show([&] { remux ? display_.showCopying(input) : display_.showTranscoding(input); });
         file.closeDescriptor();
@@ -197,11 +227,12 @@ void FixJob::produce(VideoProcessor& processor, bool& failed)
         processor.setErrorCallback(showError);
     }
     if (stopped())
-        return;
-    if (!failed) {
+        return {};
+    if (!failure.failed) {
         if (const auto error = file.moveIntoPlace(rule, input))
-            handshake_.presentJobError(*error, failed);
+            fail(*error, failure);
     }
     show([&] { display_.showProgress(1.0); });
     std::this_thread::sleep_for(finishPause_);
+    return file.finalPath();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "EngineError.h"
+#include "JobOutcome.h"
 #include "JobSettings.h"
 
 #include <QString>
@@ -43,8 +44,17 @@ private:
     // Registers the running job's record so that a stop request reaches it.
     class RunningJob;
 
+    // What went wrong in the running job, as its sheet showed it.
+    struct Failure {
+        bool failed = false;
+        std::optional<EngineError> error;
+    };
+
     bool show(const std::function<void()>& change);
-    void produce(VideoProcessor& processor, bool& failed);
+    void fail(const EngineError& error, Failure& failure);
+    // Returns the name the output got; empty when there is none.
+    QString produce(VideoProcessor& processor, Failure& failure);
+    JobOutcome outcome(const QString& output, const Failure& failure) const;
     bool stopped() const { return stop_; }
 
     MainThread& mainThread_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "EngineError.h"
+#include "JobOutcome.h"
 
 #include <QString>
 
@@ -16,6 +17,8 @@ public:
     virtual void showCopying(const QString& path) = 0;
     virtual void showTranscoding(const QString& path) = 0;
     virtual void showProgress(double fraction) = 0;
+    // How the job ended; shown just before endJob.
+    virtual void showOutcome(const JobOutcome& outcome) = 0;
     virtual void endJob() = 0;
     // Opens a window-modal error sheet and returns at once; `dismissed` runs on the GUI thread
     // when the user closes the sheet.

@@ -46,7 +46,8 @@ EngineError overItself(const QString& destination)
 
 EngineError taken(const QString& destination)
 {
-    return fileError(QStringLiteral("%1 already exists and was left as it is.").arg(destination));
+    return {QStringLiteral("File"), EEXIST,
+            QStringLiteral("%1 already exists and was left as it is.").arg(destination)};
 }
 
 // "<folder>/old (2).mpg" for "<folder>/old.mpg" and 2.

@@ -1,16 +1,20 @@
 #include "AppDelegate.h"
 
 #include "FolderIntake.h"
+#include "JobListView.h"
 #include "MainWindow.h"
 #include "WQDragView.h"
 #include "WorkQueue.h"
 #include "ui_MainWindow.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QMimeDatabase>
 #include <QPropertyAnimation>
 #include <QSignalBlocker>
+#include <QUrl>
 
 #include <algorithm>
 #include <cmath>
@@ -45,6 +49,18 @@ int barValue(const QProgressBar& bar, double fraction)
     return bar.minimum() + int(std::lround(shown * (bar.maximum() - bar.minimum())));
 }
 
+// "Video files (*.mp4 *.mkv ...)" from what the system knows as video, then every file.
+QStringList videoFileFilters()
+{
+    QStringList patterns;
+    for (const QMimeType& type : QMimeDatabase().allMimeTypes())
+        if (type.name().startsWith(QLatin1String("video/")) || type.inherits(QStringLiteral("video/mp4")))
+            patterns << type.globPatterns();
+    patterns.removeDuplicates();
+    patterns.sort();
+    return {AppDelegate::tr("Video files (%1)").arg(patterns.join(u' ')), AppDelegate::tr("All files (*)")};
+}
+
 QRect withHeightChange(QRect frame, int heightChange)
 {
     frame.setHeight(frame.height() + heightChange);
@@ -72,6 +88,10 @@ AppDelegate::AppDelegate(MainWindow& window, QObject* parent)
     quitItem_ = ui.quitItem;
     appMenu_ = ui.appMenu;
     pathButton_ = ui.pathButton;
+    cancelButton_ = ui.cancelButton;
+    cancelItem_ = ui.cancelItem;
+    jobList_ = ui.jobList;
+    jobs_ = &window.jobs();
 
     ui.bitrateSlider->setRange(int(Preferences::minBitrate), int(Preferences::maxBitrate));
     frameAnimation_->setDuration(frameAnimationMilliseconds);
@@ -83,6 +103,17 @@ AppDelegate::AppDelegate(MainWindow& window, QObject* parent)
     connect(ui.barsCheck, &QCheckBox::clicked, this, &AppDelegate::barsChanged);
     connect(ui.takenCombo, &QComboBox::currentIndexChanged, this, &AppDelegate::takenChanged);
     connect(ui.pathButton, &QPushButton::clicked, this, &AppDelegate::pathClicked);
+    connect(ui.openFilesItem, &QAction::triggered, this, &AppDelegate::openFilesClicked);
+    connect(ui.openFolderItem, &QAction::triggered, this, &AppDelegate::openFolderClicked);
+    connect(ui.cancelButton, &QPushButton::clicked, this, &AppDelegate::cancelCurrent);
+    connect(ui.cancelItem, &QAction::triggered, this, &AppDelegate::cancelCurrent);
+    connect(ui.jobList, &JobListView::removeRequested, jobs_, &JobListModel::removeWaiting);
+    connect(ui.jobList, &JobListView::clearFinishedRequested, jobs_, &JobListModel::clearFinished);
+    connect(ui.jobList, &JobListView::openRequested, this, &AppDelegate::openOutputFolder);
+    connect(jobs_, &JobListModel::batchFinished, this, [this](int fixed, int failed) {
+        if (window_ && !window_->isActiveWindow() && fixed + failed > 0)
+            emit batchFinishedUnseen(fixed, failed);
+    });
     // Quit is a close request, so that the menu and the window's close button obey one rule.
     connect(ui.quitItem, &QAction::triggered, &window, &QWidget::close);
     window.setMayClose([this] { return mayClose(); });
@@ -101,8 +132,7 @@ AppDelegate::~AppDelegate()
 
 void AppDelegate::applicationDidFinishLaunching()
 {
-    if (progress_)
-        progress_->hide();
+    setBusyControls(false);
     if (optionBox_)
         optionBox_->show();
     handshake_.dialogDone = false;
@@ -129,11 +159,46 @@ bool AppDelegate::openFile(const QString& path)
 void AppDelegate::openFiles(const QStringList& paths)
 {
     initQueue();
-    for (const QString& path : expandFolders(paths))
-        taskQ_->async([this, path] { fixVideo(path); });
+    if (!jobs_)
+        return;
+    for (const QString& path : expandFolders(paths)) {
+        const JobListModel::Id id = jobs_->add(path);
+        taskQ_->async([this, id] { fixQueued(id); });
+    }
+}
+
+void AppDelegate::fixQueued(JobListModel::Id id)
+{
+    std::optional<QString> path;
+    if (mainThread_.call([&] { path = jobs_ ? jobs_->start(id) : std::nullopt; }) && path)
+        fixVideo(*path);
 }
 
 void AppDelegate::fixVideo(const QString& path) { fixJob_.fixVideo(path); }
+
+void AppDelegate::openFilesClicked()
+{
+    auto* chooser = new QFileDialog(window_, tr("Open Video Files"), QDir::homePath());
+    chooser->setFileMode(QFileDialog::ExistingFiles);
+    chooser->setNameFilters(videoFileFilters());
+    chooser->setWindowModality(Qt::WindowModal);
+    chooser->setAttribute(Qt::WA_DeleteOnClose);
+    connect(chooser, &QFileDialog::filesSelected, this, &AppDelegate::openFiles);
+    chooser->open();
+}
+
+void AppDelegate::openFolderClicked()
+{
+    auto* chooser = new QFileDialog(window_, tr("Open a Folder of Videos"), QDir::homePath());
+    chooser->setFileMode(QFileDialog::Directory);
+    chooser->setOption(QFileDialog::ShowDirsOnly);
+    chooser->setWindowModality(Qt::WindowModal);
+    chooser->setAttribute(Qt::WA_DeleteOnClose);
+    connect(chooser, &QFileDialog::fileSelected, this, [this](const QString& folder) { openFiles({folder}); });
+    chooser->open();
+}
+
+void AppDelegate::cancelCurrent() { fixJob_.requestStop(); }
 
 void AppDelegate::resetUI()
 {
@@ -210,14 +275,11 @@ void AppDelegate::showAnalyzing(const QString& path)
 {
     if (description_)
         description_->setText(QStringLiteral("Analyzing %1...").arg(lastPathComponent(path)));
-    if (progress_) {
+    if (progress_)
         progress_->setValue(progress_->minimum());
-        progress_->show();
-    }
-    if (optionBox_)
-        optionBox_->hide();
-    if (quitItem_)
-        quitItem_->setEnabled(false);
+    setBusyControls(true);
+    if (jobList_ && jobs_)
+        jobList_->scrollTo(jobs_->currentIndex());
     busy_ = true;
     if (window_)
         animateFrame(withHeightChange(frameTarget(), -busyHeightChange));
@@ -225,12 +287,16 @@ void AppDelegate::showAnalyzing(const QString& path)
 
 void AppDelegate::showCopying(const QString& path)
 {
+    if (jobs_)
+        jobs_->setStage(JobState::Copying);
     if (description_)
         description_->setText(QStringLiteral("Copying %1...").arg(lastPathComponent(path)));
 }
 
 void AppDelegate::showTranscoding(const QString& path)
 {
+    if (jobs_)
+        jobs_->setStage(JobState::Transcoding);
     if (description_)
         description_->setText(QStringLiteral("Transcoding %1...").arg(lastPathComponent(path)));
 }
@@ -239,6 +305,14 @@ void AppDelegate::showProgress(double fraction)
 {
     if (progress_)
         progress_->setValue(barValue(*progress_, fraction));
+    if (jobs_)
+        jobs_->setProgress(fraction);
+}
+
+void AppDelegate::showOutcome(const JobOutcome& outcome)
+{
+    if (jobs_)
+        jobs_->finish(outcome);
 }
 
 void AppDelegate::endJob()
@@ -247,12 +321,7 @@ void AppDelegate::endJob()
     // made smaller than the idle layout allows, and that growth must not count twice.
     const QRect busyFrame = window_ ? frameTarget() : QRect();
     resetUI();
-    if (progress_)
-        progress_->hide();
-    if (optionBox_)
-        optionBox_->show();
-    if (quitItem_)
-        quitItem_->setEnabled(true);
+    setBusyControls(false);
     busy_ = false;
     if (window_)
         animateFrame(withHeightChange(busyFrame, busyHeightChange));
@@ -267,6 +336,27 @@ void AppDelegate::presentError(const EngineError& error, std::function<void()> d
     sheet->setAttribute(Qt::WA_DeleteOnClose);
     connect(sheet, &QMessageBox::finished, this, [dismissed = std::move(dismissed)] { dismissed(); });
     sheet->open();
+}
+
+void AppDelegate::setBusyControls(bool busy)
+{
+    if (progress_)
+        progress_->setVisible(busy);
+    if (cancelButton_)
+        cancelButton_->setVisible(busy);
+    if (cancelItem_)
+        cancelItem_->setEnabled(busy);
+    if (optionBox_)
+        optionBox_->setVisible(!busy);
+    if (quitItem_)
+        quitItem_->setEnabled(!busy);
+}
+
+void AppDelegate::openOutputFolder(const QModelIndex& row)
+{
+    if (row.data(JobListModel::StateRole).toInt() == int(JobState::Done))
+        QDesktopServices::openUrl(
+            QUrl::fromLocalFile(QFileInfo(row.data(JobListModel::OutputRole).toString()).path()));
 }
 
 void AppDelegate::stopAndQuit()
@@ -294,8 +384,42 @@ QGroupBox* AppDelegate::optionBox() const { return optionBox_; }
 QAction* AppDelegate::quitItem() const { return quitItem_; }
 QMenu* AppDelegate::appMenu() const { return appMenu_; }
 QPushButton* AppDelegate::pathButton() const { return pathButton_; }
+QPushButton* AppDelegate::cancelButton() const { return cancelButton_; }
+QAction* AppDelegate::cancelItem() const { return cancelItem_; }
+JobListView* AppDelegate::jobList() const { return jobList_; }
+JobListModel* AppDelegate::jobs() const { return jobs_; }
+QMessageBox* AppDelegate::closeQuestion() const { return closeQuestion_; }
 
-bool AppDelegate::mayClose() const { return !busy_; }
+bool AppDelegate::mayClose()
+{
+    if (busy_)
+        askToStopAndQuit();
+    return !busy_;
+}
+
+void AppDelegate::askToStopAndQuit()
+{
+    if (closeQuestion_) {
+        closeQuestion_->raise();
+        return;
+    }
+    const QString name = jobs_ ? lastPathComponent(jobs_->currentIndex().data(JobListModel::PathRole).toString()) : QString();
+    const int waiting = jobs_ ? jobs_->waitingCount() : 0;
+    auto* question = new QMessageBox(QMessageBox::Question, tr("mpgfix"),
+                                     tr("mpgfix is fixing %1 (%2 more waiting). Stop and quit?").arg(name).arg(waiting),
+                                     QMessageBox::NoButton, window_);
+    question->setTextFormat(Qt::PlainText);
+    QPushButton* stop = question->addButton(tr("Stop and Quit"), QMessageBox::DestructiveRole);
+    question->setDefaultButton(question->addButton(tr("Keep Working"), QMessageBox::RejectRole));
+    question->setWindowModality(Qt::WindowModal);
+    question->setAttribute(Qt::WA_DeleteOnClose);
+    connect(question, &QMessageBox::finished, this, [this, question, stop] {
+        if (question->clickedButton() == stop)
+            stopAndQuit();
+    });
+    closeQuestion_ = question;
+    question->open();
+}
 
 QRect AppDelegate::frameTarget() const
 {

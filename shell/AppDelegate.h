@@ -3,6 +3,7 @@
 #include "ErrorSheetHandshake.h"
 #include "FixJob.h"
 #include "JobDisplay.h"
+#include "JobListModel.h"
 #include "MainThread.h"
 #include "Preferences.h"
 
@@ -13,6 +14,7 @@
 
 #include <memory>
 
+class JobListView;
 class MainWindow;
 class QAction;
 class QCheckBox;
@@ -21,6 +23,7 @@ class QGroupBox;
 class QLabel;
 class QMainWindow;
 class QMenu;
+class QMessageBox;
 class QProgressBar;
 class QPropertyAnimation;
 class QPushButton;
@@ -42,11 +45,17 @@ public:
     void applicationDidFinishLaunching();
     // Runs at launch and before every intake of files; the same result each time.
     void initQueue();
-    // Intake: one fix job per path on the work queue, in order; returns at once.
+    // Intake: one row in the list and one fix job per path on the work queue, in order;
+    // returns at once.
     bool openFile(const QString& path);
     virtual void openFiles(const QStringList& paths);
     // The job for one file; runs on the work queue's worker.
     void fixVideo(const QString& path);
+    // Window-modal choosers whose choice goes to the intake as a drop would; return at once.
+    void openFilesClicked();
+    void openFolderClicked();
+    // Stops the running job; the next waiting file starts.
+    void cancelCurrent();
     // Idle status text, empty bar and the controls as the preferences say.
     void resetUI();
 
@@ -62,6 +71,7 @@ public:
     void showCopying(const QString& path) override;
     void showTranscoding(const QString& path) override;
     void showProgress(double fraction) override;
+    void showOutcome(const JobOutcome& outcome) override;
     void endJob() override;
     void presentError(const EngineError& error, std::function<void()> dismissed) override;
 
@@ -87,9 +97,25 @@ public:
     QAction* quitItem() const;
     QMenu* appMenu() const;
     QPushButton* pathButton() const;
+    QPushButton* cancelButton() const;
+    QAction* cancelItem() const;
+    JobListView* jobList() const;
+    JobListModel* jobs() const;
+    // The open "Stop and quit?" question; null when none is.
+    QMessageBox* closeQuestion() const;
+
+signals:
+    // The queue ran dry while the window was not the active one.
+    void batchFinishedUnseen(int fixed, int failed);
 
 private:
-    bool mayClose() const;
+    // The queued job `id`, on the worker: skipped when its row was removed while it waited.
+    void fixQueued(JobListModel::Id id);
+    // A busy window asks before it closes, and closes only through stopAndQuit().
+    bool mayClose();
+    void askToStopAndQuit();
+    void openOutputFolder(const QModelIndex& row);
+    void setBusyControls(bool busy);
     void storeCheck(const QCheckBox* check, const QString& key);
     // The frame the window has, or is on its way to while it changes height.
     QRect frameTarget() const;
@@ -109,6 +135,11 @@ private:
     QPointer<QAction> quitItem_;
     QPointer<QMenu> appMenu_;
     QPointer<QPushButton> pathButton_;
+    QPointer<QPushButton> cancelButton_;
+    QPointer<QAction> cancelItem_;
+    QPointer<JobListView> jobList_;
+    QPointer<JobListModel> jobs_;
+    QPointer<QMessageBox> closeQuestion_;
 
     Preferences preferences_;
     MainThread mainThread_;

@@ -36,6 +36,7 @@ public:
         if (onProgress)
             onProgress();
     }
+    void showOutcome(const JobOutcome& ended) override { outcome = ended; }
     void endJob() override { record("end"); }
     void presentError(const EngineError& error, std::function<void()> dismissed) override
     {
@@ -55,6 +56,7 @@ public:
     std::atomic<bool> holdSheets{false};
     std::function<void()> held;  // the sheet a test holds up; GUI thread only
     std::function<void()> onProgress;
+    JobOutcome outcome;  // GUI thread only
 
 private:
     void record(const QString& event)

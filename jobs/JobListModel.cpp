@@ -1,0 +1,198 @@
+#include "JobListModel.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+bool hasEnded(JobState state) { return state >= JobState::Done; }
+
+} // namespace
+
+JobListModel::JobListModel(QObject* parent) : QAbstractListModel(parent) {}
+
+JobListModel::Id JobListModel::add(const QString& path)
+{
+    const int row = int(jobs_.size());
+    beginInsertRows({}, row, row);
+    jobs_.push_back({nextId_, path, JobState::Waiting, 0.0, {}, {}});
+    endInsertRows();
+    inBatch_ = true;
+    reportBatch();
+    return nextId_++;
+}
+
+std::optional<QString> JobListModel::start(Id id)
+{
+    const std::optional<int> row = rowOf(id);
+    if (!row || jobs_[*row].state != JobState::Waiting)
+        return std::nullopt;
+    current_ = id;
+    jobs_[*row].state = JobState::Analyzing;
+    changed(*row);
+    return jobs_[*row].path;
+}
+
+void JobListModel::setStage(JobState stage)
+{
+    if (const auto row = current_ ? rowOf(*current_) : std::nullopt) {
+        jobs_[*row].state = stage;
+        changed(*row);
+    }
+}
+
+void JobListModel::setProgress(double fraction)
+{
+    if (const auto row = current_ ? rowOf(*current_) : std::nullopt) {
+        jobs_[*row].progress = std::isnan(fraction) ? 0.0 : std::clamp(fraction, 0.0, 1.0);
+        changed(*row);
+        reportBatch();
+    }
+}
+
+void JobListModel::finish(const JobOutcome& outcome)
+{
+    const auto row = current_ ? rowOf(*current_) : std::nullopt;
+    current_.reset();
+    if (!row)
+        return;
+    Job& job = jobs_[*row];
+    job.state = outcome.state;
+    job.output = outcome.output;
+    job.reason = outcome.reason;
+    ++batchEnded_;
+    batchFixed_ += outcome.state == JobState::Done;
+    batchFailed_ += outcome.state == JobState::Failed;
+    changed(*row);
+    reportBatch();
+}
+
+void JobListModel::removeWaiting(const QModelIndexList& rows)
+{
+    std::vector<int> waiting;
+    for (const QModelIndex& index : rows)
+        if (index.isValid() && index.model() == this && jobs_[index.row()].state == JobState::Waiting)
+            waiting.push_back(index.row());
+    removeRows(waiting);
+    reportBatch();
+}
+
+void JobListModel::clearFinished()
+{
+    std::vector<int> ended;
+    for (int row = 0; row < int(jobs_.size()); ++row)
+        if (hasEnded(jobs_[row].state))
+            ended.push_back(row);
+    removeRows(ended);
+}
+
+void JobListModel::removeRows(const std::vector<int>& rows)
+{
+    std::vector<int> descending = rows;
+    std::sort(descending.begin(), descending.end(), std::greater<>());
+    descending.erase(std::unique(descending.begin(), descending.end()), descending.end());
+    for (const int row : descending) {
+        beginRemoveRows({}, row, row);
+        jobs_.erase(jobs_.begin() + row);
+        endRemoveRows();
+    }
+}
+
+QModelIndex JobListModel::currentIndex() const
+{
+    const auto row = current_ ? rowOf(*current_) : std::nullopt;
+    return row ? index(*row) : QModelIndex();
+}
+
+int JobListModel::waitingCount() const
+{
+    return int(std::count_if(jobs_.begin(), jobs_.end(), [](const Job& job) { return job.state == JobState::Waiting; }));
+}
+
+QString JobListModel::stateText(JobState state, double progress, const QString& output, const QString& reason)
+{
+    const QString percent = QString::number(std::lround(progress * 100));
+    switch (state) {
+    case JobState::Waiting:
+        return tr("Waiting");
+    case JobState::Analyzing:
+        return tr("Analyzing");
+    case JobState::Copying:
+        return tr("Copying");
+    case JobState::Transcoding:
+        return tr("Transcoding %1%").arg(percent);
+    case JobState::Done:
+        return tr("Done: %1").arg(QFileInfo(output).fileName());
+    case JobState::Failed:
+        return tr("Failed: %1").arg(reason);
+    case JobState::Skipped:
+        return tr("Skipped: %1").arg(reason);
+    case JobState::Cancelled:
+        return tr("Cancelled");
+    }
+    return {};
+}
+
+int JobListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(jobs_.size()); }
+
+QVariant JobListModel::data(const QModelIndex& index, int role) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return {};
+    const Job& job = jobs_[index.row()];
+    switch (role) {
+    case Qt::DisplayRole:
+        return tr("%1 \u2014 %2")
+            .arg(QFileInfo(job.path).fileName(), stateText(job.state, job.progress, job.output, job.reason));
+    case Qt::ToolTipRole:
+        return job.reason.isEmpty() ? job.path : tr("%1\n%2").arg(job.path, job.reason);
+    case IdRole:
+        return job.id;
+    case PathRole:
+        return job.path;
+    case StateRole:
+        return QVariant::fromValue(int(job.state));
+    case ProgressRole:
+        return job.progress;
+    case OutputRole:
+        return job.output;
+    case ReasonRole:
+        return job.reason;
+    }
+    return {};
+}
+
+std::optional<int> JobListModel::rowOf(Id id) const
+{
+    const auto found = std::find_if(jobs_.begin(), jobs_.end(), [id](const Job& job) { return job.id == id; });
+    if (found == jobs_.end())
+        return std::nullopt;
+    return int(found - jobs_.begin());
+}
+
+void JobListModel::changed(int row)
+{
+    const QModelIndex at = index(row);
+    emit dataChanged(at, at);
+}
+
+void JobListModel::reportBatch()
+{
+    if (!inBatch_)
+        return;
+    const int waiting = waitingCount();
+    const auto row = current_ ? rowOf(*current_) : std::nullopt;
+    if (!row && waiting == 0) {
+        const int fixed = batchFixed_, failed = batchFailed_;
+        inBatch_ = false;
+        batchEnded_ = batchFixed_ = batchFailed_ = 0;
+        emit batchProgressed(1.0, 0);
+        emit batchFinished(fixed, failed);
+        return;
+    }
+    const double current = row ? jobs_[*row].progress : 0.0;
+    const int total = batchEnded_ + (row ? 1 : 0) + waiting;
+    emit batchProgressed((batchEnded_ + current) / total, waiting);
+}

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "JobOutcome.h"
+
+#include <QAbstractListModel>
+
+#include <optional>
+#include <vector>
+
+// Every file received since launch, one row each in arrival order, with where its job stands.
+// The work queue runs the jobs; this list is what the window shows and steers: it says which
+// waiting file runs next, and a file removed from it is not fixed. GUI thread only.
+class JobListModel : public QAbstractListModel {
+    Q_OBJECT
+
+public:
+    using Id = quint64;
+    enum Role {
+        IdRole = Qt::UserRole + 1,
+        PathRole,
+        StateRole,
+        ProgressRole,
+        OutputRole,
+        ReasonRole,
+    };
+
+    explicit JobListModel(QObject* parent = nullptr);
+
+    // A waiting row for `path`; the id is what the work queue holds.
+    Id add(const QString& path);
+    // Makes the waiting job `id` the current one and returns its path; nothing when it was
+    // removed before its turn came.
+    std::optional<QString> start(Id id);
+    // The current job's stage and progress (0..1).
+    void setStage(JobState stage);
+    void setProgress(double fraction);
+    // The current job ended; the row keeps how.
+    void finish(const JobOutcome& outcome);
+
+    // Takes the waiting rows among `rows` out of the queue; others stay.
+    void removeWaiting(const QModelIndexList& rows);
+    // Removes the rows of jobs that have ended.
+    void clearFinished();
+
+    // The running job's row; invalid between jobs.
+    QModelIndex currentIndex() const;
+    int waitingCount() const;
+    // "Waiting", "Transcoding 42%", "Done: old (2).mpg", "Failed: <reason>", ...
+    static QString stateText(JobState state, double progress, const QString& output, const QString& reason);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+signals:
+    // The queue ran dry: how many of the files received since it was last idle were fixed and
+    // how many failed. Once per batch.
+    void batchFinished(int fixed, int failed);
+    // How far the batch has come, and how many files still wait.
+    void batchProgressed(double fraction, int waiting);
+
+private:
+    struct Job {
+        Id id;
+        QString path;
+        JobState state = JobState::Waiting;
+        double progress = 0.0;
+        QString output;
+        QString reason;
+    };
+
+    std::optional<int> rowOf(Id id) const;
+    void changed(int row);
+    void reportBatch();
+    void removeRows(const std::vector<int>& descendingRows);
+
+    std::vector<Job> jobs_;
+    Id nextId_ = 1;
+    std::optional<Id> current_;
+    // Whether files came in since the queue was last idle; how many of them have ended, and of
+    // those how many were fixed and how many failed.
+    bool inBatch_ = false;
+    int batchEnded_ = 0;
+    int batchFixed_ = 0;
+    int batchFailed_ = 0;
+};

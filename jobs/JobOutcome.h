@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+// Where a queued file stands: waiting, one of the stages of its job, or how the job ended.
+enum class JobState {
+    Waiting,
+    Analyzing,
+    Copying,
+    Transcoding,
+    Done,
+    Failed,
+    // The output's name was taken and the old file left as it is.
+    Skipped,
+    Cancelled,
+};
+
+// How a job ended, as the window's list shows it.
+struct JobOutcome {
+    JobState state = JobState::Done;
+    // The file written, under the name it got; empty unless done.
+    QString output;
+    // The sentence the error sheet showed; empty unless failed or skipped.
+    QString reason;
+};

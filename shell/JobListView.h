@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QListView>
+
+// The window's list of received files. It shows itself only once it has rows, keeps to a few
+// rows' height, and turns the user's Delete key, context menu and double-click into requests.
+class JobListView : public QListView {
+    Q_OBJECT
+
+public:
+    explicit JobListView(QWidget* parent = nullptr);
+
+    void setModel(QAbstractItemModel* model) override;
+
+signals:
+    void removeRequested(const QModelIndexList& rows);
+    void clearFinishedRequested();
+    void openRequested(const QModelIndex& row);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void showWhenFilled();
+};
