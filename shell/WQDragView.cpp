@@ -108,10 +108,21 @@ void WQDragView::paintEvent(QPaintEvent*)
     painter.setBrush(palette().color(QPalette::Base));
     painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 10, 10);
 
-    // The film sits in the space above the status line, which the layout keeps at the bottom.
-    const qreal height = qMin<qreal>(56, rect().height() * 0.35);
+    // The film sits in the space above the status line and the list, which the layout keeps
+    // at the bottom, and shrinks with that space.
+    const int space = filmSpaceBottom();
+    const qreal height = qMin<qreal>(56, space * 0.6);
     const qreal width = height * 1.45;
-    const QPointF centre(rect().center().x(), rect().top() + rect().height() * 0.42);
+    const QPointF centre(rect().center().x(), space * 0.55);
     paintFilm(painter, QRectF(centre.x() - width / 2, centre.y() - height / 2, width, height), ink,
               palette().color(QPalette::Base));
+}
+
+int WQDragView::filmSpaceBottom() const
+{
+    int bottom = height();
+    for (const QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (child->isVisible())
+            bottom = qMin(bottom, child->y());
+    return bottom;
 }

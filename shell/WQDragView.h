@@ -27,6 +27,9 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // Where the widgets laid out in the view begin, below the room for the film.
+    int filmSpaceBottom() const;
+
     QPointer<AppDelegate> appDelegate_;
     QStringList files_;
 };
