@@ -142,6 +142,7 @@ TEST_F(FixJobTest, AConformingFileIsCopiedByteForByteIntoAFolderMadeForIt)
     f.settings.folder = out.filePath("new/nested");
     EXPECT_EQ(f.fix(clip("clip.mpg")), (QStringList{"analyzing clip.mpg", "copying clip.mpg", "full", "end"}));
     EXPECT_EQ(readAll(out.filePath("new/nested/clip.mpg")), readAll(clip("clip.mpg")));
+    EXPECT_EQ(std::tuple(f.display.outcome.state, f.display.outcome.output), std::tuple(JobState::Done, out.filePath("new/nested/clip.mpg")));
 }
 
 // The displayed width / height of the bright picture across the middle of an output's first
@@ -247,6 +248,9 @@ TEST_F(FixJobTest, EveryFailureShowsOneSheetAndLeavesFilesAlone)
         const QStringList events = fixture.fix(c.input);
         ASSERT_EQ(events.filter("error ").size(), 1) << events.join(" | ").toStdString();
         EXPECT_TRUE(events.filter("error ")[0].contains(c.error)) << events.join(" | ").toStdString();
+        // The list says the same; a taken name is the user's rule at work, not a failure.
+        EXPECT_EQ("error " + fixture.display.outcome.reason, events.filter("error ")[0]);
+        EXPECT_EQ(fixture.display.outcome.state, c.error.endsWith("already exists") ? JobState::Skipped : JobState::Failed);
         EXPECT_FALSE(events.contains("full"));
         EXPECT_EQ(events.last(), "end");
         EXPECT_EQ(readAll(out.filePath("clip.mpg")), existing);
@@ -278,6 +282,7 @@ TEST_F(FixJobTest, AFailedOrStoppedTranscodeLeavesNoFile)
     timer.start();
     EXPECT_EQ(stopping.fix(clip("long.mp4")), (QStringList{"analyzing long.mp4", "transcoding long.mp4", "progress", "end"}));
     EXPECT_LT(timer.elapsed(), 5000);
+    EXPECT_EQ(stopping.display.outcome.state, JobState::Cancelled);
     EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 

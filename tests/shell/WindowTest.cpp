@@ -85,7 +85,7 @@ TEST_F(WindowTest, PreferencesAreStoredAndReadAsTheWindowShowsThem)
 
 // The states of a job's display from the launch on. A file name shows as it is, never as
 // markup; the bar shows fractions outside 0..1 clamped; the window refuses to close while
-// busy; the frame change aims from where the window is headed, so a job that ends while it
+// busy, and only then can the running file be cancelled; the frame change aims from where the window is headed, so a job that ends while it
 // still shrinks returns it to the idle frame, and it keeps what the user resized during a job.
 TEST_F(WindowTest, DisplayOperationsSwitchBetweenIdleAndBusy)
 {
@@ -107,8 +107,9 @@ TEST_F(WindowTest, DisplayOperationsSwitchBetweenIdleAndBusy)
         SCOPED_TRACE(testing::Message() << "step " << &s - steps);
         s.operation();
         EXPECT_EQ(std::tuple(d.description()->text(), d.description()->textFormat(), d.progress()->isVisible(),
-                             d.progress()->value(), d.optionBox()->isVisible(), d.quitItem()->isEnabled()),
-                  std::tuple(s.status, Qt::PlainText, s.busy, s.bar, !s.busy, !s.busy));
+                             d.progress()->value(), d.optionBox()->isVisible(), d.quitItem()->isEnabled(),
+                             d.cancelButton()->isVisible(), d.cancelItem()->isEnabled()),
+                  std::tuple(s.status, Qt::PlainText, s.busy, s.bar, !s.busy, !s.busy, s.busy, s.busy));
         const QRect frame = idleFrame.adjusted(0, 0, s.grown.width(), s.grown.height() - (s.busy ? busyHeightChange : 0));
         EXPECT_TRUE(spinUntil([&] { return frameChange->state() == QAbstractAnimation::Stopped && window.geometry() == frame; }));
         EXPECT_TRUE(!s.busy || !window.close());
