@@ -3,6 +3,7 @@
 #include "ui_MainWindow.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QStyle>
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui_(std::make_unique<Ui::MainWindow>())
@@ -10,6 +11,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui_(std::make_uni
     ui_->setupUi(this);
     ui_->pathButton->setIcon(style()->standardIcon(QStyle::SP_DirIcon));
     ui_->jobList->setModel(&jobs_);
+    setAcceptDrops(true);
 }
 
 MainWindow::~MainWindow() = default;
@@ -27,3 +29,9 @@ void MainWindow::closeEvent(QCloseEvent* event)
     else
         event->accept();
 }
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) { QCoreApplication::sendEvent(ui_->dragView, event); }
+
+void MainWindow::dragLeaveEvent(QDragLeaveEvent* event) { QCoreApplication::sendEvent(ui_->dragView, event); }
+
+void MainWindow::dropEvent(QDropEvent* event) { QCoreApplication::sendEvent(ui_->dragView, event); }

@@ -27,6 +27,10 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A drag anywhere on the window is a drag over its drop area.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     std::unique_ptr<Ui::MainWindow> ui_;

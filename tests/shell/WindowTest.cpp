@@ -118,29 +118,29 @@ TEST_F(WindowTest, DisplayOperationsSwitchBetweenIdleAndBusy)
     EXPECT_FALSE(window.isVisible());
 }
 
-// Drags in a row over the launched window's view, each carrying some text as well: a drag
+// Drags in a row over the launched window, its view or elsewhere, each carrying some text as well: a drag
 // holds its local files while it is over the view, and is refused without any; it ends in a
 // drop or by leaving; only the drop of files hands anything over, once, in the drag's order.
 TEST_F(WindowTest, OnlyADropOfFilesOnItsViewHandsThemOverOnceInTheirOrder)
 {
     const QStringList dropped{"/clips/b.mov", "/clips/a folder", "/clips/c.avi"};
-    const struct { const char* drag; QStringList urls, held; bool drops; } drags[] = {
-        {"three files dropped", {"file:///clips/b.mov", "file:///clips/a folder", "file:///clips/c.avi"}, dropped, true},
-        {"a file that passes over and leaves", {"file:///clips/d.mp4"}, {"/clips/d.mp4"}, false},
-        {"text and a web address dropped", {"https://example.org/clip.mp4"}, {}, true},
-    };
     WQDragView* view = appDelegate->dragView();
+    const struct { const char* drag; QWidget* target; QStringList urls, held; bool drops; } drags[] = {
+        {"three files dropped beside the view", &window, {"file:///clips/b.mov", "file:///clips/a folder", "file:///clips/c.avi"}, dropped, true},
+        {"a file that passes over and leaves", view, {"file:///clips/d.mp4"}, {"/clips/d.mp4"}, false},
+        {"text and a web address dropped", view, {"https://example.org/clip.mp4"}, {}, true},
+    };
     for (const auto& d : drags) {
         SCOPED_TRACE(d.drag);
         QMimeData data;
         data.setText("just some words");
         data.setUrls(QUrl::fromStringList(d.urls));
         QDragEnterEvent enter(view->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(view, &enter);
+        QApplication::sendEvent(d.target, &enter);
         EXPECT_EQ(std::pair(enter.isAccepted(), view->files()), std::pair(!d.held.isEmpty(), d.held));
         QDropEvent drop(QPointF(view->rect().center()), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QDragLeaveEvent leave;
-        QApplication::sendEvent(view, d.drops ? static_cast<QEvent*>(&drop) : &leave);
+        QApplication::sendEvent(d.target, d.drops ? static_cast<QEvent*>(&drop) : &leave);
         EXPECT_EQ(std::pair(view->files(), appDelegate->handedOver), std::pair(QStringList(), QList<QStringList>{dropped}));
     }
 }
