@@ -1,0 +1,53 @@
+#include "BatchNotifier.h"
+
+#include <QDBusMessage>
+
+#include <algorithm>
+
+BatchNotifier::BatchNotifier(const QDBusConnection& bus, QObject* parent)
+    : QObject(parent)
+    , bus_(bus)
+{
+}
+
+void BatchNotifier::batchFinished(int fixed, int failed)
+{
+    const QString files = fixed == 1 ? tr("1 file fixed") : tr("%1 files fixed").arg(fixed);
+    const QString summary = failed > 0 ? tr("%1, %2 failed").arg(files).arg(failed) : files;
+    auto notify = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.Notifications"),
+                                                 QStringLiteral("/org/freedesktop/Notifications"),
+                                                 QStringLiteral("org.freedesktop.Notifications"),
+                                                 QStringLiteral("Notify"));
+    // Replaces no earlier notification (id 0), no body, no actions, no hints, and the
+    // server's own timeout (-1).
+    const QString app = QStringLiteral("mpgfix");
+    notify << app << 0u << app << summary << QString() << QStringList() << QVariantMap() << -1;
+    // send() marks a call as wanting no reply: nothing waits for the server, and when there is
+    // none the bus sends no error back. Without a bus it returns false and says nothing.
+    bus_.send(notify);
+}
+
+void BatchNotifier::showProgress(double fraction, int waiting)
+{
+    updateLauncher(std::clamp(fraction, 0.0, 1.0), true, waiting, waiting > 0);
+}
+
+void BatchNotifier::clearProgress()
+{
+    updateLauncher(0.0, false, 0, false);
+}
+
+void BatchNotifier::updateLauncher(double progress, bool progressVisible, qint64 count, bool countVisible)
+{
+    // Docks match the signal by interface and member, and the app by its desktop file; the
+    // path is only ours. The count travels as a 64-bit integer, as docks read it.
+    auto update = QDBusMessage::createSignal(QStringLiteral("/com/canonical/unity/launcherentry/mpgfix"),
+                                             QStringLiteral("com.canonical.Unity.LauncherEntry"),
+                                             QStringLiteral("Update"));
+    update << QStringLiteral("application://mpgfix.desktop")
+           << QVariantMap{{QStringLiteral("progress"), progress},
+                          {QStringLiteral("progress-visible"), progressVisible},
+                          {QStringLiteral("count"), count},
+                          {QStringLiteral("count-visible"), countVisible}};
+    bus_.send(update);
+}

@@ -1,0 +1,105 @@
+#include "BatchNotifier.h"
+
+#include "EventLoop.h"
+#include "TestPrinters.h"
+
+#include <QDBusConnectionInterface>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+// The desktop's side: a notification server and a dock, each recording what reached it.
+class FakeDesktop : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+
+public:
+    QStringList notes, launcher;
+
+public slots:
+    void Notify(const QString& app, uint, const QString& icon, const QString& summary, const QString& body,
+                const QStringList& actions, const QVariantMap&, int timeout)
+    {
+        notes << QStringList{app, icon, summary, body, actions.join(','), QString::number(timeout)}.join('|');
+    }
+    void Update(const QString& app, const QVariantMap& p)
+    {
+        launcher << QStringList{app, p["progress"].toString(), p["progress-visible"].toString(), p["count"].toString(),
+                                p["count-visible"].toString(), p["count"].typeName()}.join(' ');
+    }
+};
+
+// Each test has a session bus of its own, with the desktop and mpgfix on connections of their
+// own; the daemon is killed and reaped, and the names given up, with the fixture.
+class BatchNotifierTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address"});
+        if (!daemon.waitForReadyRead(5000))
+            GTEST_SKIP() << "no dbus-daemon";
+        const QString address = QString::fromUtf8(daemon.readLine()).trimmed();
+        desktopBus = QDBusConnection::connectToBus(address, "desktop");
+        appBus = QDBusConnection::connectToBus(address, "app");
+    }
+    ~BatchNotifierTest() override
+    {
+        QDBusConnection::disconnectFromBus("desktop");
+        QDBusConnection::disconnectFromBus("app");
+        daemon.kill(), daemon.waitForFinished();
+    }
+
+    QProcess daemon;
+    QDBusConnection desktopBus{"desktop"}, appBus{"app"};
+    FakeDesktop desktop;
+};
+
+// The server answers only once this thread's event loop runs again, so a call that waited for
+// it would take the whole timeout.
+TEST_F(BatchNotifierTest, AFinishedBatchIsOneNotificationSayingWhatBecameOfItsFiles)
+{
+    const struct { int fixed, failed; QString summary; } batches[] = {
+        {3, 0, "3 files fixed"}, {1, 0, "1 file fixed"}, {2, 1, "2 files fixed, 1 failed"}, {0, 4, "0 files fixed, 4 failed"}};
+    ASSERT_TRUE(desktopBus.registerService("org.freedesktop.Notifications") &&
+                desktopBus.registerObject("/org/freedesktop/Notifications", &desktop, QDBusConnection::ExportAllSlots));
+    BatchNotifier notifier(appBus);
+    QStringList expected;
+    const QDeadlineTimer quick(500);
+    for (const auto& b : batches) {
+        notifier.batchFinished(b.fixed, b.failed);
+        expected << "mpgfix|mpgfix|" + b.summary + "|||-1";
+    }
+    EXPECT_FALSE(quick.hasExpired());
+    spinUntil([&] { return desktop.notes.size() >= expected.size(); });
+    EXPECT_EQ(desktop.notes, expected);
+}
+
+// Neither a missing bus nor a missing server costs the window anything, not even a warning.
+TEST_F(BatchNotifierTest, WithoutABusOrANotificationServerNothingHappens)
+{
+    static QStringList warnings;
+    const auto previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& m) { warnings << m; });
+    for (const auto& bus : {appBus, QDBusConnection("nowhere")})
+        BatchNotifier(bus).batchFinished(2, 1);
+    spinUntil([] { return false; }, 200);
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(warnings, QStringList());
+}
+
+// Docks read the launcher entry: progress within 0..1, the count only while files wait (as the
+// 64-bit integer docks read), and both gone once the batch is over.
+TEST_F(BatchNotifierTest, TheLauncherShowsTheBatchUntilItIsOver)
+{
+    ASSERT_TRUE(desktopBus.connect({}, {}, "com.canonical.Unity.LauncherEntry", "Update", &desktop, SLOT(Update(QString,QVariantMap))));
+    desktopBus.interface()->isServiceRegistered("mpgfix");  // a round trip: the bus now routes Update to the dock
+    BatchNotifier notifier(appBus);
+    notifier.showProgress(0.25, 3);
+    notifier.showProgress(1.5, 0);
+    notifier.clearProgress();
+    const QString app = "application://mpgfix.desktop ";
+    const QStringList expected = {app + "0.25 true 3 true qlonglong", app + "1 true 0 false qlonglong", app + "0 false 0 false qlonglong"};
+    spinUntil([&] { return desktop.launcher.size() >= expected.size(); });
+    EXPECT_EQ(desktop.launcher, expected);
+}
+
+#include "BatchNotifierTest.moc"
