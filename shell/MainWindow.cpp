@@ -3,7 +3,6 @@
 #include "ui_MainWindow.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QStyle>
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui_(std::make_unique<Ui::MainWindow>())
@@ -30,8 +29,9 @@ void MainWindow::closeEvent(QCloseEvent* event)
         event->accept();
 }
 
-void MainWindow::dragEnterEvent(QDragEnterEvent* event) { QCoreApplication::sendEvent(ui_->dragView, event); }
+// Called directly rather than sent: an event the view refuses would travel back up to the window.
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) { ui_->dragView->dragEnterEvent(event); }
 
-void MainWindow::dragLeaveEvent(QDragLeaveEvent* event) { QCoreApplication::sendEvent(ui_->dragView, event); }
+void MainWindow::dragLeaveEvent(QDragLeaveEvent* event) { ui_->dragView->dragLeaveEvent(event); }
 
-void MainWindow::dropEvent(QDropEvent* event) { QCoreApplication::sendEvent(ui_->dragView, event); }
+void MainWindow::dropEvent(QDropEvent* event) { ui_->dragView->dropEvent(event); }

@@ -20,11 +20,13 @@ public:
     // The local files of the drag now over the view; empty when none is.
     QStringList files() const;
 
-protected:
-    void paintEvent(QPaintEvent* event) override;
+    // Public so that the window can hand the view drags that arrive anywhere on it.
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragLeaveEvent(QDragLeaveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     // Where the widgets laid out in the view begin, below the room for the film.
