@@ -1,4 +1,5 @@
 #include "AppDelegate.h"
+#include "BatchNotifier.h"
 #include "MainWindow.h"
 #include "QuitSignals.h"
 #include "SingleInstance.h"
@@ -39,6 +40,8 @@ int main(int argc, char* argv[])
     }
 
     QApplication app(argc, argv);
+    // Docks and notifications find the app's launcher entry and icon by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("mpgfix"));
     // From the start: a signal that comes before the window is up takes effect once it is.
     QuitSignals quitSignals;
     const QStringList files = commandLineFiles(app.arguments());
@@ -54,6 +57,10 @@ int main(int argc, char* argv[])
         window.raise();
         window.activateWindow();
     });
+    BatchNotifier notifier;
+    QObject::connect(&appDelegate, &AppDelegate::batchFinishedUnseen, &notifier, &BatchNotifier::batchFinished);
+    QObject::connect(&window.jobs(), &JobListModel::batchProgressed, &notifier, &BatchNotifier::showProgress);
+    QObject::connect(&window.jobs(), &JobListModel::batchFinished, &notifier, &BatchNotifier::clearProgress);
     window.show();
     appDelegate.applicationDidFinishLaunching();
     appDelegate.openFiles(files);

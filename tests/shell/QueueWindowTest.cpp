@@ -33,7 +33,8 @@ QPushButton* questionButton(const AppDelegate& d, const QString& text)
 
 // The real queue, steered from the window: the running transcode is cancelled with the button
 // and the following copy with Esc, a waiting file is removed, the next file is still fixed, and
-// no sheet, child or partial file is left. Closing the busy window asks first; Keep Working
+// no sheet, child or partial file is left; the user hears of a batch that ends while they look
+// elsewhere. Closing the busy window asks first; Keep Working
 // goes on, Stop and Quit stops the file and leaves the event loop.
 TEST(QueueWindow, CancelRemoveAndCloseSteerTheRealQueue)
 {
@@ -48,6 +49,7 @@ TEST(QueueWindow, CancelRemoveAndCloseSteerTheRealQueue)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     d.applicationDidFinishLaunching();
     JobListModel& jobs = *d.jobs();
+    QSignalSpy unseen(&d, &AppDelegate::batchFinishedUnseen);
     const auto state = [&](int row) { return JobState(jobs.index(row).data(JobListModel::StateRole).toInt()); };
     QObject::connect(&jobs, &QAbstractItemModel::dataChanged, &window, [&](const QModelIndex& at) {
         if (at.row() == 0 && state(0) == JobState::Transcoding && at.data(JobListModel::ProgressRole).toDouble() > 0)
@@ -62,17 +64,29 @@ TEST(QueueWindow, CancelRemoveAndCloseSteerTheRealQueue)
     EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"clip.mpg"});
     EXPECT_TRUE(window.findChildren<QMessageBox*>().isEmpty());
 
+    // Only a batch that ends while the user looks elsewhere is announced, once.
+    QWidget elsewhere;
+    elsewhere.show();
+    QApplication::setActiveWindow(&elsewhere);
+    QFile::copy(clip, media.filePath("other.mpg"));
+    d.openFiles({media.filePath("other.mpg"), slow});
+    jobs.removeWaiting({jobs.index(4)});
+    EXPECT_TRUE(spinUntil([&] { return state(3) == JobState::Done; }, 30000));
+    EXPECT_EQ(unseen, (QList<QVariantList>{{1, 0}}));
+
+    QApplication::setActiveWindow(&window);
     d.openFiles({slow});
-    EXPECT_TRUE(spinUntil([&] { return state(3) == JobState::Transcoding; }, 30000));
+    EXPECT_TRUE(spinUntil([&] { return state(4) == JobState::Transcoding; }, 30000));
     EXPECT_FALSE(window.close());
     ASSERT_TRUE(questionButton(d, "Keep Working"));
     EXPECT_EQ(d.closeQuestion()->text(), "mpgfix is fixing slow.mp4 (0 more waiting). Stop and quit?");
     questionButton(d, "Keep Working")->click();
     EXPECT_TRUE(spinUntil([&] { return !d.closeQuestion(); }));
-    EXPECT_EQ(state(3), JobState::Transcoding);
+    EXPECT_EQ(state(4), JobState::Transcoding);
     EXPECT_FALSE(window.close());
     QTimer::singleShot(0, questionButton(d, "Stop and Quit"), &QPushButton::click);
     EXPECT_EQ(QApplication::exec(), 0);
-    EXPECT_TRUE(spinUntil([&] { return state(3) == JobState::Cancelled && !hasChildProcesses(); }, 5000));
-    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"clip.mpg"});
+    EXPECT_TRUE(spinUntil([&] { return state(4) == JobState::Cancelled && !hasChildProcesses(); }, 5000));
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"clip.mpg", "other.mpg"}));
+    EXPECT_EQ(unseen.size(), 1);
 }
