@@ -13,6 +13,7 @@
 
 #include <memory>
 
+class ElidingButton;
 class MainWindow;
 class QAction;
 class QCheckBox;
@@ -108,7 +109,7 @@ private:
     QPointer<QGroupBox> optionBox_;
     QPointer<QAction> quitItem_;
     QPointer<QMenu> appMenu_;
-    QPointer<QPushButton> pathButton_;
+    QPointer<ElidingButton> pathButton_;
 
     Preferences preferences_;
     MainThread mainThread_;

@@ -73,12 +73,14 @@ void WQDragView::dragEnterEvent(QDragEnterEvent* event)
     files_ = paths;
     event->setDropAction(Qt::CopyAction);
     event->accept();
+    update();
 }
 
 void WQDragView::dragLeaveEvent(QDragLeaveEvent* event)
 {
     files_.clear();
     event->accept();
+    update();
 }
 
 void WQDragView::dropEvent(QDropEvent* event)
@@ -86,6 +88,7 @@ void WQDragView::dropEvent(QDropEvent* event)
     // The drop's own list, handed over once: a later drag must never queue it again.
     const QStringList dropped = localFiles(event->mimeData());
     files_.clear();
+    update();
     if (dropped.isEmpty()) {
         event->ignore();
         return;
@@ -102,7 +105,9 @@ void WQDragView::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::Antialiasing);
 
     const QColor ink = palette().color(QPalette::Mid);
-    QPen dashes(ink, 2, Qt::DashLine);
+    // The border lights up while a drag that can be dropped is over the view, or it has focus.
+    const bool highlighted = !files_.isEmpty() || hasFocus();
+    QPen dashes(highlighted ? palette().color(QPalette::Highlight) : ink, highlighted ? 3 : 2, Qt::DashLine);
     dashes.setDashPattern({4, 3});
     painter.setPen(dashes);
     painter.setBrush(palette().color(QPalette::Base));
