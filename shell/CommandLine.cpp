@@ -15,7 +15,9 @@ CommandLine::CommandLine(const QStringList& arguments)
     QCommandLineParser parser;
     parser.setApplicationDescription(tr("Brings video files into DVD-ready MPEG-2 with MP2 audio, "
                                         "each written as <name>.mpg."));
-    const QCommandLineOption help = parser.addHelpOption();
+    // Not addHelpOption(): its --help-all would list options that this launch never reads.
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, tr("Displays this help."));
+    parser.addOption(help);
     const QCommandLineOption version = parser.addVersionOption();
     parser.addPositionalArgument(tr("files"), tr("Video files or folders of them to fix."),
                                  tr("[files...]"));

@@ -99,6 +99,10 @@ Try &apos;%1 --help&apos; for more information.
 &apos;%1 --help&apos; zeigt mehr Informationen.
 </translation>
     </message>
+    <message>
+        <source>Displays this help.</source>
+        <translation>Zeigt diese Hilfe an.</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

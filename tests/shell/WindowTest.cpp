@@ -185,6 +185,7 @@ TEST(CommandLineTest, AnswersOptionsAndMistakesAndHandsOnFiles)
 {
     const struct { QStringList arguments; bool exits; int status; QString printed, complaint; QStringList files; } cases[] = {
         {{"--help"}, true, 0, "--version", "", {}},
+        {{"--help-all"}, true, 2, "", "help-all", {}},
         {{"--version", "a.mp4"}, true, 0, "mpgfix " MPGFIX_VERSION "\n", "", {}},
         {{"a.mp4", "--frobnicate"}, true, 2, "", "frobnicate", {}},
         {{"/clips/a.mp4", "--", "-x.mp4", "--help"}, false, 0, "", "", {"/clips/a.mp4", QDir::currentPath() + "/-x.mp4", QDir::currentPath() + "/--help"}},
