@@ -105,13 +105,22 @@ void WQDragView::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::Antialiasing);
 
     const QColor ink = palette().color(QPalette::Mid);
-    // The border lights up while a drag that can be dropped is over the view, or it has focus.
-    const bool highlighted = !files_.isEmpty() || hasFocus();
-    QPen dashes(highlighted ? palette().color(QPalette::Highlight) : ink, highlighted ? 3 : 2, Qt::DashLine);
+    // Focus colours the border; a drag that can be dropped also thickens it and tints the area.
+    const bool dragOver = !files_.isEmpty();
+    const QColor highlight = palette().color(QPalette::Highlight);
+    QPen dashes(dragOver || hasFocus() ? highlight : ink, dragOver ? 3 : 2, Qt::DashLine);
     dashes.setDashPattern({4, 3});
     painter.setPen(dashes);
     painter.setBrush(palette().color(QPalette::Base));
-    painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 10, 10);
+    const QRectF area = QRectF(rect()).adjusted(1, 1, -1, -1);
+    painter.drawRoundedRect(area, 10, 10);
+    if (dragOver) {
+        QColor tint = highlight;
+        tint.setAlpha(40);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(tint);
+        painter.drawRoundedRect(area, 10, 10);
+    }
 
     // The film sits in the space above the status line, which the layout keeps at the bottom.
     const qreal height = qMin<qreal>(56, rect().height() * 0.35);
