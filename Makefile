@@ -2,7 +2,7 @@
 NPROC := $(shell nproc)
 CTEST_ENV := QT_QPA_PLATFORM=offscreen
 
-.PHONY: deps build run test test-plain test-asan test-tsan bench install clean
+.PHONY: deps build run test test-plain test-asan test-tsan bench install translations clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -40,6 +40,12 @@ bench: deps
 
 install: build
 	cmake --install build
+
+# Brings translations/*.ts up to date with the sources' texts (lupdate); translate the entries
+# marked unfinished with Qt Linguist, and the next build compiles them into the app.
+translations: deps
+	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build build --target update_translations
 
 clean:
 	rm -rf build build-asan build-tsan build-bench

@@ -1,20 +1,27 @@
 #include "AppDelegate.h"
 
+#include "AboutBox.h"
+#include "ElidingButton.h"
 #include "FolderIntake.h"
 #include "JobListView.h"
 #include "MainWindow.h"
+#include "MiddleElision.h"
+#include "UnitSlider.h"
 #include "WQDragView.h"
 #include "WorkQueue.h"
 #include "ui_MainWindow.h"
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QMimeDatabase>
 #include <QPropertyAnimation>
 #include <QSignalBlocker>
 #include <QUrl>
+#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
@@ -33,14 +40,26 @@ QString lastPathComponent(const QString& path)
     return trimmed == u"/" ? trimmed : trimmed.section(u'/', -1);
 }
 
-// A folder's name on a button, where "&" would otherwise mark a shortcut key and vanish.
-QString buttonText(const QString& name)
+// The status line for a file, its name shortened to the room left beside the rest of the words
+// so that a long name never widens the window.
+QString statusText(const QLabel& label, const QString& format, const QString& path)
 {
-    QString text = name;
-    return text.replace(u'&', QStringLiteral("&&"));
+    const QFontMetrics metrics = label.fontMetrics();
+    const int room = label.contentsRect().width() - metrics.horizontalAdvance(format.arg(QString()));
+    return format.arg(elideFileName(lastPathComponent(path), metrics, room));
 }
 
-QString mbps(qint64 megabits) { return QStringLiteral("%1Mbps").arg(megabits); }
+// The folder the chooser opens on: the chosen one may not exist yet, and a chooser that starts
+// in a missing folder cannot choose.
+QString nearestExistingFolder(const QString& path)
+{
+    QDir folder(path);
+    while (!folder.exists() && !folder.isRoot())
+        folder.setPath(QFileInfo(folder.absolutePath()).path());
+    return folder.absolutePath();
+}
+
+QString mbps(qint64 megabits) { return AppDelegate::tr("%1Mbps").arg(megabits); }
 
 // The bar shows fractions outside 0..1 (and NaN) as empty or full.
 int barValue(const QProgressBar& bar, double fraction)
@@ -94,6 +113,7 @@ AppDelegate::AppDelegate(MainWindow& window, QObject* parent)
     jobs_ = &window.jobs();
 
     ui.bitrateSlider->setRange(int(Preferences::minBitrate), int(Preferences::maxBitrate));
+    ui.bitrateSlider->setValueFormat(tr("%1 Mbps"));
     frameAnimation_->setDuration(frameAnimationMilliseconds);
     frameAnimation_->setEasingCurve(QEasingCurve::OutCubic);
 
@@ -116,6 +136,7 @@ AppDelegate::AppDelegate(MainWindow& window, QObject* parent)
     });
     // Quit is a close request, so that the menu and the window's close button obey one rule.
     connect(ui.quitItem, &QAction::triggered, &window, &QWidget::close);
+    connect(ui.aboutItem, &QAction::triggered, this, [this] { AboutBox::open(window_); });
     window.setMayClose([this] { return mayClose(); });
 }
 
@@ -203,7 +224,7 @@ void AppDelegate::cancelCurrent() { fixJob_.requestStop(); }
 void AppDelegate::resetUI()
 {
     if (description_)
-        description_->setText(QStringLiteral("Drop a video file here to fix it."));
+        description_->setText(tr("Drop a video file here to fix it."));
     if (progress_)
         progress_->setValue(progress_->minimum());
     if (forceCheck_)
@@ -223,8 +244,11 @@ void AppDelegate::resetUI()
         const QSignalBlocker quiet(takenCombo_);
         takenCombo_->setCurrentIndex(int(preferences_.nameTaken()));
     }
-    if (pathButton_)
-        pathButton_->setText(buttonText(lastPathComponent(preferences_.path())));
+    if (pathButton_) {
+        pathButton_->setFullText(lastPathComponent(preferences_.path()));
+        pathButton_->setToolTip(preferences_.path());
+        pathButton_->setAccessibleName(tr("Save into %1").arg(preferences_.path()));
+    }
 }
 
 void AppDelegate::bitrateChanged()
@@ -258,8 +282,8 @@ void AppDelegate::takenChanged()
 
 void AppDelegate::pathClicked()
 {
-    auto* chooser = new QFileDialog(window_, QStringLiteral("Choose the folder for fixed files"),
-                                    preferences_.path());
+    auto* chooser = new QFileDialog(window_, tr("Choose the folder for fixed files"),
+                                    nearestExistingFolder(preferences_.path()));
     chooser->setFileMode(QFileDialog::Directory);
     chooser->setOption(QFileDialog::ShowDirsOnly);
     chooser->setWindowModality(Qt::WindowModal);
@@ -274,7 +298,7 @@ void AppDelegate::pathClicked()
 void AppDelegate::showAnalyzing(const QString& path)
 {
     if (description_)
-        description_->setText(QStringLiteral("Analyzing %1...").arg(lastPathComponent(path)));
+        description_->setText(statusText(*description_, tr("Analyzing %1..."), path));
     if (progress_)
         progress_->setValue(progress_->minimum());
     setBusyControls(true);
@@ -290,7 +314,7 @@ void AppDelegate::showCopying(const QString& path)
     if (jobs_)
         jobs_->setStage(JobState::Copying);
     if (description_)
-        description_->setText(QStringLiteral("Copying %1...").arg(lastPathComponent(path)));
+        description_->setText(statusText(*description_, tr("Copying %1..."), path));
 }
 
 void AppDelegate::showTranscoding(const QString& path)
@@ -298,7 +322,7 @@ void AppDelegate::showTranscoding(const QString& path)
     if (jobs_)
         jobs_->setStage(JobState::Transcoding);
     if (description_)
-        description_->setText(QStringLiteral("Transcoding %1...").arg(lastPathComponent(path)));
+        description_->setText(statusText(*description_, tr("Transcoding %1..."), path));
 }
 
 void AppDelegate::showProgress(double fraction)
@@ -329,7 +353,7 @@ void AppDelegate::endJob()
 
 void AppDelegate::presentError(const EngineError& error, std::function<void()> dismissed)
 {
-    auto* sheet = new QMessageBox(QMessageBox::Critical, QStringLiteral("mpgfix"),
+    auto* sheet = new QMessageBox(QMessageBox::Critical, tr("mpgfix"),
                                   error.description, QMessageBox::Ok, window_);
     sheet->setTextFormat(Qt::PlainText);
     sheet->setWindowModality(Qt::WindowModal);
@@ -431,6 +455,13 @@ QRect AppDelegate::frameTarget() const
 void AppDelegate::animateFrame(const QRect& target)
 {
     frameAnimation_->stop();
+    // Until the window manager has placed the window its position is not yet known, and moving
+    // it would put it where the window manager never meant it (title bar off the screen).
+    const QWindow* handle = window_->windowHandle();
+    if (!window_->isVisible() || !handle || !handle->isExposed()) {
+        window_->resize(target.size());
+        return;
+    }
     frameAnimation_->setStartValue(window_->geometry());
     frameAnimation_->setEndValue(target);
     frameAnimation_->start();

@@ -14,6 +14,7 @@
 
 #include <memory>
 
+class ElidingButton;
 class JobListView;
 class MainWindow;
 class QAction;
@@ -134,7 +135,7 @@ private:
     QPointer<QGroupBox> optionBox_;
     QPointer<QAction> quitItem_;
     QPointer<QMenu> appMenu_;
-    QPointer<QPushButton> pathButton_;
+    QPointer<ElidingButton> pathButton_;
     QPointer<QPushButton> cancelButton_;
     QPointer<QAction> cancelItem_;
     QPointer<JobListView> jobList_;

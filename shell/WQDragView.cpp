@@ -73,12 +73,14 @@ void WQDragView::dragEnterEvent(QDragEnterEvent* event)
     files_ = paths;
     event->setDropAction(Qt::CopyAction);
     event->accept();
+    update();
 }
 
 void WQDragView::dragLeaveEvent(QDragLeaveEvent* event)
 {
     files_.clear();
     event->accept();
+    update();
 }
 
 void WQDragView::dropEvent(QDropEvent* event)
@@ -86,6 +88,7 @@ void WQDragView::dropEvent(QDropEvent* event)
     // The drop's own list, handed over once: a later drag must never queue it again.
     const QStringList dropped = localFiles(event->mimeData());
     files_.clear();
+    update();
     if (dropped.isEmpty()) {
         event->ignore();
         return;
@@ -102,11 +105,22 @@ void WQDragView::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::Antialiasing);
 
     const QColor ink = palette().color(QPalette::Mid);
-    QPen dashes(ink, 2, Qt::DashLine);
+    // Focus colours the border; a drag that can be dropped also thickens it and tints the area.
+    const bool dragOver = !files_.isEmpty();
+    const QColor highlight = palette().color(QPalette::Highlight);
+    QPen dashes(dragOver || hasFocus() ? highlight : ink, dragOver ? 3 : 2, Qt::DashLine);
     dashes.setDashPattern({4, 3});
     painter.setPen(dashes);
     painter.setBrush(palette().color(QPalette::Base));
-    painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 10, 10);
+    const QRectF area = QRectF(rect()).adjusted(1, 1, -1, -1);
+    painter.drawRoundedRect(area, 10, 10);
+    if (dragOver) {
+        QColor tint = highlight;
+        tint.setAlpha(40);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(tint);
+        painter.drawRoundedRect(area, 10, 10);
+    }
 
     // The film sits in the space above the status line and the list, which the layout keeps
     // at the bottom, and shrinks with that space.

@@ -1,13 +1,16 @@
 #include "AppDelegate.h"
 #include "BatchNotifier.h"
+#include "CommandLine.h"
 #include "MainWindow.h"
 #include "QuitSignals.h"
 #include "SingleInstance.h"
+#include "Translations.h"
 
 #include <QApplication>
-#include <QFileInfo>
+#include <QIcon>
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -18,35 +21,48 @@ bool hasDisplay()
            qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
 }
 
-// Files named on the command line, the desktop's way of opening them with mpgfix, made
-// absolute so that they mean the same to an mpgfix already running elsewhere.
-QStringList commandLineFiles(const QStringList& arguments)
+// Decided in a console-only application, so that --help, --version, a mistake and a missing
+// display are answered in the user's language without any display: the files to open, or the
+// status to exit with.
+std::optional<QStringList> filesToOpen(int& argc, char** argv, int& exitCode)
 {
-    QStringList files;
-    for (const QString& argument : arguments.mid(1))
-        files << QFileInfo(argument).absoluteFilePath();
-    return files;
+    const QCoreApplication console(argc, argv);
+    const Translations translations(QLocale::system());
+    const CommandLine commandLine(QCoreApplication::arguments());
+    std::fputs(commandLine.output().toLocal8Bit().constData(), stdout);
+    std::fputs(commandLine.errors().toLocal8Bit().constData(), stderr);
+    exitCode = commandLine.exitCode();
+    if (commandLine.exits())
+        return std::nullopt;
+    if (!hasDisplay()) {
+        std::fputs(qPrintable(QCoreApplication::translate(
+                       "main", "mpgfix: no graphical display found (DISPLAY is not set); run it from a "
+                               "desktop session\n")),
+                   stderr);
+        exitCode = 1;
+        return std::nullopt;
+    }
+    return commandLine.files();
 }
 
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    if (!hasDisplay()) {
-        std::fputs("mpgfix: no graphical display found (DISPLAY is not set); run it from a desktop "
-                   "session\n",
-                   stderr);
-        return 1;
-    }
+    int exitCode = 0;
+    const std::optional<QStringList> files = filesToOpen(argc, argv, exitCode);
+    if (!files)
+        return exitCode;
 
     QApplication app(argc, argv);
+    const Translations translations(QLocale::system());
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/mpgfix.svg")));
     // Docks and notifications find the app's launcher entry and icon by this name.
-    QGuiApplication::setDesktopFileName(QStringLiteral("mpgfix"));
+    QApplication::setDesktopFileName(QStringLiteral("mpgfix"));
     // From the start: a signal that comes before the window is up takes effect once it is.
     QuitSignals quitSignals;
-    const QStringList files = commandLineFiles(app.arguments());
     SingleInstance instance;
-    if (instance.start(files) == SingleInstance::Role::HandedOver)
+    if (instance.start(*files) == SingleInstance::Role::HandedOver)
         return 0;
 
     MainWindow window;
@@ -63,6 +79,6 @@ int main(int argc, char* argv[])
     QObject::connect(&window.jobs(), &JobListModel::batchFinished, &notifier, &BatchNotifier::clearProgress);
     window.show();
     appDelegate.applicationDidFinishLaunching();
-    appDelegate.openFiles(files);
+    appDelegate.openFiles(*files);
     return app.exec();
 }

@@ -1,5 +1,8 @@
 #include "AppDelegate.h"
+#include "CommandLine.h"
 #include "MainWindow.h"
+#include "MiddleElision.h"
+#include "Translations.h"
 #include "WQDragView.h"
 
 #include "EventLoop.h"
@@ -142,5 +145,93 @@ TEST_F(WindowTest, OnlyADropOfFilesOnItsViewHandsThemOverOnceInTheirOrder)
         QDragLeaveEvent leave;
         QApplication::sendEvent(d.target, d.drops ? static_cast<QEvent*>(&drop) : &leave);
         EXPECT_EQ(std::pair(view->files(), appDelegate->handedOver), std::pair(QStringList(), QList<QStringList>{dropped}));
+    }
+}
+
+// Every control tells a screen reader its name and purpose, the bitrate with its unit. A long
+// folder name shrinks on its button, stays whole in its tooltip and spoken name, and neither
+// widens the window nor holds it wide.
+TEST_F(WindowTest, ControlsAreNamedAndALongFolderNeverWidensTheWindow)
+{
+    AppDelegate& d = *appDelegate;
+    const int width = window.width();
+    const QString folder = "/srv/" + QString(240, u'x');
+    userStore().setValue(Preferences::pathKey, folder);
+    d.resetUI();
+    QApplication::processEvents();
+    for (QWidget* control : QList<QWidget*>{d.dragView(), d.progress(), d.forceCheck(), d.dvdCheck(), d.barsCheck(), d.bitrateSlider(), d.pathButton(), d.takenCombo()}) {
+        const QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(control);
+        EXPECT_FALSE(spoken->text(QAccessible::Name).isEmpty() || spoken->text(QAccessible::Description).isEmpty()) << control->objectName().toStdString();
+    }
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(d.bitrateSlider())->text(QAccessible::Value), "6 Mbps");
+    EXPECT_EQ(std::tuple(d.pathButton()->toolTip(), d.pathButton()->accessibleName().endsWith(folder), d.pathButton()->text().contains(u'…')),
+              std::tuple(folder, true, true));
+    EXPECT_TRUE(window.width() == width && window.minimumSizeHint().width() < width);
+}
+
+// Before the window manager has placed the window a job's start only makes it shorter: a move
+// then would override where the window manager puts it.
+TEST(FrameChangeTest, AnUnplacedWindowOnlyChangesItsHeight)
+{
+    MainWindow window;
+    AppDelegate appDelegate(window);
+    const QSize idle = window.size();
+    appDelegate.showAnalyzing("/clips/a.mov");
+    EXPECT_EQ(std::pair(window.size(), window.testAttribute(Qt::WA_Moved)), std::pair(idle - QSize(0, busyHeightChange), false));
+}
+
+// Options are answered on the terminal with an exit status; "--" ends them, so a file whose name
+// starts with a dash still opens; files come out absolute.
+TEST(CommandLineTest, AnswersOptionsAndMistakesAndHandsOnFiles)
+{
+    const struct { QStringList arguments; bool exits; int status; QString printed, complaint; QStringList files; } cases[] = {
+        {{"--help"}, true, 0, "--version", "", {}},
+        {{"--help-all"}, true, 2, "", "help-all", {}},
+        {{"--version", "a.mp4"}, true, 0, "mpgfix " MPGFIX_VERSION "\n", "", {}},
+        {{"a.mp4", "--frobnicate"}, true, 2, "", "frobnicate", {}},
+        {{"/clips/a.mp4", "--", "-x.mp4", "--help"}, false, 0, "", "", {"/clips/a.mp4", QDir::currentPath() + "/-x.mp4", QDir::currentPath() + "/--help"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        const CommandLine line(QStringList{"mpgfix"} + c.arguments);
+        EXPECT_EQ(std::tuple(line.exits(), line.exitCode(), line.output().contains(c.printed), line.output().isEmpty(), line.errors().contains(c.complaint), line.errors().isEmpty(), line.files()),
+                  std::tuple(c.exits, c.status, true, c.printed.isEmpty(), true, c.complaint.isEmpty(), c.files));
+    }
+}
+
+// A name that does not fit keeps its start and its extension and fits; one that fits stays whole.
+TEST(MiddleElisionTest, LongNamesKeepTheirStartAndExtension)
+{
+    const QFontMetrics metrics(QApplication::font());
+    const QString party = "party_full_recording_of_the_evening_with_all_the_speeches_and_dances";
+    const struct { QString name; int width; QString start, end; } cases[] = {
+        {"clip.mp4", metrics.horizontalAdvance("clip.mp4"), "clip.mp4", "clip.mp4"},
+        {party + ".mp4", 200, "party", "s.mp4"},
+        {"." + party, 200, ".party", "dances"},
+        {party + ".mp4", metrics.horizontalAdvance(".mp4"), "", "…"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name.toStdString());
+        const QString shown = elideFileName(c.name, metrics, c.width);
+        EXPECT_TRUE(metrics.horizontalAdvance(shown) <= c.width && shown.startsWith(c.start) && shown.endsWith(c.end)) << shown.toStdString();
+        EXPECT_EQ(shown == c.name, metrics.horizontalAdvance(c.name) <= c.width);
+    }
+}
+
+// A German locale gets mpgfix's own German and Qt's; a language without a translation stays English.
+TEST(TranslationsTest, TheLocalesLanguageReachesTheWindowAndQtsOwnTexts)
+{
+    const struct { QLocale locale; bool translated; QString status, menu, cancel; } cases[] = {
+        {QLocale(QLocale::German, QLocale::Germany), true, "Legen Sie eine Videodatei hier ab, um sie zu korrigieren.", "&Datei", "Abbrechen"},
+        {QLocale(QLocale::English, QLocale::UnitedStates), false, "Drop a video file here to fix it.", "&File", "Cancel"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.locale.name().toStdString());
+        const Translations translations(c.locale);
+        MainWindow window;
+        AppDelegate appDelegate(window);
+        appDelegate.resetUI();
+        EXPECT_EQ(std::tuple(translations.hasApp(), appDelegate.description()->text(), appDelegate.appMenu()->title(), QCoreApplication::translate("QPlatformTheme", "Cancel")),
+                  std::tuple(c.translated, c.status, c.menu, c.cancel));
     }
 }

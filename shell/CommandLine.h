@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QString>
+#include <QStringList>
+
+// What the arguments of a launch ask for, decided before any window exists: text to print and
+// an exit status (help, version, a mistake), or the files to open, made absolute so that they
+// mean the same to an mpgfix already running elsewhere.
+class CommandLine {
+    Q_DECLARE_TR_FUNCTIONS(CommandLine)
+
+public:
+    // `arguments` as QCoreApplication::arguments() gives them, the program first.
+    explicit CommandLine(const QStringList& arguments);
+
+    // Whether the launch ends here, with exitCode() after printing output() and errors().
+    bool exits() const { return exits_; }
+    int exitCode() const { return exitCode_; }
+    // For standard output, and for standard error.
+    QString output() const { return output_; }
+    QString errors() const { return errors_; }
+    QStringList files() const { return files_; }
+
+private:
+    bool exits_ = false;
+    int exitCode_ = 0;
+    QString output_;
+    QString errors_;
+    QStringList files_;
+};
