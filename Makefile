@@ -30,7 +30,7 @@ test-asan: deps
 test-tsan: deps
 	cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DMPGFIX_SANITIZE=thread
 	cmake --build build-tsan -j$(NPROC)
-	cd build-tsan && $(CTEST_ENV) TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+	cd build-tsan && $(CTEST_ENV) TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:suppressions=$(CURDIR)/tests/qt-uninstrumented.supp \
 		ctest --output-on-failure -L threads
 
 bench: deps
