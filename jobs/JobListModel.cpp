@@ -113,7 +113,8 @@ int JobListModel::waitingCount() const
 
 QString JobListModel::stateText(JobState state, double progress, const QString& output, const QString& reason)
 {
-    const QString percent = QString::number(std::lround(progress * 100));
+    // Whole percents reached, as the progress bar counts them.
+    const QString percent = QString::number(int(progress * 100));
     switch (state) {
     case JobState::Waiting:
         return tr("Waiting");
