@@ -6,6 +6,7 @@
 #include "ToolLocator.h"
 #include "ToolProcess.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -19,13 +20,13 @@ QString describeStartFailure(const ToolProcess::StartFailure& failure, const QSt
     const QString reason = qt_error_string(failure.errorNumber);
     switch (failure.step) {
     case ToolProcess::StartFailure::Step::Pipe:
-        return QStringLiteral("Could not make a pipe to run ffmpeg: %1").arg(reason);
+        return QCoreApplication::translate("VideoProcessor", "Could not make a pipe to run ffmpeg: %1").arg(reason);
     case ToolProcess::StartFailure::Step::Stream:
-        return QStringLiteral("Could not read the output of ffmpeg: %1").arg(reason);
+        return QCoreApplication::translate("VideoProcessor", "Could not read the output of ffmpeg: %1").arg(reason);
     case ToolProcess::StartFailure::Step::Spawn:
         break;
     }
-    return QStringLiteral("ffmpeg could not be started from %1: %2").arg(tool, reason);
+    return QCoreApplication::translate("VideoProcessor", "ffmpeg could not be started from %1: %2").arg(tool, reason);
 }
 
 int startFailureCode(const ToolProcess::StartFailure& failure)
@@ -39,13 +40,14 @@ QString describeFailure(const ToolProcess::ExitStatus& status, const QString& co
 {
     if (status.kind == ToolProcess::ExitStatus::Kind::Signaled) {
         const char* description = sigdescr_np(status.value);
-        return QStringLiteral("ffmpeg was stopped by signal %1 (%2)")
+        return QCoreApplication::translate("VideoProcessor", "ffmpeg was stopped by signal %1 (%2)")
             .arg(status.value)
-            .arg(description != nullptr ? QString::fromUtf8(description) : QStringLiteral("unknown signal"));
+            .arg(description != nullptr ? QString::fromUtf8(description)
+                                        : QCoreApplication::translate("VideoProcessor", "unknown signal"));
     }
     if (!complaint.isEmpty())
         return complaint;
-    return QStringLiteral("ffmpeg exited with status %1").arg(status.value);
+    return QCoreApplication::translate("VideoProcessor", "ffmpeg exited with status %1").arg(status.value);
 }
 
 QList<QByteArray> encodeArguments(const QStringList& arguments)
@@ -136,7 +138,8 @@ void VideoProcessor::run(const QStringList& arguments, ConsoleParser::Run kind)
         const std::optional<QString> found = locator.locate();
         if (!found) {
             report(EngineError{FfmpegErrors::domain, FfmpegErrors::ToolNotFound,
-                               QStringLiteral("ffmpeg could not be found or started; looked in %1 and on PATH")
+                               QCoreApplication::translate(
+                                   "VideoProcessor", "ffmpeg could not be found or started; looked in %1 and on PATH")
                                    .arg(locator.resourceDir())});
             return;
         }
@@ -174,7 +177,7 @@ void VideoProcessor::run(const QStringList& arguments, ConsoleParser::Run kind)
     const ToolProcess::ExitStatus status = process.wait();
     if (kind == ConsoleParser::Run::Transcode && status.failed()) {
         report(EngineError{FfmpegErrors::domain, FfmpegErrors::TranscodeFailed,
-                           QStringLiteral("Could not transcode %1: %2")
+                           QCoreApplication::translate("VideoProcessor", "Could not transcode %1: %2")
                                .arg(QFileInfo(path()).fileName(), describeFailure(status, complaint.text()))});
     }
 }

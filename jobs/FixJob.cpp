@@ -7,6 +7,7 @@
 #include "OutputFile.h"
 #include "VideoProcessor.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -32,14 +33,14 @@ EngineError jobError(const QString& description)
 QString kindOfFile(mode_t mode)
 {
     if (S_ISFIFO(mode))
-        return QStringLiteral("a named pipe (FIFO)");
+        return QCoreApplication::translate("FixJob", "a named pipe (FIFO)");
     if (S_ISCHR(mode))
-        return QStringLiteral("a character device");
+        return QCoreApplication::translate("FixJob", "a character device");
     if (S_ISBLK(mode))
-        return QStringLiteral("a block device");
+        return QCoreApplication::translate("FixJob", "a block device");
     if (S_ISSOCK(mode))
-        return QStringLiteral("a socket");
-    return QStringLiteral("not a regular file");
+        return QCoreApplication::translate("FixJob", "a socket");
+    return QCoreApplication::translate("FixJob", "not a regular file");
 }
 
 // Why the input cannot be probed at all; checked before ffmpeg runs, since a pipe or a device
@@ -52,18 +53,21 @@ std::optional<EngineError> inputRefusal(const QString& path)
     if (::stat(encoded.constData(), &status) != 0) {
         // Bytes that are not UTF-8 reach us as replacement characters and name no file.
         if (errno == ENOENT && path.contains(QChar::ReplacementCharacter))
-            return jobError(
-                QStringLiteral("mpgfix cannot open names that are not valid UTF-8: rename the file %1.").arg(name));
+            return jobError(QCoreApplication::translate(
+                                "FixJob", "mpgfix cannot open names that are not valid UTF-8: rename the file %1.")
+                                .arg(name));
         if (errno == ENOENT)
-            return jobError(QStringLiteral("%1 no longer exists.").arg(name));
-        return jobError(QStringLiteral("Could not open %1: %2").arg(name, qt_error_string(errno)));
+            return jobError(QCoreApplication::translate("FixJob", "%1 no longer exists.").arg(name));
+        return jobError(
+            QCoreApplication::translate("FixJob", "Could not open %1: %2").arg(name, qt_error_string(errno)));
     }
     if (S_ISDIR(status.st_mode))
-        return jobError(QStringLiteral("The folder %1 holds no video files.").arg(name));
+        return jobError(QCoreApplication::translate("FixJob", "The folder %1 holds no video files.").arg(name));
     if (!S_ISREG(status.st_mode))
-        return jobError(QStringLiteral("%1 is %2, not a video file.").arg(name, kindOfFile(status.st_mode)));
+        return jobError(
+            QCoreApplication::translate("FixJob", "%1 is %2, not a video file.").arg(name, kindOfFile(status.st_mode)));
     if (::access(encoded.constData(), R_OK) != 0)
-        return jobError(QStringLiteral("mpgfix may not read %1.").arg(name));
+        return jobError(QCoreApplication::translate("FixJob", "mpgfix may not read %1.").arg(name));
     return std::nullopt;
 }
 
@@ -192,7 +196,8 @@ QString FixJob::produce(VideoProcessor& processor, Failure& failure)
     std::optional<EngineError> refusal = OutputFile::refusal(output, input, rule);
     const QString folder = QFileInfo(output).path();
     if (!refusal && !QDir().mkpath(folder))
-        refusal = jobError(QStringLiteral("Could not create the destination folder %1.").arg(folder));
+        refusal = jobError(
+            QCoreApplication::translate("FixJob", "Could not create the destination folder %1.").arg(folder));
     if (refusal) {
         fail(*refusal, failure);
         return {};

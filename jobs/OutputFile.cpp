@@ -1,5 +1,6 @@
 #include "OutputFile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -20,7 +21,7 @@ EngineError fileError(const QString& description) { return {QStringLiteral("File
 EngineError writeError(const QString& path, int error)
 {
     return {QStringLiteral("File"), error,
-            QStringLiteral("Could not write %1: %2").arg(path, qt_error_string(error))};
+            QCoreApplication::translate("OutputFile", "Could not write %1: %2").arg(path, qt_error_string(error))};
 }
 
 // The same file under any name: a hard link, or another spelling on a case-insensitive card.
@@ -40,14 +41,15 @@ bool exists(const QString& path)
 
 EngineError overItself(const QString& destination)
 {
-    return fileError(QStringLiteral("%1 would be written over itself. Choose another destination folder.")
+    return fileError(QCoreApplication::translate("OutputFile",
+                                                 "%1 would be written over itself. Choose another destination folder.")
                          .arg(QFileInfo(destination).fileName()));
 }
 
 EngineError taken(const QString& destination)
 {
     return {QStringLiteral("File"), EEXIST,
-            QStringLiteral("%1 already exists and was left as it is.").arg(destination)};
+            QCoreApplication::translate("OutputFile", "%1 already exists and was left as it is.").arg(destination)};
 }
 
 // "<folder>/old (2).mpg" for "<folder>/old.mpg" and 2.
@@ -119,7 +121,7 @@ std::optional<EngineError> OutputFile::creationError() const
     if (creationErrno_ == 0)
         return std::nullopt;
     return EngineError{QStringLiteral("File"), creationErrno_,
-                       QStringLiteral("Could not write into %1: %2")
+                       QCoreApplication::translate("OutputFile", "Could not write into %1: %2")
                            .arg(QFileInfo(destination_).path(), qt_error_string(creationErrno_))};
 }
 

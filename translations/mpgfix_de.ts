@@ -72,6 +72,49 @@ Bringt Videodateien in DVD-taugliches MPEG-2 mit MP2-Ton, jede als &lt;Name&gt;.
         <source>%1 Mbps</source>
         <translation>%1 Mbit/s</translation>
     </message>
+    <message>
+        <source>Video files (%1)</source>
+        <translation>Videodateien (%1)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Open Video Files</source>
+        <translation>Videodateien öffnen</translation>
+    </message>
+    <message>
+        <source>Open a Folder of Videos</source>
+        <translation>Ordner mit Videos öffnen</translation>
+    </message>
+    <message>
+        <source>mpgfix is fixing %1 (%2 more waiting). Stop and quit?</source>
+        <translation>mpgfix korrigiert gerade %1 (%2 weitere in der Warteschlange). Anhalten und beenden?</translation>
+    </message>
+    <message>
+        <source>Stop and Quit</source>
+        <translation>Anhalten und beenden</translation>
+    </message>
+    <message>
+        <source>Keep Working</source>
+        <translation>Weiterarbeiten</translation>
+    </message>
+</context>
+<context>
+    <name>BatchNotifier</name>
+    <message>
+        <source>1 file fixed</source>
+        <translation>1 Datei korrigiert</translation>
+    </message>
+    <message>
+        <source>%1 files fixed</source>
+        <translation>%1 Dateien korrigiert</translation>
+    </message>
+    <message>
+        <source>%1, %2 failed</source>
+        <translation>%1, %2 fehlgeschlagen</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -102,6 +145,120 @@ Try &apos;%1 --help&apos; for more information.
     <message>
         <source>Displays this help.</source>
         <translation>Zeigt diese Hilfe an.</translation>
+    </message>
+</context>
+<context>
+    <name>FileCopy</name>
+    <message>
+        <source>Could not copy %1 to %2: %3</source>
+        <translation>%1 konnte nicht nach %2 kopiert werden: %3</translation>
+    </message>
+</context>
+<context>
+    <name>FixJob</name>
+    <message>
+        <source>a named pipe (FIFO)</source>
+        <translation>eine benannte Pipe (FIFO)</translation>
+    </message>
+    <message>
+        <source>a character device</source>
+        <translation>ein zeichenorientiertes Gerät</translation>
+    </message>
+    <message>
+        <source>a block device</source>
+        <translation>ein blockorientiertes Gerät</translation>
+    </message>
+    <message>
+        <source>a socket</source>
+        <translation>ein Socket</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>keine reguläre Datei</translation>
+    </message>
+    <message>
+        <source>mpgfix cannot open names that are not valid UTF-8: rename the file %1.</source>
+        <translation>mpgfix kann keine Namen öffnen, die kein gültiges UTF-8 sind: Benennen Sie die Datei %1 um.</translation>
+    </message>
+    <message>
+        <source>%1 no longer exists.</source>
+        <translation>%1 existiert nicht mehr.</translation>
+    </message>
+    <message>
+        <source>Could not open %1: %2</source>
+        <translation>%1 konnte nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>The folder %1 holds no video files.</source>
+        <translation>Der Ordner %1 enthält keine Videodateien.</translation>
+    </message>
+    <message>
+        <source>%1 is %2, not a video file.</source>
+        <translation>%1 ist %2 und keine Videodatei.</translation>
+    </message>
+    <message>
+        <source>mpgfix may not read %1.</source>
+        <translation>mpgfix darf %1 nicht lesen.</translation>
+    </message>
+    <message>
+        <source>Could not create the destination folder %1.</source>
+        <translation>Der Zielordner %1 konnte nicht angelegt werden.</translation>
+    </message>
+</context>
+<context>
+    <name>JobListModel</name>
+    <message>
+        <source>Waiting</source>
+        <translation>Wartet</translation>
+    </message>
+    <message>
+        <source>Analyzing</source>
+        <translation>Wird analysiert</translation>
+    </message>
+    <message>
+        <source>Copying</source>
+        <translation>Wird kopiert</translation>
+    </message>
+    <message>
+        <source>Transcoding %1%</source>
+        <translation>Wird umgewandelt: %1 %</translation>
+    </message>
+    <message>
+        <source>Done: %1</source>
+        <translation>Fertig: %1</translation>
+    </message>
+    <message>
+        <source>Failed: %1</source>
+        <translation>Fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>Skipped: %1</source>
+        <translation>Übersprungen: %1</translation>
+    </message>
+    <message>
+        <source>Cancelled</source>
+        <translation>Abgebrochen</translation>
+    </message>
+    <message>
+        <source>%1 — %2</source>
+        <translation>%1 — %2</translation>
+    </message>
+    <message>
+        <source>%1
+%2</source>
+        <translation>%1
+%2</translation>
+    </message>
+</context>
+<context>
+    <name>JobListView</name>
+    <message>
+        <source>Remove from Queue</source>
+        <translation>Aus der Warteschlange entfernen</translation>
+    </message>
+    <message>
+        <source>Clear Finished</source>
+        <translation>Abgeschlossene entfernen</translation>
     </message>
 </context>
 <context>
@@ -213,6 +370,108 @@ Try &apos;%1 --help&apos; for more information.
     <message>
         <source>&amp;About mpgfix</source>
         <translation>&amp;Über mpgfix</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>Dateien</translation>
+    </message>
+    <message>
+        <source>Every file received, with where it stands; Delete removes waiting ones</source>
+        <translation>Jede empfangene Datei mit ihrem Stand; Entf entfernt wartende</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Stop fixing this file and go on with the next one (Esc)</source>
+        <translation>Diese Datei nicht weiter korrigieren und mit der nächsten fortfahren (Esc)</translation>
+    </message>
+    <message>
+        <source>Cancel the current file</source>
+        <translation>Aktuelle Datei abbrechen</translation>
+    </message>
+    <message>
+        <source>Stops fixing this file, removes its unfinished output and goes on with the next one</source>
+        <translation>Bricht die Korrektur dieser Datei ab, entfernt ihre unfertige Ausgabe und fährt mit der nächsten fort</translation>
+    </message>
+    <message>
+        <source>&amp;Open Files...</source>
+        <translation>Dateien ö&amp;ffnen...</translation>
+    </message>
+    <message>
+        <source>Ctrl+O</source>
+        <translation>Ctrl+O</translation>
+    </message>
+    <message>
+        <source>Open &amp;Folder...</source>
+        <translation>&amp;Ordner öffnen...</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+O</source>
+        <translation>Ctrl+Shift+O</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel Current File</source>
+        <translation>Aktuelle Datei &amp;abbrechen</translation>
+    </message>
+    <message>
+        <source>Esc</source>
+        <translation>Esc</translation>
+    </message>
+</context>
+<context>
+    <name>OutputFile</name>
+    <message>
+        <source>Could not write %1: %2</source>
+        <translation>%1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 would be written over itself. Choose another destination folder.</source>
+        <translation>%1 würde sich selbst überschreiben. Wählen Sie einen anderen Zielordner.</translation>
+    </message>
+    <message>
+        <source>%1 already exists and was left as it is.</source>
+        <translation>%1 existiert bereits und wurde unverändert gelassen.</translation>
+    </message>
+    <message>
+        <source>Could not write into %1: %2</source>
+        <translation>In %1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>VideoProcessor</name>
+    <message>
+        <source>Could not make a pipe to run ffmpeg: %1</source>
+        <translation>Für ffmpeg konnte keine Pipe angelegt werden: %1</translation>
+    </message>
+    <message>
+        <source>Could not read the output of ffmpeg: %1</source>
+        <translation>Die Ausgabe von ffmpeg konnte nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>ffmpeg could not be started from %1: %2</source>
+        <translation>ffmpeg konnte nicht aus %1 gestartet werden: %2</translation>
+    </message>
+    <message>
+        <source>ffmpeg was stopped by signal %1 (%2)</source>
+        <translation>ffmpeg wurde durch Signal %1 (%2) beendet</translation>
+    </message>
+    <message>
+        <source>unknown signal</source>
+        <translation>unbekanntes Signal</translation>
+    </message>
+    <message>
+        <source>ffmpeg exited with status %1</source>
+        <translation>ffmpeg wurde mit Status %1 beendet</translation>
+    </message>
+    <message>
+        <source>ffmpeg could not be found or started; looked in %1 and on PATH</source>
+        <translation>ffmpeg wurde nicht gefunden oder konnte nicht gestartet werden; gesucht in %1 und im PATH</translation>
+    </message>
+    <message>
+        <source>Could not transcode %1: %2</source>
+        <translation>%1 konnte nicht umgewandelt werden: %2</translation>
     </message>
 </context>
 <context>

@@ -233,5 +233,6 @@ TEST(TranslationsTest, TheLocalesLanguageReachesTheWindowAndQtsOwnTexts)
         appDelegate.resetUI();
         EXPECT_EQ(std::tuple(translations.hasApp(), appDelegate.description()->text(), appDelegate.appMenu()->title(), QCoreApplication::translate("QPlatformTheme", "Cancel")),
                   std::tuple(c.translated, c.status, c.menu, c.cancel));
+        EXPECT_EQ(QCoreApplication::translate("FixJob", "%1 no longer exists."), c.translated ? "%1 existiert nicht mehr." : "%1 no longer exists.");
     }
 }
