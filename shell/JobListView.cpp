@@ -15,8 +15,6 @@ JobListView::JobListView(QWidget* parent) : QListView(parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setUniformItemSizes(true);
     setTextElideMode(Qt::ElideMiddle);
-    const int rowHeight = fontMetrics().height() + 4;
-    setFixedHeight(visibleRows * rowHeight + 2 * frameWidth());
     connect(this, &QAbstractItemView::doubleClicked, this, &JobListView::openRequested);
     hide();
 }
@@ -32,7 +30,14 @@ void JobListView::setModel(QAbstractItemModel* model)
     showWhenFilled();
 }
 
-void JobListView::showWhenFilled() { setVisible(model() && model()->rowCount() > 0); }
+void JobListView::showWhenFilled()
+{
+    const bool filled = model() && model()->rowCount() > 0;
+    // Whole rows, as tall as the style draws them.
+    if (filled)
+        setFixedHeight(visibleRows * sizeHintForRow(0) + 2 * frameWidth());
+    setVisible(filled);
+}
 
 void JobListView::keyPressEvent(QKeyEvent* event)
 {
