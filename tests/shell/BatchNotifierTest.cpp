@@ -54,24 +54,30 @@ protected:
     FakeDesktop desktop;
 };
 
-// The server answers only once this thread's event loop runs again, so a call that waited for
-// it would take the whole timeout.
-TEST_F(BatchNotifierTest, AFinishedBatchIsOneNotificationSayingWhatBecameOfItsFiles)
+// A notification per finished batch, saying what became of its files, and the launcher entry
+// docks read: progress within 0..1, the count only while files wait (as the 64-bit integer docks
+// read), and both gone once the batch is over. The server answers only once this thread's event
+// loop runs again, so a call that waited for it would take the whole timeout.
+TEST_F(BatchNotifierTest, BatchesReachTheDesktopWithoutWaitingForIt)
 {
-    const struct { int fixed, failed; QString summary; } batches[] = {
-        {3, 0, "3 files fixed"}, {1, 0, "1 file fixed"}, {2, 1, "2 files fixed, 1 failed"}, {0, 4, "0 files fixed, 4 failed"}};
     ASSERT_TRUE(desktopBus.registerService("org.freedesktop.Notifications") &&
                 desktopBus.registerObject("/org/freedesktop/Notifications", &desktop, QDBusConnection::ExportAllSlots));
+    ASSERT_TRUE(desktopBus.connect({}, {}, "com.canonical.Unity.LauncherEntry", "Update", &desktop, SLOT(Update(QString,QVariantMap))));
+    desktopBus.interface()->isServiceRegistered("mpgfix");  // a round trip: the bus now routes Update to the dock
     BatchNotifier notifier(appBus);
-    QStringList expected;
     const QDeadlineTimer quick(500);
-    for (const auto& b : batches) {
-        notifier.batchFinished(b.fixed, b.failed);
-        expected << "mpgfix|mpgfix|" + b.summary + "|||-1";
-    }
+    for (const auto& [fixed, failed] : {std::pair(3, 0), {1, 0}, {2, 1}, {0, 4}})
+        notifier.batchFinished(fixed, failed);
+    notifier.showProgress(0.25, 3);
+    notifier.showProgress(1.5, 0);
+    notifier.clearProgress();
     EXPECT_FALSE(quick.hasExpired());
-    spinUntil([&] { return desktop.notes.size() >= expected.size(); });
-    EXPECT_EQ(desktop.notes, expected);
+    const QString app = "application://mpgfix.desktop ";
+    const QStringList notes = {"mpgfix|mpgfix|3 files fixed|||-1", "mpgfix|mpgfix|1 file fixed|||-1",
+                               "mpgfix|mpgfix|2 files fixed, 1 failed|||-1", "mpgfix|mpgfix|0 files fixed, 4 failed|||-1"};
+    const QStringList launcher = {app + "0.25 true 3 true qlonglong", app + "1 true 0 false qlonglong", app + "0 false 0 false qlonglong"};
+    spinUntil([&] { return desktop.notes.size() >= notes.size() && desktop.launcher.size() >= launcher.size(); });
+    EXPECT_EQ(std::pair(desktop.notes, desktop.launcher), std::pair(notes, launcher));
 }
 
 // Neither a missing bus nor a missing server costs the window anything, not even a warning.
@@ -84,22 +90,6 @@ TEST_F(BatchNotifierTest, WithoutABusOrANotificationServerNothingHappens)
     spinUntil([] { return false; }, 200);
     qInstallMessageHandler(previous);
     EXPECT_EQ(warnings, QStringList());
-}
-
-// Docks read the launcher entry: progress within 0..1, the count only while files wait (as the
-// 64-bit integer docks read), and both gone once the batch is over.
-TEST_F(BatchNotifierTest, TheLauncherShowsTheBatchUntilItIsOver)
-{
-    ASSERT_TRUE(desktopBus.connect({}, {}, "com.canonical.Unity.LauncherEntry", "Update", &desktop, SLOT(Update(QString,QVariantMap))));
-    desktopBus.interface()->isServiceRegistered("mpgfix");  // a round trip: the bus now routes Update to the dock
-    BatchNotifier notifier(appBus);
-    notifier.showProgress(0.25, 3);
-    notifier.showProgress(1.5, 0);
-    notifier.clearProgress();
-    const QString app = "application://mpgfix.desktop ";
-    const QStringList expected = {app + "0.25 true 3 true qlonglong", app + "1 true 0 false qlonglong", app + "0 false 0 false qlonglong"};
-    spinUntil([&] { return desktop.launcher.size() >= expected.size(); });
-    EXPECT_EQ(desktop.launcher, expected);
 }
 
 #include "BatchNotifierTest.moc"
