@@ -148,6 +148,27 @@ TEST_F(WindowTest, OnlyADropOfFilesOnItsViewHandsThemOverOnceInTheirOrder)
     }
 }
 
+// File > Open Files... and Open Folder... hand over what a drop of the same files or folder would.
+TEST_F(WindowTest, OpenActionsHandOverWhatADropWould)
+{
+    const TestMedia::TestFolder folder;
+    TestMedia::write(folder.filePath("a.mp4"), "a"), TestMedia::write(folder.filePath("b.mov"), "b");
+    const struct { QAction* action; QString chosen; QStringList handed; } opens[] = {
+        {window.findChild<QAction*>("openFilesItem"), "\"a.mp4\" \"b.mov\"", {folder.filePath("a.mp4"), folder.filePath("b.mov")}},
+        {window.findChild<QAction*>("openFolderItem"), folder.path(), {folder.path()}},
+    };
+    for (const auto& o : opens) {
+        o.action->trigger();
+        auto* chooser = window.findChild<QFileDialog*>();
+        ASSERT_TRUE(chooser && chooser->isVisible() && chooser->isModal());
+        chooser->setDirectory(folder.path());
+        chooser->selectFile(o.chosen);
+        QMetaObject::invokeMethod(chooser, "accept");
+        EXPECT_TRUE(spinUntil([&] { return !window.findChild<QFileDialog*>(); }));
+        EXPECT_EQ(appDelegate->handedOver.takeLast(), o.handed);
+    }
+}
+
 // Every control tells a screen reader its name and purpose, the bitrate with its unit. A long
 // folder name shrinks on its button, stays whole in its tooltip and spoken name, and neither
 // widens the window nor holds it wide.
