@@ -8,16 +8,17 @@
 
 namespace {
 
-// By the file's name first and its content where the name says nothing, as file managers do.
-bool isVideo(const QMimeDatabase& types, const QFileInfo& file)
+bool isVideoType(const QMimeType& type)
 {
-    const QMimeType type = types.mimeTypeForFile(file);
     if (type.name().startsWith(QLatin1String("video/")))
         return true;
     const QStringList ancestors = type.allAncestors();
     return std::any_of(ancestors.begin(), ancestors.end(),
                        [](const QString& ancestor) { return ancestor.startsWith(QLatin1String("video/")); });
 }
+
+// By the file's name first and its content where the name says nothing, as file managers do.
+bool isVideo(const QMimeDatabase& types, const QFileInfo& file) { return isVideoType(types.mimeTypeForFile(file)); }
 
 void addVideosIn(const QString& folder, const QMimeDatabase& types, QStringList& videos)
 {
@@ -46,4 +47,15 @@ QStringList expandFolders(const QStringList& paths)
         files << (videos.isEmpty() ? QStringList{path} : videos);
     }
     return files;
+}
+
+QStringList videoNamePatterns()
+{
+    QStringList patterns;
+    for (const QMimeType& type : QMimeDatabase().allMimeTypes())
+        if (isVideoType(type))
+            patterns << type.globPatterns();
+    patterns.removeDuplicates();
+    patterns.sort();
+    return patterns;
 }

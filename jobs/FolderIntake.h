@@ -7,3 +7,6 @@
 // inside it, at any depth, in name order. A folder without any stays as itself, so that its
 // job can say so. Hidden entries and links to folders are passed over.
 QStringList expandFolders(const QStringList& paths);
+// The name patterns ("*.mp4", ...) of every file type that counts as video above, for a file
+// chooser's filter.
+QStringList videoNamePatterns();

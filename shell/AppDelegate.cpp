@@ -17,7 +17,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QMimeDatabase>
 #include <QPropertyAnimation>
 #include <QSignalBlocker>
 #include <QUrl>
@@ -68,16 +67,22 @@ int barValue(const QProgressBar& bar, double fraction)
     return bar.minimum() + int(std::lround(shown * (bar.maximum() - bar.minimum())));
 }
 
-// "Video files (*.mp4 *.mkv ...)" from what the system knows as video, then every file.
+// "Video files (*.mp4 *.mkv ...)", the files a folder would give, then every file.
 QStringList videoFileFilters()
 {
-    QStringList patterns;
-    for (const QMimeType& type : QMimeDatabase().allMimeTypes())
-        if (type.name().startsWith(QLatin1String("video/")) || type.inherits(QStringLiteral("video/mp4")))
-            patterns << type.globPatterns();
-    patterns.removeDuplicates();
-    patterns.sort();
-    return {AppDelegate::tr("Video files (%1)").arg(patterns.join(u' ')), AppDelegate::tr("All files (*)")};
+    return {AppDelegate::tr("Video files (%1)").arg(videoNamePatterns().join(u' ')), AppDelegate::tr("All files (*)")};
+}
+
+// A chooser as a sheet on the window, gone once closed; the caller connects to its choice and
+// opens it.
+QFileDialog* sheetChooser(QWidget* window, const QString& title, const QString& folder, QFileDialog::FileMode mode)
+{
+    auto* chooser = new QFileDialog(window, title, folder);
+    chooser->setFileMode(mode);
+    chooser->setOption(QFileDialog::ShowDirsOnly, mode == QFileDialog::Directory);
+    chooser->setWindowModality(Qt::WindowModal);
+    chooser->setAttribute(Qt::WA_DeleteOnClose);
+    return chooser;
 }
 
 QRect withHeightChange(QRect frame, int heightChange)
@@ -154,8 +159,6 @@ AppDelegate::~AppDelegate()
 void AppDelegate::applicationDidFinishLaunching()
 {
     setBusyControls(false);
-    if (optionBox_)
-        optionBox_->show();
     handshake_.dialogDone = false;
     initQueue();
     resetUI();
@@ -199,22 +202,15 @@ void AppDelegate::fixVideo(const QString& path) { fixJob_.fixVideo(path); }
 
 void AppDelegate::openFilesClicked()
 {
-    auto* chooser = new QFileDialog(window_, tr("Open Video Files"), QDir::homePath());
-    chooser->setFileMode(QFileDialog::ExistingFiles);
+    QFileDialog* chooser = sheetChooser(window_, tr("Open Video Files"), QDir::homePath(), QFileDialog::ExistingFiles);
     chooser->setNameFilters(videoFileFilters());
-    chooser->setWindowModality(Qt::WindowModal);
-    chooser->setAttribute(Qt::WA_DeleteOnClose);
     connect(chooser, &QFileDialog::filesSelected, this, &AppDelegate::openFiles);
     chooser->open();
 }
 
 void AppDelegate::openFolderClicked()
 {
-    auto* chooser = new QFileDialog(window_, tr("Open a Folder of Videos"), QDir::homePath());
-    chooser->setFileMode(QFileDialog::Directory);
-    chooser->setOption(QFileDialog::ShowDirsOnly);
-    chooser->setWindowModality(Qt::WindowModal);
-    chooser->setAttribute(Qt::WA_DeleteOnClose);
+    QFileDialog* chooser = sheetChooser(window_, tr("Open a Folder of Videos"), QDir::homePath(), QFileDialog::Directory);
     connect(chooser, &QFileDialog::fileSelected, this, [this](const QString& folder) { openFiles({folder}); });
     chooser->open();
 }
@@ -282,12 +278,8 @@ void AppDelegate::takenChanged()
 
 void AppDelegate::pathClicked()
 {
-    auto* chooser = new QFileDialog(window_, tr("Choose the folder for fixed files"),
-                                    nearestExistingFolder(preferences_.path()));
-    chooser->setFileMode(QFileDialog::Directory);
-    chooser->setOption(QFileDialog::ShowDirsOnly);
-    chooser->setWindowModality(Qt::WindowModal);
-    chooser->setAttribute(Qt::WA_DeleteOnClose);
+    QFileDialog* chooser = sheetChooser(window_, tr("Choose the folder for fixed files"),
+                                        nearestExistingFolder(preferences_.path()), QFileDialog::Directory);
     connect(chooser, &QFileDialog::fileSelected, this, [this](const QString& folder) {
         preferences_.setString(Preferences::pathKey, folder);
         resetUI();

@@ -1,4 +1,5 @@
 #include "AppDelegate.h"
+#include "JobListView.h"
 #include "CommandLine.h"
 #include "MainWindow.h"
 #include "MiddleElision.h"
@@ -180,7 +181,7 @@ TEST_F(WindowTest, ControlsAreNamedAndALongFolderNeverWidensTheWindow)
     userStore().setValue(Preferences::pathKey, folder);
     d.resetUI();
     QApplication::processEvents();
-    for (QWidget* control : QList<QWidget*>{d.dragView(), d.progress(), d.forceCheck(), d.dvdCheck(), d.barsCheck(), d.bitrateSlider(), d.pathButton(), d.takenCombo()}) {
+    for (QWidget* control : QList<QWidget*>{d.dragView(), d.progress(), d.cancelButton(), d.jobList(), d.forceCheck(), d.dvdCheck(), d.barsCheck(), d.bitrateSlider(), d.pathButton(), d.takenCombo()}) {
         const QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(control);
         EXPECT_FALSE(spoken->text(QAccessible::Name).isEmpty() || spoken->text(QAccessible::Description).isEmpty()) << control->objectName().toStdString();
     }
