@@ -2,8 +2,9 @@
 # Installs what building, running and testing mpgfix needs, skipping what is already there.
 set -euo pipefail
 
-# dvdauthor is for the tests: they check that the DVD outputs are accepted.
-packages=(cmake g++ make qt6-base-dev ffmpeg googletest libgtest-dev dvdauthor)
+# dvdauthor is for the tests: they check that the DVD outputs are accepted. clang and libFuzzer
+# build the console fuzz target.
+packages=(cmake g++ make qt6-base-dev ffmpeg googletest libgtest-dev dvdauthor clang libfuzzer-14-dev)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
