@@ -4,8 +4,6 @@
 
 #include <array>
 #include <cmath>
-#include <cstdint>
-#include <cstdio>
 #include <memory>
 
 // The tool's console as a run reads it: the bytes through a stream and the line reader, every
@@ -17,13 +15,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     for (const auto run : {ConsoleParser::Run::Probe, ConsoleParser::Run::Transcode}) {
         VideoProcessor record(QStringLiteral("/in/Invalid data\n  Duration: 00:00:01.00 frame= 9.avi"));
-        record.setCallback([](double fraction) {
-            if (!std::isfinite(fraction) || fraction < 0)
-                __builtin_trap();
-        });
+        record.setCallback([](double fraction) { std::isfinite(fraction) && fraction >= 0 ? void() : __builtin_trap(); });
         ConsoleParser parser(record, run);
-        if (!parser.prepare())
-            __builtin_trap();
+        parser.prepare() ? void() : __builtin_trap();
         const std::unique_ptr<FILE, int (*)(FILE*)> stream(fmemopen(const_cast<uint8_t*>(data), size, "r"), fclose);
         std::array<char, consoleLineBufferSize> line;
         while (readConsoleLine(line.data(), static_cast<int>(line.size()), stream.get()))

@@ -4,19 +4,15 @@
 #include "EventLoop.h"
 #include "FixJob.h"
 #include "JobDisplay.h"
-#include "JobSettings.h"
 #include "MainThread.h"
 
 #include <gtest/gtest.h>
 
-#include <QStringList>
 #include <QTimer>
 
-#include <atomic>
 #include <mutex>
 #include <thread>
 
-// A fix job with a window that records what it is shown and settings a test sets.
 // Records what a job shows, in order: a run of progress reports once, as "progress" below 1.0
 // and "full" from 1.0 on. Error sheets are dismissed at once unless a test holds them.
 class RecordingDisplay : public JobDisplay {
