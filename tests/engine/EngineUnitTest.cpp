@@ -70,6 +70,7 @@ TEST(ConsoleParser, ReadsDurationProgressStreamsAndOnlyTheProbesErrorPhrasesOuts
         {"Input #0, mov, from '/in/  Duration: 01:00:00.00 frame= 9 Stream #0:0: Video: mpeg2video, 720x480, 29.97 fps':\n"
          "    title           : Video: mpeg2video, 720x480, 29.97 fps\n      title  : Stream #0:1: Audio: mp2, 48000 Hz, "
          "stereo\n    comment : Duration: 00:00:10.00 Stream #0:2: Data: dvd_nav_packet\n  Duration: N/A\n Video: h264, 720x480\n", ""},
+        {"  Duration: N/A, Duration: 00:00:10.00\n  Duration: 00:00:01.00\nframe=N/A frame= 15\r", "29 frames"},
         {"Input #0, mov, from '/in/a\n  Duration: 00:00:10.00 Stream #0:0: Video: mpeg2video, 720x480, 29.97 fps.mov':\n", "",
          Probe, "/in/a\n  Duration: 00:00:10.00 Stream #0:0: Video: mpeg2video, 720x480, 29.97 fps.mov"},
         {"notes.txt: Invalid data found when processing input\n" + minute + realMpegVideo, unrecognized},  // real
