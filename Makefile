@@ -2,7 +2,7 @@
 NPROC := $(shell nproc)
 CTEST_ENV := QT_QPA_PLATFORM=offscreen
 
-.PHONY: deps build run test test-plain test-asan test-tsan bench install translations clean
+.PHONY: deps build run test test-plain test-asan test-tsan test-fuzz fuzz soak bench install translations clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -14,7 +14,7 @@ build: deps
 run: build
 	./build/bin/mpgfix $(FILES)
 
-test: test-plain test-asan test-tsan
+test: test-plain test-asan test-tsan test-fuzz
 
 test-plain: build
 	cd build && $(CTEST_ENV) ctest --output-on-failure
@@ -33,6 +33,24 @@ test-tsan: deps
 	cd build-tsan && $(CTEST_ENV) TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:suppressions=$(CURDIR)/tests/qt-uninstrumented.supp \
 		ctest --output-on-failure -L threads
 
+# The console line reader and parser under libFuzzer, with clang in a build of their own; the
+# corpus it grows stays in build-fuzz, the seeds in tests/fuzz/corpus.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	cmake -S tests/fuzz -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build build-fuzz -j$(NPROC)
+	mkdir -p build-fuzz/corpus
+	./build-fuzz/bin/console_fuzz -max_total_time=$(FUZZ_SECONDS) -dict=tests/fuzz/console.dict \
+		build-fuzz/corpus tests/fuzz/corpus
+
+# The sanitizer pass's share of fuzzing.
+test-fuzz:
+	$(MAKE) fuzz FUZZ_SECONDS=20
+
+# 200 files through the queue in one process; `make test` runs 40 of them.
+soak: build
+	cd build && $(CTEST_ENV) MPGFIX_SOAK_FILES=200 ./bin/soak_tests
+
 bench: deps
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release
 	cmake --build build-bench -j$(NPROC)
@@ -48,4 +66,4 @@ translations: deps
 	cmake --build build --target update_translations
 
 clean:
-	rm -rf build build-asan build-tsan build-bench
+	rm -rf build build-asan build-tsan build-bench build-fuzz

@@ -15,16 +15,19 @@
 
 namespace {
 
-constexpr auto durationPattern = R"(Duration:\s+(\d+):(\d+):(\d+)\.(\d+))";
+// Facts come only from the lines the tool prints them on: the file's author controls titles,
+// comments and tags, which the tool echoes in lines of their own.
+constexpr auto durationPattern = R"(^\s*Duration:\s+(\d+):(\d+):(\d+)\.(\d+))";
 // Five-digit counts have no blank after the equals sign.
-constexpr auto framePattern = R"(frame=\s*(\d+))";
-constexpr auto longVideoPattern = R"(Video: ([^,\s]*)\s*[^,]*, [^,]*, (\d+)x(\d+))";
-constexpr auto shortVideoPattern = R"(Video: ([^,]*), (\d+)x(\d+))";
+constexpr auto framePattern = R"(^frame=\s*(\d+))";
+// The stream patterns read what follows a stream line's "Stream #0:1[0x1c0](eng): ".
+constexpr auto longVideoPattern = R"(^Video: ([^,\s]*)\s*[^,]*, [^,]*, (\d+)x(\d+))";
+constexpr auto shortVideoPattern = R"(^Video: ([^,]*), (\d+)x(\d+))";
 // Our ffmpeg prints details in parentheses that hold commas, which both patterns above trip
 // over: take the codec up to the first blank or comma, and the first size after ", ".
-constexpr auto looseVideoPattern = R"(Video: ([^,\s]*)[^\r\n]*?, (\d+)x(\d+))";
+constexpr auto looseVideoPattern = R"(^Video: ([^,\s]*)[^\r\n]*?, (\d+)x(\d+))";
 constexpr auto fpsPattern = R"((\d+\.\d+)\s+fps)";
-constexpr auto audioPattern = R"(Audio: ([^,]*), ([^\s]*)\s\w*, ([^,\r\n]*))";
+constexpr auto audioPattern = R"(^Audio: ([^,]*), ([^\s]*)\s\w*, ([^,\r\n]*))";
 
 // In lower case: they are matched ignoring the case of ASCII letters.
 constexpr std::array<std::string_view, 4> errorPhrases = {
@@ -106,9 +109,21 @@ double doubleValue(QStringView text)
     return ok ? value : 0.0;
 }
 
-bool contains(std::string_view bytes, std::string_view literal)
+// What a stream line says after its "Stream #0:1[0x1c0](eng): " (blanks first); empty for any
+// other line.
+std::string_view streamDescription(std::string_view line)
 {
-    return bytes.find(literal) != std::string_view::npos;
+    const size_t start = line.find_first_not_of(" \t");
+    if (start == std::string_view::npos || !line.substr(start).starts_with("Stream #"))
+        return {};
+    const size_t end = line.find(": ", start);
+    return end == std::string_view::npos ? std::string_view() : line.substr(end + 2);
+}
+
+bool startsAfterBlanks(std::string_view line, std::string_view literal)
+{
+    const size_t start = line.find_first_not_of(" \t");
+    return start != std::string_view::npos && line.substr(start).starts_with(literal);
 }
 
 } // namespace
@@ -116,10 +131,14 @@ bool contains(std::string_view bytes, std::string_view literal)
 ConsoleParser::ConsoleParser(VideoProcessor& record, Run run) : record_(record), run_(run)
 {
     // The tool echoes the path as it was given, a name with line breaks over several lines.
+    bool first = true;
     for (const QByteArray& piece : QFile::encodeName(record.path()).split('\n')) {
         for (const QByteArray& onOneLine : piece.split('\r')) {
             if (!onOneLine.isEmpty())
                 echoedInput_.push_back(onOneLine.toStdString());
+            if (!first && !onOneLine.isEmpty())
+                continuedInput_.push_back(onOneLine.toStdString());
+            first = false;
         }
     }
     std::sort(echoedInput_.begin(), echoedInput_.end(),
@@ -169,29 +188,37 @@ ConsoleParser::Verdict ConsoleParser::line(const char* line)
         return Verdict::Stop;
     }
 
-    // Each pattern holds a literal; a line without any of them needs no decoding at all.
-    const bool wantsDuration = totalFrames_ == 0 && contains(bytes, "Duration:");
-    const bool wantsProgress = contains(bytes, "frame=");
-    const bool wantsVideo = contains(bytes, "Video: ");
-    const bool wantsFrameRate = contains(bytes, "fps");
-    const bool wantsAudio = contains(bytes, "Audio: ");
-    // A DVD program stream lists its navigation packets as a stream of their own, first.
-    if (contains(bytes, "Data: dvd_nav_packet"))
-        record_.setDvdNavigation(true);
-    if (!(wantsDuration || wantsProgress || wantsVideo || wantsFrameRate || wantsAudio))
+    // A line the input's name starts, after a line break in it, is the name's, whatever it says.
+    if (std::any_of(continuedInput_.begin(), continuedInput_.end(),
+                    [&](const std::string& piece) { return bytes.starts_with(piece); }))
         return Verdict::GoOn;
 
-    const QString text = QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    if (wantsDuration)
-        readDuration(text);
-    if (wantsProgress)
-        readProgress(text);
-    if (wantsVideo)
+    const std::string_view stream = streamDescription(bytes);
+    // A DVD program stream lists its navigation packets as a stream of their own, first.
+    if (stream.starts_with("Data: dvd_nav_packet"))
+        record_.setDvdNavigation(true);
+    const bool wantsDuration = totalFrames_ == 0 && startsAfterBlanks(bytes, "Duration:");
+    const bool wantsProgress = bytes.starts_with("frame=");
+    const bool wantsVideo = stream.starts_with("Video: ");
+    const bool wantsAudio = stream.starts_with("Audio: ");
+    if (!(wantsDuration || wantsProgress || wantsVideo || wantsAudio))
+        return Verdict::GoOn;
+
+    if (wantsDuration || wantsProgress) {
+        const QString text = QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+        if (wantsDuration)
+            readDuration(text);
+        else
+            readProgress(text);
+        return Verdict::GoOn;
+    }
+    const QString text = QString::fromUtf8(stream.data(), static_cast<qsizetype>(stream.size()));
+    if (wantsVideo) {
         readVideo(text);
-    if (wantsFrameRate)
         readFrameRate(text);
-    if (wantsAudio)
+    } else {
         readAudio(text);
+    }
     return Verdict::GoOn;
 }
 

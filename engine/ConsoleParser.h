@@ -45,6 +45,8 @@ private:
     // The input's path and file name as the tool echoes them, cut where they break the line,
     // longest first.
     std::vector<std::string> echoedInput_;
+    // The pieces of the input's name after a line break in it: each starts a line of its own.
+    std::vector<std::string> continuedInput_;
     QRegularExpression duration_;
     QRegularExpression frame_;
     QRegularExpression longVideo_;

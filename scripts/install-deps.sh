@@ -3,11 +3,12 @@
 set -euo pipefail
 
 # dvdauthor and dbus-daemon are for the tests: they check that the DVD outputs are accepted,
-# and talk to the desktop through a private session bus.
+# and talk to the desktop through a private session bus; clang and libFuzzer build the console
+# fuzz target.
 # qt6-tools-dev and qt6-l10n-tools build the translations, qt6-translations-l10n holds Qt's own,
 # libqt6svg6 draws the SVG window icon.
 packages=(cmake g++ make qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libqt6svg6 ffmpeg
-          googletest libgtest-dev dvdauthor dbus-daemon)
+          googletest libgtest-dev dvdauthor dbus-daemon clang libfuzzer-14-dev)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -15,10 +15,10 @@ namespace {
 using enum ConsoleParser::Run;
 
 // What the console told the record and the parser, naming only what was set.
-QString parse(std::string console, ConsoleParser::Run kind)
+QString parse(std::string console, ConsoleParser::Run kind, const char* path)
 {
     const std::unique_ptr<FILE, int (*)(FILE*)> stream(fmemopen(console.data(), console.size(), "r"), fclose);
-    RecordedRun run("/in/Invalid Data.avi");
+    RecordedRun run(path);
     ConsoleParser parser(run.record, kind);
     EXPECT_TRUE(parser.prepare());
     std::array<char, consoleLineBufferSize> line;
@@ -46,7 +46,7 @@ TEST(ConsoleParser, ReadsDurationProgressStreamsAndOnlyTheProbesErrorPhrasesOuts
     const std::string realMpegVideo = "  Stream #0:0[0x1e0]: Video: mpeg2video (Main), yuv420p(tv, bottom first), "
                                       "720x480 [SAR 8:9 DAR 4:3], 29.97 fps, 29.97 tbr, 90k tbn\n";
     const QString unrecognized = "FFMPEG -1 Not a recognized file format: Invalid Data.avi, stop";
-    const struct { std::string output; QString told; ConsoleParser::Run kind = Probe; } cases[] = {
+    const struct { std::string output; QString told; ConsoleParser::Run kind = Probe; const char* path = "/in/Invalid Data.avi"; } cases[] = {
         {"  Duration: 00:00:01.01, start: 0.523344, bitrate: 1328 kb/s\n"  // real
          "frame=    1 fps=0.0 q=0.0 size=       0kB time=00:00:00.06 bitrate=   0.0kbits/s speed=10.4x    \r"
          "frame=   30 fps=0.0 q=2.0 Lsize=     174kB time=00:00:01.02 bitrate=1394.8kbits/s speed=14.9x    \n",
@@ -62,15 +62,23 @@ TEST(ConsoleParser, ReadsDurationProgressStreamsAndOnlyTheProbesErrorPhrasesOuts
          "1813 frames, 6.80916"},
         {realMpegVideo + "  Stream #0:1[0x1c0]: Audio: mp2, 48000 Hz, stereo, s16p, 192 kb/s\n",  // real
          "[mpeg2video] 720x480 29.97fps [mp2] 48000Hz stereo"},
-        {"Video: h264, yuv420p, 1920x1080 [PAR 1:1 DAR 16:9], 23.98 fps\n", "[h264] 1920x1080 23.98fps [] 0Hz -"},
-        {"Video: mpeg2video (Main), 720x480 [SAR 8:9 DAR 4:3]\n", "[mpeg2video (Main)] 720x480 0fps [] 0Hz -"},
-        {"Video: mjpeg, yuvj420p(pc), none\nAudio: pcm_s16le, 44100 Hz, 2 channels\n", "[] 0x0 0fps [pcm_s16le] 44100Hz 2 channels"},
+        {"Stream #0:0(eng): Video: h264, yuv420p, 1920x1080 [PAR 1:1 DAR 16:9], 23.98 fps\n", "[h264] 1920x1080 23.98fps [] 0Hz -"},
+        {"  Stream #1:0: Video: mpeg2video (Main), 720x480 [SAR 8:9 DAR 4:3]\n", "[mpeg2video (Main)] 720x480 0fps [] 0Hz -"},
+        {"Stream #0:0: Video: mjpeg, yuvj420p(pc), none\n\tStream #0:1[0x1](und): Audio: pcm_s16le, 44100 Hz, 2 channels\n",
+         "[] 0x0 0fps [pcm_s16le] 44100Hz 2 channels"},
+        // Titles, comments and names are the file's author's: only the tool's own lines tell facts.
+        {"Input #0, mov, from '/in/  Duration: 01:00:00.00 frame= 9 Stream #0:0: Video: mpeg2video, 720x480, 29.97 fps':\n"
+         "    title           : Video: mpeg2video, 720x480, 29.97 fps\n      title  : Stream #0:1: Audio: mp2, 48000 Hz, "
+         "stereo\n    comment : Duration: 00:00:10.00 Stream #0:2: Data: dvd_nav_packet\n  Duration: N/A\n Video: h264, 720x480\n", ""},
+        {"  Duration: N/A, Duration: 00:00:10.00\n  Duration: 00:00:01.00\nframe=N/A frame= 15\r", "29 frames"},
+        {"Input #0, mov, from '/in/a\n  Duration: 00:00:10.00 Stream #0:0: Video: mpeg2video, 720x480, 29.97 fps.mov':\n", "",
+         Probe, "/in/a\n  Duration: 00:00:10.00 Stream #0:0: Video: mpeg2video, 720x480, 29.97 fps.mov"},
         {"notes.txt: Invalid data found when processing input\n" + minute + realMpegVideo, unrecognized},  // real
         {"Format Is Not Supported\n", unrecognized}, {"[mov] COULD NOT FIND CODEC PARAMETERS for stream 0\n", unrecognized},
         {"  Duration: 00:00:10.00 uNkNoWn FoRmAt 'xyz'\n", unrecognized},
         // Lines that are not UTF-8 count for nothing; a line is cut after 1023 bytes.
         {"\xff Invalid data\nInvalid data \xc0\xaf\nInvalid data \xed\xa0\x80\nInvalid data \xf4\x90\x80\x80\n"
-         "Video: h264, \x80 x, 640x480\n" + std::string(1012, 'x') + "invalid data\nInvalid data \xe2\x82", ""},
+         "Stream #0:0: Video: h264, \x80 x, 640x480\n" + std::string(1012, 'x') + "invalid data\nInvalid data \xe2\x82", ""},
         {std::string(1011, 'x') + "invalid data\n", unrecognized},
         // A damaged packet in the middle of a transcode is no unreadable input.
         {tenSeconds + "Error while decoding stream #0:1: Invalid data found when processing input\nframe=  299\r",
@@ -80,7 +88,7 @@ TEST(ConsoleParser, ReadsDurationProgressStreamsAndOnlyTheProbesErrorPhrasesOuts
         {"invalid /in/Invalid Data.avidata\n", ""},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(parse(c.output, c.kind), c.told) << c.output.substr(0, 60);
+        EXPECT_EQ(parse(c.output, c.kind, c.path), c.told) << c.output.substr(0, 60);
 }
 
 } // namespace

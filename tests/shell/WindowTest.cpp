@@ -69,6 +69,7 @@ TEST_F(WindowTest, PreferencesAreStoredAndReadAsTheWindowShowsThem)
         {press(bars, Qt::Key_Space), 1, "Videos", videos, ask, "bars=true\nbitrate=1\ndvd=true\nforce=false\ntaken=message"},
         {relaunchWith(Preferences::bitrateKey, 42), 9, "Videos", videos, ask, "bitrate=42"},
         {relaunchWith(Preferences::bitrateKey, 0), 1, "Videos", videos, ask, "bitrate=0"},
+        {relaunchWith(Preferences::bitrateKey, qint64(4294967297)), 9, "Videos", videos, ask, "bitrate=4294967297"},
         {relaunchWith(Preferences::pathKey, tom + "/"), 6, "Tom && Jerry", tom, ask, "path=" + tom.toUtf8() + "/"},
         {relaunchWith(Preferences::pathKey, "~/dvd"), 6, "dvd", home + "/dvd", ask, "path=~/dvd"},
         {relaunchWith(Preferences::pathKey, "~"), 6, QFileInfo(home).fileName(), home, ask, "path=~"},

@@ -72,25 +72,17 @@ ClipSpec h264AacMono(int width, int height, double seconds)
 bool makeClip(const QString& path, const ClipSpec& recipe)
 {
     const QString duration = QString::number(recipe.seconds);
-    QStringList arguments{QStringLiteral("-hide_banner"), QStringLiteral("-loglevel"), QStringLiteral("error"),
-                          QStringLiteral("-y")};
+    QStringList arguments{"-hide_banner", "-loglevel", "error", "-y"}, streams;
     if (!recipe.videoCodec.isEmpty()) {
-        arguments << QStringLiteral("-f") << QStringLiteral("lavfi") << QStringLiteral("-i")
-                  << QStringLiteral("testsrc2=size=%1x%2:rate=%3:duration=%4").arg(recipe.width).arg(recipe.height)
-                         .arg(recipe.frameRate, duration);
+        arguments << "-f" << "lavfi" << "-i" << QString("testsrc2=size=%1x%2:rate=%3:duration=%4").arg(recipe.width)
+                         .arg(recipe.height).arg(recipe.frameRate, duration);
+        streams << "-c:v" << recipe.videoCodec << "-pix_fmt" << "yuv420p";
     }
     if (!recipe.audioCodec.isEmpty()) {
-        arguments << QStringLiteral("-f") << QStringLiteral("lavfi") << QStringLiteral("-i")
-                  << QStringLiteral("sine=frequency=440:sample_rate=%1:duration=%2").arg(recipe.sampleRate).arg(duration);
+        arguments << "-f" << "lavfi" << "-i" << QString("sine=frequency=440:sample_rate=%1:duration=%2").arg(recipe.sampleRate).arg(duration);
+        streams << "-c:a" << recipe.audioCodec << "-ar" << QString::number(recipe.sampleRate) << "-ac" << QString::number(recipe.channels);
     }
-    if (!recipe.videoCodec.isEmpty())
-        arguments << QStringLiteral("-c:v") << recipe.videoCodec << QStringLiteral("-pix_fmt") << QStringLiteral("yuv420p");
-    if (!recipe.audioCodec.isEmpty()) {
-        arguments << QStringLiteral("-c:a") << recipe.audioCodec << QStringLiteral("-ar")
-                  << QString::number(recipe.sampleRate) << QStringLiteral("-ac") << QString::number(recipe.channels);
-    }
-    arguments << recipe.extraOptions << path;
-    return runTool(FFMPEG_TOOL, arguments).has_value();
+    return runTool(FFMPEG_TOOL, arguments + streams + recipe.extraOptions + QStringList{path}).has_value();
 }
 
 QString streamFacts(const QString& path, const QString& stream)
