@@ -4,6 +4,7 @@
 #include "FfmpegErrors.h"
 #include "VideoProcessor.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -246,7 +247,7 @@ void ConsoleParser::raiseUnrecognizedFormat()
         return;
     const QString name = QFileInfo(record_.path()).fileName();
     report(EngineError{FfmpegErrors::domain, FfmpegErrors::UnrecognizedFormat,
-                       QStringLiteral("Not a recognized file format: %1").arg(name)});
+                       QCoreApplication::translate("ConsoleParser", "Not a recognized file format: %1").arg(name)});
 }
 
 void ConsoleParser::readDuration(const QString& text)

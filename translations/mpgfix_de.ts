@@ -148,6 +148,13 @@ Try &apos;%1 --help&apos; for more information.
     </message>
 </context>
 <context>
+    <name>ConsoleParser</name>
+    <message>
+        <source>Not a recognized file format: %1</source>
+        <translation>Kein bekanntes Dateiformat: %1</translation>
+    </message>
+</context>
+<context>
     <name>FileCopy</name>
     <message>
         <source>Could not copy %1 to %2: %3</source>

@@ -31,14 +31,7 @@ void start(QProcess& app, const QString& home, const QString& workingFolder, con
 }
 
 // The child that `parent` runs, its ffmpeg; 0 while there is none.
-pid_t encoderOf(qint64 parent)
-{
-    const QString tasks = QStringLiteral("/proc/%1/task/").arg(parent);
-    for (const QString& task : QDir(tasks).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
-        if (const int child = TestMedia::readAll(tasks + task + "/children").trimmed().toInt())
-            return child;
-    return 0;
-}
+pid_t encoderOf(qint64 parent) { return TestMedia::childrenOf(parent).value(0).toInt(); }
 
 // Gone, or dead and waiting for whoever adopted it to reap it.
 bool ended(pid_t pid)

@@ -20,12 +20,7 @@ public:
     void showAnalyzing(const QString& path) override { record("analyzing " + path.section('/', -1)); }
     void showCopying(const QString& path) override { record("copying " + path.section('/', -1)); }
     void showTranscoding(const QString& path) override { record("transcoding " + path.section('/', -1)); }
-    void showProgress(double fraction) override
-    {
-        record(fraction >= 1.0 ? "full" : "progress");
-        if (onProgress)
-            onProgress();
-    }
+    void showProgress(double fraction) override { record(fraction >= 1.0 ? "full" : "progress"); }
     void showOutcome(const JobOutcome& ended) override { outcome = ended; }
     void endJob() override { record("end"); }
     void presentError(const EngineError& error, std::function<void()> dismissed) override
@@ -45,7 +40,6 @@ public:
 
     std::atomic<bool> holdSheets{false};
     std::function<void()> held;  // the sheet a test holds up; GUI thread only
-    std::function<void()> onProgress;
     JobOutcome outcome;  // GUI thread only
 
 private:

@@ -100,4 +100,13 @@ QByteArray streamHash(const QString& path, const QString& stream)
     return output ? output->trimmed() : QByteArray();
 }
 
+QStringList childrenOf(qint64 pid)
+{
+    const QString tasks = QStringLiteral("/proc/%1/task/").arg(pid);
+    QStringList children;
+    for (const QString& task : QDir(tasks).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        children << QString(readAll(tasks + task + "/children")).split(u' ', Qt::SkipEmptyParts);
+    return children;
+}
+
 } // namespace TestMedia

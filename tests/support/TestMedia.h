@@ -68,4 +68,7 @@ QString streamFacts(const QString& path, const QString& stream);
 // unchanged; empty when the stream cannot be read.
 QByteArray streamHash(const QString& path, const QString& stream);
 
+// The processes `pid` has started and not yet reaped, zombies too.
+QStringList childrenOf(qint64 pid);
+
 } // namespace TestMedia
