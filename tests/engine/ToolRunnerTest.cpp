@@ -61,6 +61,8 @@ TEST(ToolRunner, AStopFromAnotherThreadEndsTheToolUnreportedAndEveryLaterRunBefo
 {
     // One heeds the stop before the grace period is over, which its trap's mark proves however
     // slowly a loaded machine runs it; the deaf one is killed once it is over, long before it ends.
+    // Both wait through `wait`, which a trapped signal ends at once: a shell holds a trap until its
+    // foreground command ends, and that command may miss a signal sent while it is being started.
     const struct { QByteArray trap; std::chrono::milliseconds least, most; bool heeds; } cases[] = {
         {"trap 'echo >> \"${0%/*}/heeded\"; echo Conversion failed!; exit 255' TERM", 0s, 3s, true},
         {"trap '' TERM", 3s, 8s, false},
@@ -69,7 +71,7 @@ TEST(ToolRunner, AStopFromAnotherThreadEndsTheToolUnreportedAndEveryLaterRunBefo
         TestMedia::TestFolder folder;
         RecordedRun run;
         run.record.setToolPath(writeTool(folder.filePath("ffmpeg"), c.trap + "\necho >> \"${0%/*}/starts\"\n"
-                                         "printf '  Duration: 00:00:10.00\\nframe=  100\\r'\nsleep 10\n"));
+                                         "printf '  Duration: 00:00:10.00\\nframe=  100\\r'\nsleep 10 >/dev/null 2>&1 &\nwait\n"));
         std::atomic<bool> running = false;
         run.record.setCallback([&](double) { running = true; });
         std::atomic<Clock::time_point> stopped;
