@@ -176,7 +176,7 @@ JobOutcome FixJob::outcome(const QString& output, const Failure& failure) const
         return {JobState::Done, output, {}};
     const QString reason = failure.error ? failure.error->description : QString();
     // A taken name is the user's own rule at work, not a fault of the file.
-    if (failure.error && failure.error->domain == QLatin1String("File") && failure.error->code == EEXIST)
+    if (failure.error && OutputFile::isNameTaken(*failure.error))
         return {JobState::Skipped, {}, reason};
     if (failure.failed)
         return {JobState::Failed, {}, reason};

@@ -16,11 +16,13 @@ namespace {
 // Names beyond this many numbered tries are not worth looking for.
 constexpr int mostNumberedNames = 9999;
 
-EngineError fileError(const QString& description) { return {QStringLiteral("File"), 0, description}; }
+const QString fileDomain = QStringLiteral("File");
+
+EngineError fileError(const QString& description) { return {fileDomain, 0, description}; }
 
 EngineError writeError(const QString& path, int error)
 {
-    return {QStringLiteral("File"), error,
+    return {fileDomain, error,
             QCoreApplication::translate("OutputFile", "Could not write %1: %2").arg(path, qt_error_string(error))};
 }
 
@@ -48,7 +50,7 @@ EngineError overItself(const QString& destination)
 
 EngineError taken(const QString& destination)
 {
-    return {QStringLiteral("File"), EEXIST,
+    return {fileDomain, EEXIST,
             QCoreApplication::translate("OutputFile", "%1 already exists and was left as it is.").arg(destination)};
 }
 
@@ -120,7 +122,7 @@ std::optional<EngineError> OutputFile::creationError() const
 {
     if (creationErrno_ == 0)
         return std::nullopt;
-    return EngineError{QStringLiteral("File"), creationErrno_,
+    return EngineError{fileDomain, creationErrno_,
                        QCoreApplication::translate("OutputFile", "Could not write into %1: %2")
                            .arg(QFileInfo(destination_).path(), qt_error_string(creationErrno_))};
 }
@@ -139,6 +141,8 @@ std::optional<EngineError> OutputFile::refusal(const QString& destination, const
         return taken(destination);
     return std::nullopt;
 }
+
+bool OutputFile::isNameTaken(const EngineError& error) { return error.domain == fileDomain && error.code == EEXIST; }
 
 std::optional<EngineError> OutputFile::moveIntoPlace(NameTaken rule, const QString& input)
 {

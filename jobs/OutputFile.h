@@ -36,6 +36,9 @@ public:
     // Why `destination` may not be written for `input` under `rule`, checked before any work.
     static std::optional<EngineError> refusal(const QString& destination, const QString& input, NameTaken rule);
 
+    // Whether `error` is a refusal because the name was taken, the old file left as it is.
+    static bool isNameTaken(const EngineError& error);
+
     // Gives the finished file its final name under `rule` and returns that name.
     std::optional<EngineError> moveIntoPlace(NameTaken rule, const QString& input);
     // The name the file was given: the destination, or a numbered one under Keep both.
