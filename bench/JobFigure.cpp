@@ -3,50 +3,32 @@
 #include "Figures.h"
 #include "Measure.h"
 
-#include "ErrorSheetHandshake.h"
 #include "FixJob.h"
-#include "JobDisplay.h"
-#include "JobSettings.h"
-#include "MainThread.h"
 #include "VideoProcessor.h"
+
+#include <QEventLoop>
 
 
 namespace {
 
 constexpr int rounds = 5;
 
-// A window that shows nothing, so that the job's own cost is what is measured.
-class NoDisplay : public JobDisplay {
-public:
-    void showAnalyzing(const QString&) override {}
-    void showCopying(const QString&) override {}
-    void showTranscoding(const QString&) override {}
-    void showProgress(double) override {}
-    void showOutcome(const JobOutcome&) override {}
-    void endJob() override {}
-    void presentError(const EngineError&, std::function<void()> dismissed) override
-    {
-        failed = true;
-        dismissed();
-    }
-    bool failed = false;
-};
-
-class FixedSettings : public JobSettings {
-public:
-    explicit FixedSettings(QString folder) : folder_(std::move(folder)) {}
-    bool force() const override { return false; }
-    qint64 bitrate() const override { return 6; }
-    QString path() const override { return folder_; }
-    NameTaken nameTaken() const override { return NameTaken::Replace; }
-    bool dvd() const override { return false; }
-    bool keepProportions() const override { return false; }
-
-private:
-    QString folder_;
-};
-
+// One whole job, from start to its outcome, with this thread's event loop serving it.
+JobOutcome runJob(const QString& input, const JobSettings& settings)
+{
+    JobOutcome outcome;
+    FixJob job(input, settings);
+    QEventLoop loop;
+    QObject::connect(&job, &FixJob::finished, &loop, [&](const JobOutcome& ended) {
+        outcome = ended;
+        loop.quit();
+    });
+    job.start();
+    loop.exec();
+    return outcome;
 }
+
+} // namespace
 
 FigureResult jobFigure()
 {
@@ -56,29 +38,22 @@ FigureResult jobFigure()
     const QString& input = encode.clip;
     const TestMedia::TestFolder& folder = encode.folder;
 
-    // The job runs on this thread, which is also the window's here: its hand-offs run at once.
-    MainThread mainThread;
-    NoDisplay display;
-    const FixedSettings settings(folder.path());
-    ErrorSheetHandshake handshake(mainThread, display);
-    FixJob job(mainThread, display, handshake, settings);
-    job.setFinishPause(std::chrono::milliseconds(0));
-
+    const JobSettings settings{.force = false, .bitrate = 6, .folder = folder.path(), .nameTaken = NameTaken::Replace,
+                               .dvd = false, .keepProportions = false};
     VideoProcessor probe(input);
-    probe.loadInformation();
+    const TranscodePlan plan = DeliveryFormat::plan(probe.loadInformation(), false, settings.bitrate * 1000, {});
     const QStringList probeArguments = VideoProcessor::probeArguments(input);
-    const QStringList transcodeArguments = VideoProcessor::transcodeArguments(
-        input, folder.filePath("bare.mpg"), 1, 1, settings.bitrate() * 1000, probe.audioChannels());
+    const QStringList transcodeArguments = DeliveryFormat::transcodeArguments(input, folder.filePath("bare.mpg"), plan);
 
     bool failed = false;
     const Measure::SideBySide times = Measure::sideBySide(
-        rounds, [&] { job.fixVideo(input); },
+        rounds, [&] { failed = runJob(input, settings).state != JobState::Done || failed; },
         [&] {
             // The probe names no output, so the tool always ends it with a failure status.
             runBareTool(encode.tool, probeArguments);
             failed = !runBareTool(encode.tool, transcodeArguments) || failed;
         });
-    if (failed || display.failed)
+    if (failed)
         return {{}, "a job or a transcode failed"};
     return {"ratio=" + Measure::fixed(times.ratio(), 3), {}};
 }

@@ -6,7 +6,7 @@
 #include "TestMedia.h"
 #include "ToolLocator.h"
 #include "ToolProcess.h"
-#include "VideoProcessor.h"
+#include "DeliveryFormat.h"
 
 #include <QFile>
 
@@ -23,7 +23,9 @@ constexpr int logLines = 100000;
 // NUL-terminated lines one after another, exactly as readConsoleLine hands them over.
 std::string recordConsole(const QString& tool, const QString& input, const QString& output, int& lineCount)
 {
-    QStringList arguments = VideoProcessor::transcodeArguments(input, output, 1, 1, 6000, QStringLiteral("mono"));
+    TranscodePlan mono;
+    mono.audioChannels = 1;
+    QStringList arguments = DeliveryFormat::transcodeArguments(input, output, mono);
     arguments.prepend(QStringLiteral("0.002"));
     arguments.prepend(QStringLiteral("-stats_period"));
     QList<QByteArray> encoded;
@@ -83,9 +85,8 @@ FigureResult parseFigure()
     const Measure::SideBySide times = Measure::sideBySide(
         rounds,
         [&] {
-            VideoProcessor record(QStringLiteral("/movies/clip.mp4"));
-            record.setCallback([&](double fraction) { fractions += fraction; });
-            ConsoleParser parser(record);
+            ConsoleParser parser(QStringLiteral("/movies/clip.mp4"), ConsoleParser::Run::Probe,
+                                 [&](double fraction) { fractions += fraction; });
             parser.prepare();
             for (const char* p = begin; p < end;) {
                 parser.line(p);

@@ -25,10 +25,10 @@ FigureResult remuxFigure()
     const std::optional<QString> tool = ToolLocator::forThisProcess().locate();
     if (!tool)
         return {{}, "no ffmpeg beside the app or on PATH"};
-    const OutputOptions dvd{.dvd = true};
+    const TranscodePlan remux{.encodeVideo = false, .encodeAudio = false, .audioChannels = 2, .videoKbps = bitrate,
+                              .options = {.dvd = true}};
     const QString ourOutput = folder.filePath("ours.mpg");
-    const QStringList bareArguments =
-        VideoProcessor::transcodeArguments(input, folder.filePath("bare.mpg"), 0, 0, bitrate, std::nullopt, dvd);
+    const QStringList bareArguments = DeliveryFormat::transcodeArguments(input, folder.filePath("bare.mpg"), remux);
 
     bool failed = false;
     const Measure::SideBySide times = Measure::sideBySide(
@@ -37,7 +37,7 @@ FigureResult remuxFigure()
             VideoProcessor record(input);
             record.setErrorCallback([&](const EngineError&) { failed = true; });
             record.setCallback([](double) {});
-            record.transcode(ourOutput, 0, 0, bitrate, dvd);
+            record.transcode(ourOutput, remux);
         },
         [&] { failed = !runBareTool(QFile::encodeName(*tool), bareArguments) || failed; });
     if (failed)

@@ -22,20 +22,18 @@ FigureResult transcodeFigure()
     const TestMedia::TestFolder& folder = encode.folder;
 
     VideoProcessor probe(input);
-    probe.loadInformation();
+    const TranscodePlan plan = DeliveryFormat::plan(probe.loadInformation(), true, bitrate, {});
     const QString ourOutput = folder.filePath("ours.mpg");
-    const QStringList bareArguments = VideoProcessor::transcodeArguments(
-        input, folder.filePath("bare.mpg"), 1, 1, bitrate, probe.audioChannels());
+    const QStringList bareArguments = DeliveryFormat::transcodeArguments(input, folder.filePath("bare.mpg"), plan);
 
     bool failed = false;
     const Measure::SideBySide times = Measure::sideBySide(
         rounds,
         [&] {
             VideoProcessor record(input);
-            record.setAudioChannels(probe.audioChannels());
             record.setErrorCallback([&](const EngineError&) { failed = true; });
             record.setCallback([](double) {});
-            record.transcode(ourOutput, 1, 1, bitrate);
+            record.transcode(ourOutput, plan);
         },
         [&] { failed = !runBareTool(encode.tool, bareArguments) || failed; });
     if (failed)

@@ -1,5 +1,7 @@
 #include "Figures.h"
 
+#include <QCoreApplication>
+
 #include <cstring>
 #include <iostream>
 
@@ -23,6 +25,8 @@ const Figure figures[] = {
 // Prints one line per figure, "NAME ratio=X.XXX ...". Names given as arguments pick figures.
 int main(int argc, char** argv)
 {
+    // The job figure runs its job's event loop.
+    const QCoreApplication app(argc, argv);
     int failures = 0;
     for (const Figure& figure : figures) {
         bool wanted = argc < 2;

@@ -2,7 +2,6 @@
 
 #include "AsciiCase.h"
 #include "FfmpegErrors.h"
-#include "VideoProcessor.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -129,11 +128,12 @@ bool startsAfterBlanks(std::string_view line, std::string_view literal)
 
 } // namespace
 
-ConsoleParser::ConsoleParser(VideoProcessor& record, Run run) : record_(record), run_(run)
+ConsoleParser::ConsoleParser(const QString& inputPath, Run run, ProgressCallback progress)
+    : inputPath_(inputPath), run_(run), progress_(std::move(progress))
 {
     // The tool echoes the path as it was given, a name with line breaks over several lines.
     bool first = true;
-    for (const QByteArray& piece : QFile::encodeName(record.path()).split('\n')) {
+    for (const QByteArray& piece : QFile::encodeName(inputPath).split('\n')) {
         for (const QByteArray& onOneLine : piece.split('\r')) {
             if (!onOneLine.isEmpty())
                 echoedInput_.push_back(onOneLine.toStdString());
@@ -160,13 +160,11 @@ bool ConsoleParser::prepare()
     for (const auto& [expression, pattern] : patterns) {
         expression->setPattern(QString::fromLatin1(pattern));
         if (!expression->isValid()) {
-            if (const auto report = record_.errorCallback()) {
-                report(EngineError{QStringLiteral("QRegularExpression"),
+            failure_ = EngineError{QStringLiteral("QRegularExpression"),
                                    static_cast<int>(expression->patternErrorOffset()),
                                    QStringLiteral("%1 in the pattern %2 at offset %3")
                                        .arg(expression->errorString(), expression->pattern())
-                                       .arg(expression->patternErrorOffset())});
-            }
+                                       .arg(expression->patternErrorOffset())};
             return false;
         }
         expression->optimize();
@@ -185,7 +183,7 @@ ConsoleParser::Verdict ConsoleParser::line(const char* line)
 
     if (run_ == Run::Probe && containsErrorPhrase(bytes)) {
         stopped_ = true;
-        raiseUnrecognizedFormat();
+        failUnrecognizedFormat();
         return Verdict::Stop;
     }
 
@@ -197,7 +195,7 @@ ConsoleParser::Verdict ConsoleParser::line(const char* line)
     const std::string_view stream = streamDescription(bytes);
     // A DVD program stream lists its navigation packets as a stream of their own, first.
     if (stream.starts_with("Data: dvd_nav_packet"))
-        record_.setDvdNavigation(true);
+        facts_.dvdNavigation = true;
     const bool wantsDuration = totalFrames_ == 0 && startsAfterBlanks(bytes, "Duration:");
     const bool wantsProgress = bytes.starts_with("frame=");
     const bool wantsVideo = stream.starts_with("Video: ");
@@ -240,14 +238,11 @@ bool ConsoleParser::containsErrorPhrase(std::string_view bytes)
     return containsAnyWord(folded_, errorPhrases);
 }
 
-void ConsoleParser::raiseUnrecognizedFormat()
+void ConsoleParser::failUnrecognizedFormat()
 {
-    const auto report = record_.errorCallback();
-    if (!report)
-        return;
-    const QString name = QFileInfo(record_.path()).fileName();
-    report(EngineError{FfmpegErrors::domain, FfmpegErrors::UnrecognizedFormat,
-                       QCoreApplication::translate("ConsoleParser", "Not a recognized file format: %1").arg(name)});
+    const QString name = QFileInfo(inputPath_).fileName();
+    failure_ = EngineError{FfmpegErrors::domain, FfmpegErrors::UnrecognizedFormat,
+                           QCoreApplication::translate("ConsoleParser", "Not a recognized file format: %1").arg(name)};
 }
 
 void ConsoleParser::readDuration(const QString& text)
@@ -278,8 +273,8 @@ void ConsoleParser::readProgress(const QString& text)
     if (!match.hasMatch())
         return;
     const double frames = doubleValue(match.capturedView(1));
-    if (const auto progress = record_.callback())
-        progress(frames / static_cast<double>(totalFrames_));
+    if (progress_)
+        progress_(frames / static_cast<double>(totalFrames_));
 }
 
 void ConsoleParser::readVideo(const QString& text)
@@ -291,16 +286,16 @@ void ConsoleParser::readVideo(const QString& text)
         match = looseVideo_.match(text);
     if (!match.hasMatch())
         return;
-    record_.setVideo(match.captured(1));
-    record_.setWidth(integerValue(match.capturedView(2)));
-    record_.setHeight(integerValue(match.capturedView(3)));
+    facts_.video = match.captured(1);
+    facts_.width = integerValue(match.capturedView(2));
+    facts_.height = integerValue(match.capturedView(3));
 }
 
 void ConsoleParser::readFrameRate(const QString& text)
 {
     const QRegularExpressionMatch match = fps_.match(text);
     if (match.hasMatch())
-        record_.setFrameRate(doubleValue(match.capturedView(1)));
+        facts_.frameRate = doubleValue(match.capturedView(1));
 }
 
 void ConsoleParser::readAudio(const QString& text)
@@ -308,7 +303,7 @@ void ConsoleParser::readAudio(const QString& text)
     const QRegularExpressionMatch match = audio_.match(text);
     if (!match.hasMatch())
         return;
-    record_.setAudio(match.captured(1));
-    record_.setAudioRate(integerValue(match.capturedView(2)));
-    record_.setAudioChannels(match.captured(3));
+    facts_.audio = match.captured(1);
+    facts_.audioRate = integerValue(match.capturedView(2));
+    facts_.audioChannels = match.captured(3);
 }

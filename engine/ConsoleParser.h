@@ -1,47 +1,59 @@
 #pragma once
 
+#include "EngineError.h"
+#include "StreamFacts.h"
+
 #include <QRegularExpression>
+#include <QString>
 #include <QtGlobal>
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-class VideoProcessor;
-
-// Reads the encoder tool's console, one line at a time, into a record: stream facts, and progress
-// through the record's callback. A probe's console also tells whether the tool could read the
-// input at all: on an error phrase the unrecognized-format error goes to the record's
-// errorCallback, and the parser takes no more lines. A transcode's phrases count for nothing,
-// since the tool names a damaged packet the same way and carries on. One parser serves one run.
+// Reads the encoder tool's console, one line at a time, into stream facts, and progress through
+// its callback. A probe's console also tells whether the tool could read the input at all: on an
+// error phrase the parser fails with the unrecognized-format error and takes no more lines. A
+// transcode's phrases count for nothing, since the tool names a damaged packet the same way and
+// carries on. One parser serves one run of the tool on `inputPath`.
 class ConsoleParser {
 public:
     enum class Verdict { GoOn, Stop };
     enum class Run { Probe, Transcode };
+    // The fraction of the run done; not always within 0..1, as the tool's own counts are not.
+    using ProgressCallback = std::function<void(double fraction)>;
 
-    explicit ConsoleParser(VideoProcessor& record, Run run = Run::Probe);
+    explicit ConsoleParser(const QString& inputPath, Run run = Run::Probe, ProgressCallback progress = {});
 
-    // Compiles the patterns. On failure the compiler's complaint goes to the record's
-    // errorCallback and the answer is false; the parser must not then be given lines.
+    // Compiles the patterns. On failure the compiler's complaint is the parser's failure and the
+    // answer is false; the parser must not then be given lines.
     bool prepare();
     // One NUL-terminated console line, terminator included. Call only after prepare().
     Verdict line(const char* line);
 
     // Frames the run is expected to produce, from the first usable Duration line; 0 until then.
     qint64 totalFrames() const { return totalFrames_; }
+    const StreamFacts& facts() const { return facts_; }
+    // Why the run's input could not be read, or the patterns not compiled; nothing otherwise.
+    const std::optional<EngineError>& failure() const { return failure_; }
 
 private:
     // Outside the input's path and file name, which the tool echoes and which may hold a phrase.
     bool containsErrorPhrase(std::string_view bytes);
-    void raiseUnrecognizedFormat();
+    void failUnrecognizedFormat();
     void readDuration(const QString& text);
     void readProgress(const QString& text);
     void readVideo(const QString& text);
     void readFrameRate(const QString& text);
     void readAudio(const QString& text);
 
-    VideoProcessor& record_;
+    const QString inputPath_;
     const Run run_;
+    const ProgressCallback progress_;
+    StreamFacts facts_;
+    std::optional<EngineError> failure_;
     // The input's path and file name as the tool echoes them, cut where they break the line,
     // longest first.
     std::vector<std::string> echoedInput_;

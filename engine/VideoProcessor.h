@@ -1,41 +1,37 @@
 #pragma once
 
-#include "AtomicProperty.h"
 #include "ConsoleParser.h"
+#include "DeliveryFormat.h"
 #include "EngineError.h"
-#include "OutputOptions.h"
 #include "StopSwitch.h"
+#include "StreamFacts.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <functional>
-#include <optional>
 
-// One input file: its stream facts as the encoder tool reports them, and the two runs
-// (probe and transcode) that fill them. Every property read or write is whole; a value read
-// stays valid after a later write replaces it.
+// One input file and the two runs of the encoder tool on it: the probe, which finds its stream
+// facts, and the transcode. Used by one thread at a time, but for requestStop(), which any
+// thread may call.
 class VideoProcessor {
 public:
-    using ProgressCallback = std::function<void(double fraction)>;
+    using ProgressCallback = ConsoleParser::ProgressCallback;
     using ErrorCallback = std::function<void(const EngineError& error)>;
 
-    VideoProcessor() = default;
-    // The constructor the system uses (initWithFile): the record for one input path.
+    // The record for one input path (initWithFile).
     explicit VideoProcessor(const QString& file);
 
     VideoProcessor(const VideoProcessor&) = delete;
     VideoProcessor& operator=(const VideoProcessor&) = delete;
 
-    // Runs the encoder tool once with these arguments and parses its console until it ends.
-    // The run is judged as a probe is: by the tool's console, not by its exit status.
+    // Runs the encoder tool once with these arguments and reads its console as a probe's: the
+    // facts it states become this file's, and its exit status counts for nothing.
     void runFFMPEG(const QStringList& arguments);
-    // Probes the input file: fills the stream facts.
-    void loadInformation();
-    // Writes `output` in the delivery format; a non-zero flag re-encodes that stream,
-    // zero passes it through. `bitrate` is in kbit/s.
-    void transcode(const QString& output, int videoFormat, int audioFormat, qint64 bitrate,
-                   const OutputOptions& options = {});
+    // Probes the input file and returns its stream facts.
+    const StreamFacts& loadInformation();
+    // Writes `output` from the input as `plan` says.
+    void transcode(const QString& output, const TranscodePlan& plan);
 
     // Any thread, any time: ends the running run's tool (SIGTERM, SIGKILL after 3 s) and makes
     // this run and every later one return without reporting an error; later runs start nothing.
@@ -43,38 +39,15 @@ public:
     bool stopRequested() const;
 
     static QStringList probeArguments(const QString& input);
-    static QStringList transcodeArguments(const QString& input, const QString& output, int videoFormat,
-                                          int audioFormat, qint64 bitrate,
-                                          const std::optional<QString>& audioChannels,
-                                          const OutputOptions& options = {});
 
     // The tool to run; empty (the default) means the one found beside the app or on PATH.
-    QString toolPath() const;
-    void setToolPath(const QString& toolPath);
-
-    QString path() const;
-    void setPath(const QString& path);
-    QString video() const;
-    void setVideo(const QString& video);
-    QString audio() const;
-    void setAudio(const QString& audio);
-    qint64 width() const;
-    void setWidth(qint64 width);
-    qint64 height() const;
-    void setHeight(qint64 height);
-    qint64 audioRate() const;
-    void setAudioRate(qint64 audioRate);
-    std::optional<QString> audioChannels() const;
-    void setAudioChannels(const std::optional<QString>& audioChannels);
-    double frameRate() const;
-    void setFrameRate(double frameRate);
-    // The input is a DVD program stream already: the probe saw its navigation stream.
-    bool dvdNavigation() const;
-    void setDvdNavigation(bool dvdNavigation);
-    ProgressCallback callback() const;
-    void setCallback(const ProgressCallback& callback);
-    ErrorCallback errorCallback() const;
-    void setErrorCallback(const ErrorCallback& errorCallback);
+    QString toolPath() const { return toolPath_; }
+    void setToolPath(const QString& toolPath) { toolPath_ = toolPath; }
+    QString path() const { return path_; }
+    // What the last probe found; empty before one.
+    const StreamFacts& facts() const { return facts_; }
+    void setCallback(ProgressCallback callback) { callback_ = std::move(callback); }
+    void setErrorCallback(ErrorCallback errorCallback) { errorCallback_ = std::move(errorCallback); }
 
 private:
     // A transcode's exit status tells whether its output was written; the probe's does not,
@@ -83,17 +56,10 @@ private:
     // Once a stop has been asked for, the run's end is no failure and goes unreported.
     void report(const EngineError& error) const;
 
-    AtomicProperty<QString> toolPath_;
-    AtomicProperty<QString> path_;
-    AtomicProperty<QString> video_;
-    AtomicProperty<QString> audio_;
-    AtomicProperty<qint64> width_;
-    AtomicProperty<qint64> height_;
-    AtomicProperty<qint64> audioRate_;
-    AtomicProperty<std::optional<QString>> audioChannels_;
-    AtomicProperty<double> frameRate_;
-    AtomicProperty<bool> dvdNavigation_{false};
-    AtomicProperty<ProgressCallback> callback_;
-    AtomicProperty<ErrorCallback> errorCallback_;
+    const QString path_;
+    QString toolPath_;
+    StreamFacts facts_;
+    ProgressCallback callback_;
+    ErrorCallback errorCallback_;
     StopSwitch stopSwitch_;
 };

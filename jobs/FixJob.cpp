@@ -1,11 +1,7 @@
 #include "FixJob.h"
 
-#include "ErrorSheetHandshake.h"
 #include "FileCopy.h"
-#include "JobDisplay.h"
-#include "MainThread.h"
 #include "OutputFile.h"
-#include "VideoProcessor.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -15,15 +11,9 @@
 #include <cerrno>
 
 #include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
 
 namespace {
-
-constexpr qint64 maxConformingWidth = 720;
-constexpr qint64 maxConformingHeight = 486;
-constexpr double conformingFrameRate = 29.97;
-constexpr qint64 conformingAudioRate = 48000;
 
 EngineError jobError(const QString& description)
 {
@@ -73,33 +63,23 @@ std::optional<EngineError> inputRefusal(const QString& path)
 
 } // namespace
 
-class FixJob::RunningJob {
-public:
-    RunningJob(FixJob& job, VideoProcessor& processor) : job_(job)
-    {
-        std::lock_guard lock(job_.runningMutex_);
-        job_.running_ = &processor;
-        job_.stop_ = false;
-    }
-    ~RunningJob()
-    {
-        std::lock_guard lock(job_.runningMutex_);
-        job_.running_ = nullptr;
-    }
-    RunningJob(const RunningJob&) = delete;
-    RunningJob& operator=(const RunningJob&) = delete;
-
-private:
-    FixJob& job_;
-};
-
-FixJob::FixJob(MainThread& mainThread, JobDisplay& display, ErrorSheetHandshake& handshake,
-               const JobSettings& settings)
-    : mainThread_(mainThread), display_(display), handshake_(handshake), settings_(settings)
+FixJob::FixJob(const QString& path, const JobSettings& settings, QObject* parent)
+    : QObject(parent), path_(path), settings_(settings), processor_(path)
 {
 }
 
-void FixJob::setFinishPause(std::chrono::milliseconds pause) { finishPause_ = pause; }
+FixJob::~FixJob() { requestStop(); }
+
+void FixJob::start()
+{
+    worker_ = std::jthread([this] { emit finished(fixVideo()); });
+}
+
+void FixJob::requestStop()
+{
+    stop_ = true;
+    processor_.requestStop();
+}
 
 QString FixJob::outputPath(const QString& folder, const QString& input)
 {
@@ -111,133 +91,77 @@ QString FixJob::outputPath(const QString& folder, const QString& input)
     return QStringLiteral("%1/%2.mpg").arg(folder, name);
 }
 
-bool FixJob::audioConforms(bool force, const VideoProcessor& processor)
+JobOutcome FixJob::failed(const EngineError& error) const
 {
-    const auto channels = processor.audioChannels();
-    return !force && processor.audio() == QLatin1String("mp2") && processor.audioRate() == conformingAudioRate
-           && (channels == QLatin1String("mono") || channels == QLatin1String("stereo"));
-}
-
-bool FixJob::videoConforms(bool force, const VideoProcessor& processor)
-{
-    return !force && processor.height() <= maxConformingHeight && processor.width() <= maxConformingWidth
-           && processor.frameRate() == conformingFrameRate && processor.video() == QLatin1String("mpeg2video");
-}
-
-void FixJob::requestStop()
-{
-    std::lock_guard lock(runningMutex_);
-    stop_ = true;
-    if (running_)
-        running_->requestStop();
-}
-
-bool FixJob::show(const std::function<void()>& change) { return mainThread_.call(change); }
-
-void FixJob::fixVideo(const QString& path)
-{
-    VideoProcessor processor(path);
-    const RunningJob running(*this, processor);
-    // A window that is gone cannot show the job: the app is shutting down.
-    if (!show([&] { display_.showAnalyzing(path); }))
-        return;
-
-    Failure failure;
-    handshake_.dialogDone = false;
-    const VideoProcessor::ErrorCallback showError = handshake_.errorHandler(failure.failed);
-    processor.setErrorCallback([&](const EngineError& error) {
-        failure.error = error;
-        showError(error);
-    });
-    if (const auto refusal = inputRefusal(path))
-        fail(*refusal, failure);
-    else
-        processor.loadInformation();
-
-    QString output;
-    if (!failure.failed && !stopped())
-        output = produce(processor, failure);
-    const JobOutcome ended = outcome(output, failure);
-    show([&] {
-        display_.showOutcome(ended);
-        display_.endJob();
-    });
-}
-
-void FixJob::fail(const EngineError& error, Failure& failure)
-{
-    failure.error = error;
-    handshake_.presentJobError(error, failure.failed);
-}
-
-JobOutcome FixJob::outcome(const QString& output, const Failure& failure) const
-{
-    if (!output.isEmpty())
-        return {JobState::Done, output, {}};
-    const QString reason = failure.error ? failure.error->description : QString();
     // A taken name is the user's own rule at work, not a fault of the file.
-    if (failure.error && OutputFile::isNameTaken(*failure.error))
-        return {JobState::Skipped, {}, reason};
-    if (failure.failed)
-        return {JobState::Failed, {}, reason};
-    return {JobState::Cancelled, {}, {}};
+    if (OutputFile::isNameTaken(error))
+        return {JobState::Skipped, {}, error.description};
+    return {JobState::Failed, {}, error.description};
 }
 
-// Copies or transcodes into a temporary file and gives it its final name once it is complete.
-QString FixJob::produce(VideoProcessor& processor, Failure& failure)
+JobOutcome FixJob::fixVideo()
 {
-    processor.setCallback([this](double fraction) { show([&] { display_.showProgress(fraction); }); });
-    const bool audioOk = audioConforms(settings_.force(), processor);
-    const bool videoOk = videoConforms(settings_.force(), processor);
-    const QString input = processor.path();
-    const QString output = outputPath(settings_.path(), input);
-    const NameTaken rule = settings_.nameTaken();
+    const JobOutcome cancelled{JobState::Cancelled, {}, {}};
+    if (const auto refusal = inputRefusal(path_))
+        return failed(*refusal);
+    std::optional<EngineError> error;
+    processor_.setErrorCallback([&error](const EngineError& reported) {
+        if (!error)
+            error = reported;
+    });
+    const StreamFacts& facts = processor_.loadInformation();
+    if (stopped())
+        return cancelled;
+    if (error)
+        return failed(*error);
 
-    std::optional<EngineError> refusal = OutputFile::refusal(output, input, rule);
+    const QString output = outputPath(settings_.folder, path_);
+    const NameTaken rule = settings_.nameTaken;
+    std::optional<EngineError> refusal = OutputFile::refusal(output, path_, rule);
     const QString folder = QFileInfo(output).path();
     if (!refusal && !QDir().mkpath(folder))
         refusal = jobError(
             QCoreApplication::translate("FixJob", "Could not create the destination folder %1.").arg(folder));
-    if (refusal) {
-        fail(*refusal, failure);
-        return {};
-    }
+    if (refusal)
+        return failed(*refusal);
     OutputFile file(output);
-    if (const auto error = file.creationError()) {
-        fail(*error, failure);
-        return {};
-    }
+    if (const auto creationError = file.creationError())
+        return failed(*creationError);
 
-    const OutputOptions options{settings_.dvd(), settings_.keepProportions()};
-    // Conforming streams in another container are copied into a DVD program stream.
-    const bool remux = audioOk && videoOk && options.dvd && !processor.dvdNavigation();
-    if (audioOk && videoOk && !remux) {
-        show([&] { display_.showCopying(input); });
-        if (const auto error = copyFileInto(input, file, stop_); error && !stopped())
-            fail(*error, failure);
-    } else {
-        show([&] { remux ? display_.showCopying(input) : display_.showTranscoding(input); });
-        file.closeDescriptor();
-        // The user hears of the file they asked for, and the room a failure took is free again
-        // while they read about it.
-        const VideoProcessor::ErrorCallback showError = processor.errorCallback();
-        processor.setErrorCallback([&](const EngineError& error) {
-            EngineError shown = error;
-            shown.description.replace(file.temporaryPath(), output);
-            file.discard();
-            showError(shown);
-        });
-        processor.transcode(file.temporaryPath(), videoOk ? 0 : 1, audioOk ? 0 : 1, settings_.bitrate() * 1000,
-                            options);
-        processor.setErrorCallback(showError);
-    }
+    const TranscodePlan plan =
+        DeliveryFormat::plan(facts, settings_.force, settings_.bitrate * 1000, settings_.outputOptions());
+    error = produce(file, plan);
     if (stopped())
-        return {};
-    if (!failure.failed) {
-        if (const auto error = file.moveIntoPlace(rule, input))
-            fail(*error, failure);
+        return cancelled;
+    if (!error)
+        error = file.moveIntoPlace(rule, path_);
+    if (error)
+        return failed(*error);
+    emit progressed(1.0);
+    return {JobState::Done, file.finalPath(), {}};
+}
+
+std::optional<EngineError> FixJob::produce(OutputFile& file, const TranscodePlan& plan)
+{
+    if (DeliveryFormat::copiesWholeFile(processor_.facts(), plan)) {
+        emit stageChanged(JobState::Copying);
+        return copyFileInto(path_, file, stop_);
     }
-    show([&] { display_.showProgress(1.0); });
-    std::this_thread::sleep_for(finishPause_);
-    return file.finalPath();
+    // Conforming streams in another container are copied into a DVD program stream.
+    const bool remux = !plan.encodeVideo && !plan.encodeAudio;
+    emit stageChanged(remux ? JobState::Copying : JobState::Transcoding);
+    file.closeDescriptor();
+    std::optional<EngineError> error;
+    // The user hears of the file they asked for, and the room a failure took is free again
+    // while they read about it.
+    processor_.setErrorCallback([&](const EngineError& reported) {
+        if (!error) {
+            error = reported;
+            error->description.replace(file.temporaryPath(), file.destination());
+        }
+        file.discard();
+    });
+    processor_.setCallback([this](double fraction) { emit progressed(fraction); });
+    processor_.transcode(file.temporaryPath(), plan);
+    return error;
 }

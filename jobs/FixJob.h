@@ -1,69 +1,60 @@
 #pragma once
 
-#include "EngineError.h"
 #include "JobOutcome.h"
 #include "JobSettings.h"
+#include "VideoProcessor.h"
 
+#include <QObject>
 #include <QString>
 
 #include <atomic>
-#include <chrono>
-#include <functional>
-#include <mutex>
 #include <optional>
+#include <thread>
 
-class ErrorSheetHandshake;
-class JobDisplay;
-class MainThread;
-class VideoProcessor;
+class OutputFile;
 
 // The fix job for one file: probe it, decide which streams conform, then copy the file
-// unchanged or transcode it, showing each stage on the window. Runs on the work queue's
-// worker; every window change is handed to the GUI thread and waited for. The output is
-// written under a temporary name and takes its final name only once complete.
-class FixJob {
-public:
-    FixJob(MainThread& mainThread, JobDisplay& display, ErrorSheetHandshake& handshake,
-           const JobSettings& settings);
+// unchanged or transcode it into a temporary file that takes its final name only once complete.
+// start() returns at once; the work runs on a thread of the job's own, which reports its stage,
+// progress and outcome by signals, and never waits for anyone.
+class FixJob : public QObject {
+    Q_OBJECT
 
-    void fixVideo(const QString& path);
-    // Any thread: ends the running job's work at once (its ffmpeg is stopped, its partial output
-    // removed, no sheet shown). The job then ends as usual.
+public:
+    FixJob(const QString& path, const JobSettings& settings, QObject* parent = nullptr);
+    // Stops the work and waits for its thread.
+    ~FixJob() override;
+
+    // Once only.
+    void start();
+    // Any thread: ends the work at once (its ffmpeg is stopped, its partial output removed); the
+    // job then finishes as cancelled.
     void requestStop();
+    QString path() const { return path_; }
 
     // "<folder>/<input name without its last extension>.mpg"
     static QString outputPath(const QString& folder, const QString& input);
-    // Whether a probed stream may pass through unchanged.
-    static bool audioConforms(bool force, const VideoProcessor& processor);
-    static bool videoConforms(bool force, const VideoProcessor& processor);
 
-    // The pause with a full bar before the window goes idle, so the user sees the job finish.
-    void setFinishPause(std::chrono::milliseconds pause);
+signals:
+    // Copying or Transcoding, once the job knows which; it starts in Analyzing.
+    void stageChanged(JobState stage);
+    // 0..1 of the copy or transcode; 1.0 once the output has its name.
+    void progressed(double fraction);
+    // The last signal of the job.
+    void finished(const JobOutcome& outcome);
 
 private:
-    // Registers the running job's record so that a stop request reaches it.
-    class RunningJob;
-
-    // What went wrong in the running job, as its sheet showed it.
-    struct Failure {
-        bool failed = false;
-        std::optional<EngineError> error;
-    };
-
-    bool show(const std::function<void()>& change);
-    void fail(const EngineError& error, Failure& failure);
-    // Returns the name the output got; empty when there is none.
-    QString produce(VideoProcessor& processor, Failure& failure);
-    JobOutcome outcome(const QString& output, const Failure& failure) const;
+    // The work, on the job's thread.
+    JobOutcome fixVideo();
+    // Copies or transcodes into `file`; the first error, if any.
+    std::optional<EngineError> produce(OutputFile& file, const TranscodePlan& plan);
+    JobOutcome failed(const EngineError& error) const;
     bool stopped() const { return stop_; }
 
-    MainThread& mainThread_;
-    JobDisplay& display_;
-    ErrorSheetHandshake& handshake_;
-    const JobSettings& settings_;
-    std::chrono::milliseconds finishPause_{500};
-
-    std::mutex runningMutex_;
-    VideoProcessor* running_ = nullptr;
+    const QString path_;
+    const JobSettings settings_;
+    VideoProcessor processor_;
     std::atomic<bool> stop_{false};
+    // Last, so that it is joined before the members it uses go.
+    std::jthread worker_;
 };

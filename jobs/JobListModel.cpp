@@ -24,6 +24,12 @@ JobListModel::Id JobListModel::add(const QString& path)
     return nextId_++;
 }
 
+std::optional<JobListModel::Id> JobListModel::nextWaiting() const
+{
+    const auto found = std::find_if(jobs_.begin(), jobs_.end(), [](const Job& job) { return job.state == JobState::Waiting; });
+    return found == jobs_.end() ? std::nullopt : std::optional(found->id);
+}
+
 std::optional<QString> JobListModel::start(Id id)
 {
     const std::optional<int> row = rowOf(id);

@@ -8,8 +8,7 @@
 #include <vector>
 
 // Every file received since launch, one row each in arrival order, with where its job stands.
-// The work queue runs the jobs; this list is what the window shows and steers: it says which
-// waiting file runs next, and a file removed from it is not fixed. GUI thread only.
+// The job queue owns it and runs the jobs in its order; the window shows it. GUI thread only.
 class JobListModel : public QAbstractListModel {
     Q_OBJECT
 
@@ -26,8 +25,10 @@ public:
 
     explicit JobListModel(QObject* parent = nullptr);
 
-    // A waiting row for `path`; the id is what the work queue holds.
+    // A waiting row for `path`.
     Id add(const QString& path);
+    // The first waiting row; nothing when none waits.
+    std::optional<Id> nextWaiting() const;
     // Makes the waiting job `id` the current one and returns its path; nothing when it was
     // removed before its turn came.
     std::optional<QString> start(Id id);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "OutputOptions.h"
+
 #include <QString>
 
 // What a job does when the output's name is already taken by another file.
@@ -9,19 +11,19 @@ enum class NameTaken {
     Replace,      // replace the old file in one rename once the new one is complete
 };
 
-// The preferences a fix job reads, each read anew from the store at the moment it is needed.
-class JobSettings {
-public:
-    virtual ~JobSettings() = default;
-
-    virtual bool force() const = 0;
-    // Megabits per second, already within the range the window offers.
-    virtual qint64 bitrate() const = 0;
-    // An absolute folder.
-    virtual QString path() const = 0;
-    virtual NameTaken nameTaken() const = 0;
+// The preferences one job works by, taken when its file's turn comes.
+struct JobSettings {
+    // Re-encode every stream, conforming or not.
+    bool force = false;
+    // Megabits per second of re-encoded video.
+    qint64 bitrate = 6;
+    // The absolute folder the output goes into.
+    QString folder;
+    NameTaken nameTaken = NameTaken::ShowMessage;
     // Outputs a DVD authoring tool accepts as they are.
-    virtual bool dvd() const = 0;
+    bool dvd = false;
     // Re-encoded pictures keep their proportions, with black bars.
-    virtual bool keepProportions() const = 0;
+    bool keepProportions = false;
+
+    OutputOptions outputOptions() const { return {dvd, keepProportions}; }
 };

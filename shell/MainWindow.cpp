@@ -9,15 +9,12 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui_(std::make_uni
 {
     ui_->setupUi(this);
     ui_->pathButton->setIcon(style()->standardIcon(QStyle::SP_DirIcon));
-    ui_->jobList->setModel(&jobs_);
     setAcceptDrops(true);
 }
 
 MainWindow::~MainWindow() = default;
 
 const Ui::MainWindow& MainWindow::ui() const { return *ui_; }
-
-JobListModel& MainWindow::jobs() { return jobs_; }
 
 void MainWindow::setMayClose(std::function<bool()> mayClose) { mayClose_ = std::move(mayClose); }
 

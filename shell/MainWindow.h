@@ -1,7 +1,5 @@
 #pragma once
 
-#include "JobListModel.h"
-
 #include <QMainWindow>
 
 #include <functional>
@@ -11,8 +9,7 @@ namespace Ui {
 class MainWindow;
 }
 
-// The main window as laid out in MainWindow.ui, with the list of the files it was given. Its
-// controller decides whether it may close.
+// The main window as laid out in MainWindow.ui. Its controller decides whether it may close.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
@@ -21,7 +18,6 @@ public:
     ~MainWindow() override;
 
     const Ui::MainWindow& ui() const;
-    JobListModel& jobs();
     // Asked on every close request; an empty check lets the window close.
     void setMayClose(std::function<bool()> mayClose);
 
@@ -34,6 +30,5 @@ protected:
 
 private:
     std::unique_ptr<Ui::MainWindow> ui_;
-    JobListModel jobs_;
     std::function<bool()> mayClose_;
 };

@@ -22,3 +22,11 @@ QString elideFileName(const QString& name, const QFontMetrics& metrics, int widt
     // Too narrow for even a letter before the extension: a lone ".mp4" would name another file.
     return start.isEmpty() ? metrics.elidedText(name, Qt::ElideRight, width) : start + extension;
 }
+
+QString lastPathComponent(const QString& path)
+{
+    QString trimmed = path;
+    while (trimmed.size() > 1 && trimmed.endsWith(u'/'))
+        trimmed.chop(1);
+    return trimmed == u"/" ? trimmed : trimmed.section(u'/', -1);
+}

@@ -46,15 +46,13 @@ const std::array<QString, 3> nameTakenWords{
 
 void Preferences::registerDefaults()
 {
-    QVariantMap defaults{
+    defaults_ = {
         {forceKey, false},
         {dvdKey, false},
         {barsKey, false},
         {bitrateKey, qint64(6)},
         {pathKey, defaultPath()},
     };
-    std::lock_guard lock(defaultsMutex_);
-    defaults_ = std::move(defaults);
 }
 
 void Preferences::repairPath()
@@ -110,6 +108,11 @@ NameTaken Preferences::nameTaken() const
                                          : NameTaken(found - nameTakenWords.begin());
 }
 
+JobSettings Preferences::jobSettings() const
+{
+    return {force(), bitrate(), path(), nameTaken(), dvd(), keepProportions()};
+}
+
 QString Preferences::defaultPath()
 {
     return QStandardPaths::writableLocation(QStandardPaths::MoviesLocation);
@@ -120,7 +123,6 @@ QVariant Preferences::value(const QString& key) const
     QVariant stored = userStore().value(key);
     if (stored.isValid())
         return stored;
-    std::lock_guard lock(defaultsMutex_);
     return defaults_.value(key);
 }
 

@@ -6,13 +6,12 @@
 #include <QVariant>
 #include <QVariantMap>
 
-#include <mutex>
 #include <optional>
 
 // The user preferences in the per-user store (~/.config/mpgfix/mpgfix.conf), over an
 // in-memory layer of registered defaults that is never written. Nothing is cached: every read
-// asks the store, and every write is flushed at once. Reads are safe on any thread.
-class Preferences : public JobSettings {
+// asks the store, and every write is flushed at once.
+class Preferences {
 public:
     static inline const QString forceKey = QStringLiteral("force");
     static inline const QString bitrateKey = QStringLiteral("bitrate");
@@ -41,15 +40,17 @@ public:
     void setNameTaken(NameTaken choice);
 
     // What a job uses and the window shows: the stored values made usable.
-    bool force() const override;
+    bool force() const;
     // Within minBitrate..maxBitrate.
-    qint64 bitrate() const override;
+    qint64 bitrate() const;
     // Absolute: a leading ~ is the home folder, and an empty or relative folder the default one.
-    QString path() const override;
+    QString path() const;
     // Show a message unless one of the other choices is stored.
-    NameTaken nameTaken() const override;
-    bool dvd() const override;
-    bool keepProportions() const override;
+    NameTaken nameTaken() const;
+    bool dvd() const;
+    bool keepProportions() const;
+    // All of the above, as a job takes them when its file's turn comes.
+    JobSettings jobSettings() const;
 
     // The desktop's videos folder (~/Videos on most Linux desktops).
     static QString defaultPath();
@@ -58,6 +59,5 @@ private:
     QVariant value(const QString& key) const;
     void write(const QString& key, const QVariant& value);
 
-    mutable std::mutex defaultsMutex_;
     QVariantMap defaults_;
 };

@@ -1,7 +1,5 @@
 #include "WQDragView.h"
 
-#include "AppDelegate.h"
-
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
@@ -57,10 +55,6 @@ QStringList localFiles(const QMimeData* data)
 
 WQDragView::WQDragView(QWidget* parent) : QFrame(parent) { setAcceptDrops(true); }
 
-AppDelegate* WQDragView::appDelegate() const { return appDelegate_; }
-
-void WQDragView::setAppDelegate(AppDelegate* appDelegate) { appDelegate_ = appDelegate; }
-
 QStringList WQDragView::files() const { return files_; }
 
 void WQDragView::dragEnterEvent(QDragEnterEvent* event)
@@ -95,8 +89,7 @@ void WQDragView::dropEvent(QDropEvent* event)
     }
     event->setDropAction(Qt::CopyAction);
     event->accept();
-    if (appDelegate_)
-        appDelegate_->openFiles(dropped);
+    emit filesDropped(dropped);
 }
 
 void WQDragView::paintEvent(QPaintEvent*)

@@ -1,22 +1,17 @@
 #pragma once
 
 #include <QFrame>
-#include <QPointer>
 #include <QStringList>
-
-class AppDelegate;
 
 // The large area of the window that says what to do with a video file: a dashed drop zone
 // with a film picture above the status line, which the window's layout places inside it.
-// Files dropped on it go to the controller's intake, in the drag's order, folders and all.
+// Files dropped on it are handed on by a signal, in the drag's order, folders and all.
 class WQDragView : public QFrame {
     Q_OBJECT
 
 public:
     explicit WQDragView(QWidget* parent = nullptr);
 
-    AppDelegate* appDelegate() const;
-    void setAppDelegate(AppDelegate* appDelegate);
     // The local files of the drag now over the view; empty when none is.
     QStringList files() const;
 
@@ -25,6 +20,9 @@ public:
     void dragLeaveEvent(QDragLeaveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
+signals:
+    void filesDropped(const QStringList& paths);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
@@ -32,6 +30,5 @@ private:
     // Where the widgets laid out in the view begin, below the room for the film.
     int filmSpaceBottom() const;
 
-    QPointer<AppDelegate> appDelegate_;
     QStringList files_;
 };

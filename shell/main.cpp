@@ -75,8 +75,9 @@ int main(int argc, char* argv[])
     });
     BatchNotifier notifier;
     QObject::connect(&appDelegate, &AppDelegate::batchFinishedUnseen, &notifier, &BatchNotifier::batchFinished);
-    QObject::connect(&window.jobs(), &JobListModel::batchProgressed, &notifier, &BatchNotifier::showProgress);
-    QObject::connect(&window.jobs(), &JobListModel::batchFinished, &notifier, &BatchNotifier::clearProgress);
+    const JobListModel& jobs = appDelegate.queue().model();
+    QObject::connect(&jobs, &JobListModel::batchProgressed, &notifier, &BatchNotifier::showProgress);
+    QObject::connect(&jobs, &JobListModel::batchFinished, &notifier, &BatchNotifier::clearProgress);
     window.show();
     appDelegate.applicationDidFinishLaunching();
     appDelegate.openFiles(*files);

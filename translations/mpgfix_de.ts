@@ -37,40 +37,8 @@ Bringt Videodateien in DVD-taugliches MPEG-2 mit MP2-Ton, jede als &lt;Name&gt;.
 <context>
     <name>AppDelegate</name>
     <message>
-        <source>%1Mbps</source>
-        <translation>%1 Mbit/s</translation>
-    </message>
-    <message>
-        <source>Drop a video file here to fix it.</source>
-        <translation>Legen Sie eine Videodatei hier ab, um sie zu korrigieren.</translation>
-    </message>
-    <message>
-        <source>Save into %1</source>
-        <translation>Speichern in %1</translation>
-    </message>
-    <message>
-        <source>Choose the folder for fixed files</source>
-        <translation>Ordner für die korrigierten Dateien wählen</translation>
-    </message>
-    <message>
-        <source>Analyzing %1...</source>
-        <translation>%1 wird analysiert...</translation>
-    </message>
-    <message>
-        <source>Copying %1...</source>
-        <translation>%1 wird kopiert...</translation>
-    </message>
-    <message>
-        <source>Transcoding %1...</source>
-        <translation>%1 wird umgewandelt...</translation>
-    </message>
-    <message>
         <source>mpgfix</source>
         <translation>mpgfix</translation>
-    </message>
-    <message>
-        <source>%1 Mbps</source>
-        <translation>%1 Mbit/s</translation>
     </message>
     <message>
         <source>Video files (%1)</source>
@@ -428,6 +396,25 @@ Try &apos;%1 --help&apos; for more information.
     </message>
 </context>
 <context>
+    <name>OptionsBox</name>
+    <message>
+        <source>%1Mbps</source>
+        <translation>%1 Mbit/s</translation>
+    </message>
+    <message>
+        <source>Save into %1</source>
+        <translation>Speichern in %1</translation>
+    </message>
+    <message>
+        <source>Choose the folder for fixed files</source>
+        <translation>Ordner für die korrigierten Dateien wählen</translation>
+    </message>
+    <message>
+        <source>%1 Mbps</source>
+        <translation>%1 Mbit/s</translation>
+    </message>
+</context>
+<context>
     <name>OutputFile</name>
     <message>
         <source>Could not write %1: %2</source>
@@ -444,6 +431,25 @@ Try &apos;%1 --help&apos; for more information.
     <message>
         <source>Could not write into %1: %2</source>
         <translation>In %1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>StatusArea</name>
+    <message>
+        <source>Drop a video file here to fix it.</source>
+        <translation>Legen Sie eine Videodatei hier ab, um sie zu korrigieren.</translation>
+    </message>
+    <message>
+        <source>Analyzing %1...</source>
+        <translation>%1 wird analysiert...</translation>
+    </message>
+    <message>
+        <source>Copying %1...</source>
+        <translation>%1 wird kopiert...</translation>
+    </message>
+    <message>
+        <source>Transcoding %1...</source>
+        <translation>%1 wird umgewandelt...</translation>
     </message>
 </context>
 <context>

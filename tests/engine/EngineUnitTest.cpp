@@ -18,22 +18,22 @@ using enum ConsoleParser::Run;
 QString parse(std::string console, ConsoleParser::Run kind, const char* path)
 {
     const std::unique_ptr<FILE, int (*)(FILE*)> stream(fmemopen(console.data(), console.size(), "r"), fclose);
-    RecordedRun run(path);
-    ConsoleParser parser(run.record, kind);
+    std::vector<double> progress;
+    ConsoleParser parser(path, kind, [&](double fraction) { progress.push_back(fraction); });
     EXPECT_TRUE(parser.prepare());
     std::array<char, consoleLineBufferSize> line;
     ConsoleParser::Verdict verdict = ConsoleParser::Verdict::GoOn;
     while (readConsoleLine(line.data(), consoleLineBufferSize, stream.get()))
         verdict = parser.line(line.data());
     QStringList told;
-    if (run.facts() != RecordedRun().facts())
-        told << run.facts();
+    if (parser.facts() != StreamFacts())
+        told << RecordedRun::describe(parser.facts());
     if (parser.totalFrames() != 0)
         told << QString::number(parser.totalFrames()) + " frames";
-    for (const double fraction : run.progress)
+    for (const double fraction : progress)
         told << QString::number(fraction);
-    for (const EngineError& error : run.errors)
-        told << QStringLiteral("%1 %2 %3").arg(error.domain).arg(error.code).arg(error.description);
+    if (const auto& error = parser.failure())
+        told << QStringLiteral("%1 %2 %3").arg(error->domain).arg(error->code).arg(error->description);
     if (verdict == ConsoleParser::Verdict::Stop)
         told << "stop";
     return told.join(", ");

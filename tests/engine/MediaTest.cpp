@@ -19,7 +19,7 @@ TEST(Transcode, ReportsTheToolsOwnReasonForFailing)
     ASSERT_TRUE(makeClip(input, h264AacMono()));
     RecordedRun run(input);
     run.record.loadInformation();
-    run.record.transcode(throughFile, 1, 1, 6000);
+    run.record.transcode(throughFile, encoding(1, 1, 1));
     EXPECT_EQ(run.facts(), "[h264] 160x120 0fps [aac (LC) (mp4a / 0x6134706D)] 44100Hz mono");
     EXPECT_EQ(run.errors, transcodeFailed("Could not transcode phone.mp4: " + throughFile + ": Not a directory"));
 }
@@ -48,8 +48,10 @@ TEST(Transcode, WritesTheDeliveryFormatAndPassesStreamsThroughUnchangedWhateverT
         ASSERT_TRUE(makeClip(input, c.clip) && (!c.damage || (file.open(QIODevice::ReadWrite | QIODevice::Unbuffered) &&
                     file.seek(file.size() / 2) && file.write(QByteArray(3000, '\xff')) == 3000)));
         RecordedRun run(input);
-        run.record.loadInformation();
-        run.record.transcode(output, c.video, c.audio, 6000);
+        // The encoded audio's channels follow the probe's facts.
+        TranscodePlan plan = DeliveryFormat::plan(run.record.loadInformation(), false, 6000, {});
+        plan.encodeVideo = c.video, plan.encodeAudio = c.audio;
+        run.record.transcode(output, plan);
         EXPECT_TRUE(run.errors.empty() && !run.progress.empty());
         EXPECT_EQ(streamFacts(output, "v:0") + streamFacts(output, "a:0"),
                   QStringLiteral("mpeg2video,720,480,30000/1001,mp2,48000,%1,0/0").arg(c.channels));

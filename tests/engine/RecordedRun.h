@@ -5,6 +5,8 @@
 #include "TestPrinters.h"
 #include "VideoProcessor.h"
 
+#include "DeliveryFormat.h"
+
 #include <QFile>
 
 #include <vector>
@@ -18,11 +20,12 @@ struct RecordedRun {
         record.setCallback([this](double fraction) { progress.push_back(fraction); });
         record.setErrorCallback([this](const EngineError& error) { errors.push_back(error); });
     }
-    QString facts() const
+    QString facts() const { return describe(record.facts()); }
+    static QString describe(const StreamFacts& facts)
     {
         return QStringLiteral("[%1] %2x%3 %4fps [%5] %6Hz %7")
-            .arg(record.video()).arg(record.width()).arg(record.height()).arg(record.frameRate())
-            .arg(record.audio()).arg(record.audioRate()).arg(record.audioChannels().value_or("-"));
+            .arg(facts.video).arg(facts.width).arg(facts.height).arg(facts.frameRate)
+            .arg(facts.audio).arg(facts.audioRate).arg(facts.audioChannels.value_or("-"));
     }
     VideoProcessor record;
     std::vector<double> progress;
@@ -31,6 +34,11 @@ struct RecordedRun {
 
 inline Errors oneError(FfmpegErrors::Code code, const QString& description) { return {{"FFMPEG", code, description}}; }
 inline Errors transcodeFailed(const QString& why) { return oneError(FfmpegErrors::TranscodeFailed, why); }
+// Which streams a transcode encodes (1) or copies (0), at 6 Mbit/s; `channels` of encoded audio.
+inline TranscodePlan encoding(int video, int audio, int channels = 2)
+{
+    return {.encodeVideo = video != 0, .encodeAudio = audio != 0, .audioChannels = channels, .videoKbps = 6000, .options = {}};
+}
 
 // A fake tool: a shell script at `path`.
 inline QString writeTool(const QString& path, const QByteArray& script)

@@ -50,7 +50,7 @@ TEST(ToolRunner, ReportsAFailedTranscodeOrStartByItsMostTellingLineNeverTheProbe
     for (const auto& c : cases) {
         RecordedRun run;
         run.record.setToolPath(c.tool.isEmpty() ? writeTool(folder.filePath("ffmpeg"), c.script) : c.tool);
-        c.probe ? run.record.loadInformation() : run.record.transcode(folder.filePath("out.mpg"), 1, 1, 6000);
+        c.probe ? void(run.record.loadInformation()) : run.record.transcode(folder.filePath("out.mpg"), encoding(1, 1));
         EXPECT_EQ(run.errors, c.errors) << c.script.toStdString();
         EXPECT_TRUE(noChildLeft());
     }
@@ -81,9 +81,9 @@ TEST(ToolRunner, AStopFromAnotherThreadEndsTheToolUnreportedAndEveryLaterRunBefo
             stopped = Clock::now();
             run.record.requestStop();
         });
-        run.record.transcode(folder.filePath("out.mpg"), 1, 1, 6000);
+        run.record.transcode(folder.filePath("out.mpg"), encoding(1, 1));
         const auto took = Clock::now() - stopped.load();
-        run.record.transcode(folder.filePath("out.mpg"), 1, 1, 6000);
+        run.record.transcode(folder.filePath("out.mpg"), encoding(1, 1));
         EXPECT_TRUE(took >= c.least && took < c.most && run.record.stopRequested() &&
                     QFile::exists(folder.filePath("heeded")) == c.heeds) << c.trap.toStdString();
         EXPECT_TRUE(run.errors.empty() && noChildLeft() && QFile(folder.filePath("starts")).size() == 1);

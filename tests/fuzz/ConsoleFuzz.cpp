@@ -1,6 +1,5 @@
 #include "ConsoleLineReader.h"
 #include "ConsoleParser.h"
-#include "VideoProcessor.h"
 
 #include <array>
 #include <cmath>
@@ -14,15 +13,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (size == 0)
         return 0;
     for (const auto run : {ConsoleParser::Run::Probe, ConsoleParser::Run::Transcode}) {
-        VideoProcessor record(QStringLiteral("/in/Invalid data\n  Duration: 00:00:01.00 frame= 9.avi"));
-        record.setCallback([](double fraction) { std::isfinite(fraction) && fraction >= 0 ? void() : __builtin_trap(); });
-        ConsoleParser parser(record, run);
+        ConsoleParser parser(QStringLiteral("/in/Invalid data\n  Duration: 00:00:01.00 frame= 9.avi"), run,
+                             [](double fraction) { std::isfinite(fraction) && fraction >= 0 ? void() : __builtin_trap(); });
         parser.prepare() ? void() : __builtin_trap();
         const std::unique_ptr<FILE, int (*)(FILE*)> stream(fmemopen(const_cast<uint8_t*>(data), size, "r"), fclose);
         std::array<char, consoleLineBufferSize> line;
         while (readConsoleLine(line.data(), static_cast<int>(line.size()), stream.get()))
             parser.line(line.data());
-        if (record.width() < 0 || record.height() < 0 || record.audioRate() < 0 || parser.totalFrames() < 0)
+        const StreamFacts& facts = parser.facts();
+        if (facts.width < 0 || facts.height < 0 || facts.audioRate < 0 || parser.totalFrames() < 0)
             __builtin_trap();
     }
     return 0;

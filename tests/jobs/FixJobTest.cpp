@@ -1,5 +1,5 @@
 #include "ConsoleParser.h"
-#include "WorkQueue.h"
+#include "DeliveryFormat.h"
 
 #include "JobFixture.h"
 #include "TestMedia.h"
@@ -46,7 +46,7 @@ TEST_F(FixJobTest, AConformingFileIsCopiedByteForByteIntoAFolderMadeForIt)
     f.settings.folder = out.filePath("new/nested");
     EXPECT_EQ(f.fix(clip("clip.mpg")), (QStringList{"analyzing clip.mpg", "copying clip.mpg", "full", "end"}));
     EXPECT_EQ(readAll(out.filePath("new/nested/clip.mpg")), readAll(clip("clip.mpg")));
-    EXPECT_EQ(std::tuple(f.display.outcome.state, f.display.outcome.output), std::tuple(JobState::Done, out.filePath("new/nested/clip.mpg")));
+    EXPECT_EQ(std::tuple(f.outcome.state, f.outcome.output), std::tuple(JobState::Done, out.filePath("new/nested/clip.mpg")));
 }
 
 // The displayed width / height of the bright picture across the middle of an output's first
@@ -100,7 +100,7 @@ TEST_F(FixJobTest, OutputsAreMadeAsThePreferencesAsk)
         f.settings.folder = out.filePath(c.on ? "on" : "off");
         const QString old = FixJob::outputPath(f.settings.folder, clip(c.input)), output = out.filePath(c.output);
         ASSERT_TRUE(c.taken == ask || (QDir().mkpath(f.settings.folder) && TestMedia::write(old, "older work")));
-        f.settings.forced = c.force, f.settings.forDvd = f.settings.bars = c.on, f.settings.megabits = c.megabits, f.settings.taken = c.taken;
+        f.settings.force = c.force, f.settings.dvd = f.settings.keepProportions = c.on, f.settings.bitrate = c.megabits, f.settings.nameTaken = c.taken;
         EXPECT_TRUE(f.fix(clip(c.input)).contains((c.videoKept && c.audioKept ? "copying " : "transcoding ") + QString(c.input)));
         authored << (c.on ? QStringList{output} : QStringList{});
         EXPECT_EQ(readAll(old) == "older work", c.taken != ask && old != output);
@@ -148,14 +148,14 @@ TEST_F(FixJobTest, EveryFailureShowsOneSheetAndLeavesFilesAlone)
         SCOPED_TRACE(c.what);
         JobFixture fixture;
         fixture.settings.folder = c.folder;
-        fixture.settings.forced = c.force;
+        fixture.settings.force = c.force;
         const QStringList events = fixture.fix(c.input);
         // Refused before anything is read: nothing is copied or transcoded.
         ASSERT_EQ(events.size(), 3) << events.join(" | ").toStdString();
         EXPECT_TRUE(events[1].startsWith("error ") && events[1].contains(c.error) && events[2] == "end") << events[1].toStdString();
         // The list says the same; a taken name is the user's rule at work, not a failure.
-        EXPECT_EQ("error " + fixture.display.outcome.reason, events[1]);
-        EXPECT_EQ(fixture.display.outcome.state, c.error.endsWith("already exists") ? JobState::Skipped : JobState::Failed);
+        EXPECT_EQ("error " + fixture.outcome.reason, events[1]);
+        EXPECT_EQ(fixture.outcome.state, c.error.endsWith("already exists") ? JobState::Skipped : JobState::Failed);
         EXPECT_EQ(readAll(out.filePath("clip.mpg")), existing);
         EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
                   (QStringList{"clip.mpg", "fifo.avi", "plain"}));
@@ -164,20 +164,17 @@ TEST_F(FixJobTest, EveryFailureShowsOneSheetAndLeavesFilesAlone)
 
 TEST_F(FixJobTest, AFailedTranscodeLeavesNoFile)
 {
-    f.settings.forced = true;
-    f.display.holdSheets = true;
+    f.settings.force = true;
+    f.holdFailures = true;
     std::optional<TestMedia::FileSizeLimit> fullDisk(std::in_place, 64 * 1024);
-    std::thread worker([&] { f.job.fixVideo(clip("clip.mpg")); });
-    EXPECT_TRUE(spinUntil([&] { return bool(f.display.held); }, 60000));
+    f.queue.add({clip("clip.mpg")});
+    EXPECT_TRUE(spinUntil([&] { return f.held; }, 60000));
     fullDisk.reset();
     // The partial output is gone already while the user reads why.
     EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
-    EXPECT_EQ(f.display.events().filter("error Could not transcode clip.mpg").size(), 1);
-    if (f.display.held)
-        std::exchange(f.display.held, {})();
-    EXPECT_TRUE(spinUntil([&] { return f.display.events().endsWith("end"); }));
-    worker.join();
-
+    EXPECT_EQ(f.events.filter("error Could not transcode clip.mpg").size(), 1);
+    f.dismiss();
+    EXPECT_TRUE(spinUntil([&] { return f.events.endsWith("end"); }));
 }
 
 // The tool echoes titles, comments and the file's name, which the file's author chose, beside
@@ -199,7 +196,7 @@ TEST_F(FixJobTest, TheDecisionFollowsTheStreamsWhateverTitlesCommentsAndNamesCla
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ASSERT_TRUE(TestMedia::makeClip(clip(c.name), c.clip));
-        f.settings.forDvd = c.dvd;
+        f.settings.dvd = c.dvd;
         EXPECT_TRUE(f.fix(clip(c.name)).contains((c.transcoded ? "transcoding " : "copying ") + QString(c.name)));
         EXPECT_EQ(readAll(FixJob::outputPath(out.path(), clip(c.name))) == readAll(clip(c.name)), !c.dvd && !c.transcoded);
     }
@@ -218,13 +215,12 @@ TEST(Conformance, EveryConditionOfTheDecisionCounts)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.video);
-        VideoProcessor record("/in/clip.mpg");
-        ConsoleParser parser(record);
+        ConsoleParser parser("/in/clip.mpg");
         ASSERT_TRUE(parser.prepare());
         parser.line(QByteArray("  Stream #0:0: Video: ").append(c.video).append('\n'));
         parser.line(QByteArray("  Stream #0:1: Audio: ").append(c.audio).append('\n'));
-        EXPECT_EQ(FixJob::videoConforms(c.force, record), c.videoOk);
-        EXPECT_EQ(FixJob::audioConforms(c.force, record), c.audioOk);
+        const TranscodePlan plan = DeliveryFormat::plan(parser.facts(), c.force, 6000, {});
+        EXPECT_EQ(std::pair(!plan.encodeVideo, !plan.encodeAudio), std::pair(c.videoOk, c.audioOk));
     }
 }
 
@@ -238,35 +234,17 @@ TEST_F(FixJobTest, OutputNamesLoseOnlyTheLastExtension)
 
 TEST_F(FixJobTest, QueuedFilesWaitTheirTurnAlsoBehindAnErrorSheetAndReadSettingsWhenTheyRun)
 {
-    f.display.holdSheets = true;
-    WorkQueue queue;
-    queue.async([&] { f.job.fixVideo(clip("notes.txt")); });
-    ASSERT_TRUE(spinUntil([&] { return bool(f.display.held); }));
-    queue.async([&] { f.job.fixVideo(clip("clip.mpg")); });
-    queue.async([&] { f.job.fixVideo(clip("44k.mpg")); });
-    f.settings.forced = true;
+    f.holdFailures = true;
+    f.queue.add({clip("notes.txt")});
+    ASSERT_TRUE(spinUntil([&] { return f.held; }));
+    f.queue.add({clip("clip.mpg"), clip("44k.mpg")});
+    f.settings.force = true;
     spinUntil([] { return false; }, 300);
-    EXPECT_EQ(f.display.events().size(), 2);
+    EXPECT_EQ(f.events.size(), 2);
 
-    std::exchange(f.display.held, {})();
-    ASSERT_TRUE(spinUntil([&] { return f.display.events().count("end") == 3; }, 60000));
-    EXPECT_EQ(f.display.events().filter(QRegularExpression("^(analyzing|end|transcoding)")),
+    f.dismiss();
+    ASSERT_TRUE(spinUntil([&] { return f.events.count("end") == 3; }, 60000));
+    EXPECT_EQ(f.events.filter(QRegularExpression("^(analyzing|end|transcoding)")),
               (QStringList{"analyzing notes.txt", "end", "analyzing clip.mpg", "transcoding clip.mpg", "end",
                            "analyzing 44k.mpg", "transcoding 44k.mpg", "end"}));
-}
-
-TEST(WorkQueue, ShutdownLetsTheRunningJobFinishAndDropsTheWaitingOnes)
-{
-    std::atomic<bool> started{false}, finished{false}, laterRan{false};
-    {
-        WorkQueue queue;
-        queue.async([&] {
-            started = true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-            finished = true;
-        });
-        queue.async([&] { laterRan = true; });
-        ASSERT_TRUE(spinUntil([&] { return started.load(); }));
-    }
-    EXPECT_TRUE(finished && !laterRan);
 }

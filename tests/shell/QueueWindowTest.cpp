@@ -1,5 +1,6 @@
 #include "AppDelegate.h"
 #include "MainWindow.h"
+#include "ui_MainWindow.h"
 
 #include "EventLoop.h"
 #include "TestMedia.h"
@@ -38,21 +39,21 @@ TEST(QueueWindow, CancelRemoveAndCloseSteerTheRealQueue)
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     d.applicationDidFinishLaunching();
-    JobListModel& jobs = *d.jobs();
+    JobListModel& jobs = d.queue().model();
     QSignalSpy unseen(&d, &AppDelegate::batchFinishedUnseen);
     QWidget elsewhere;
     const auto state = [&](int row) { return JobState(jobs.index(row).data(JobListModel::StateRole).toInt()); };
     QObject::connect(&jobs, &QAbstractItemModel::dataChanged, &window, [&](const QModelIndex& at) {
         if (at.row() == 0 && state(0) == JobState::Transcoding && at.data(JobListModel::ProgressRole).toDouble() > 0)
-            d.cancelButton()->click();
-        if (at.row() == 1 && state(1) == JobState::Copying) {
+            window.ui().cancelButton->click();
+        if (at.row() == 1 && state(1) == JobState::Transcoding && at.data(JobListModel::ProgressRole).toDouble() > 0) {
             QTest::keyClick(&window, Qt::Key_Escape);
             elsewhere.show();
             QApplication::setActiveWindow(&elsewhere);
         }
     });
-    d.openFiles({slow, clip, slow, clip});
-    jobs.removeWaiting({jobs.index(2)});
+    d.openFiles({slow, slow, slow, clip});
+    d.queue().removeWaiting({jobs.index(2)});
     EXPECT_TRUE(spinUntil([&] { return state(2) == JobState::Done; }, 60000));
     EXPECT_EQ(std::tuple(state(0), state(1), jobs.rowCount()), std::tuple(JobState::Cancelled, JobState::Cancelled, 3));
     EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"clip.mpg"});

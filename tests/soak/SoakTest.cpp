@@ -1,13 +1,11 @@
 #include "JobFixture.h"
 #include "TestMedia.h"
-#include "WorkQueue.h"
 
 #include <QDir>
 #include <QRegularExpression>
 
 #include <cstdio>
 #include <filesystem>
-#include <optional>
 #include <unistd.h>
 
 // What this process holds: open descriptors, threads, children (zombies too), resident kB.
@@ -28,12 +26,11 @@ struct Holdings {
 
 // The one place the soak meets the queue: the files queued as a drop of them queues them, the
 // window served until every job has ended.
-void fixThroughTheQueue(WorkQueue& queue, JobFixture& f, const QStringList& inputs)
+void fixThroughTheQueue(JobFixture& f, const QStringList& inputs)
 {
-    const qsizetype ended = f.display.events().count("end") + inputs.size();
-    for (const QString& input : inputs)
-        queue.async([&f, input] { f.job.fixVideo(input); });
-    ASSERT_TRUE(spinUntil([&] { return f.display.events().count("end") == ended; }, 600000));
+    const qsizetype ended = f.events.count("end") + inputs.size();
+    f.queue.add(inputs);
+    ASSERT_TRUE(spinUntil([&] { return f.events.count("end") == ended; }, 600000));
 }
 
 // Copies, short transcodes, pictures passed through and files that are no video (their sheets
@@ -55,17 +52,14 @@ TEST(Soak, ManyFilesLeaveNothingHeldAndEveryOutputRight)
     JobFixture f;
     f.settings.folder = out.path();
     const Holdings start = Holdings::now();
-    std::optional<WorkQueue> queue(std::in_place);
-    fixThroughTheQueue(*queue, f, inputs.mid(0, 20));
+    fixThroughTheQueue(f, inputs.mid(0, 20));
     const long warmRssKb = Holdings::status("VmRSS");
-    fixThroughTheQueue(*queue, f, inputs.mid(20));
-    queue.reset();
+    fixThroughTheQueue(f, inputs.mid(20));
     const Holdings end = Holdings::now();
     printf("soak files=%d fd_delta=%ld children=%ld rss_growth_kb=%ld\n", files, end.fds - start.fds, end.children, end.rssKb - warmRssKb);
     EXPECT_TRUE(end.fds == start.fds && end.children == 0 && end.threads == start.threads && end.rssKb - warmRssKb < 5 * 1024);
 
-    const QStringList events = f.display.events();
-    EXPECT_EQ(events.filter("error Not a recognized file format: ").size(), bad);
+    EXPECT_EQ(f.events.filter("error Not a recognized file format: ").size(), bad);
     EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden).size(), files - bad);
     for (int i = 0; i < files; ++i) {
         const QString output = FixJob::outputPath(out.path(), inputs[i]);

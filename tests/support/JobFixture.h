@@ -1,95 +1,65 @@
 #pragma once
 
-#include "ErrorSheetHandshake.h"
 #include "EventLoop.h"
 #include "FixJob.h"
-#include "JobDisplay.h"
-#include "MainThread.h"
+#include "JobQueue.h"
 
 #include <gtest/gtest.h>
 
 #include <QTimer>
 
-#include <mutex>
-#include <thread>
+// The real queue, with what it reports recorded in order: a run of progress reports once, as
+// "progress" below 1.0 and "full" from 1.0 on. Failures are dismissed at once unless a test
+// holds them. Every job takes `settings` as they are when its turn comes. GUI thread only.
+struct JobFixture {
+    JobSettings settings;
+    JobQueue queue{[this] { return settings; }};
+    QStringList events;
+    JobOutcome outcome;
+    bool holdFailures = false;
+    // A failure the test holds up; dismiss it with queue.failureDismissed().
+    bool held = false;
 
-// Records what a job shows, in order: a run of progress reports once, as "progress" below 1.0
-// and "full" from 1.0 on. Error sheets are dismissed at once unless a test holds them.
-class RecordingDisplay : public JobDisplay {
-public:
-    void showAnalyzing(const QString& path) override { record("analyzing " + path.section('/', -1)); }
-    void showCopying(const QString& path) override { record("copying " + path.section('/', -1)); }
-    void showTranscoding(const QString& path) override { record("transcoding " + path.section('/', -1)); }
-    void showProgress(double fraction) override { record(fraction >= 1.0 ? "full" : "progress"); }
-    void showOutcome(const JobOutcome& ended) override { outcome = ended; }
-    void endJob() override { record("end"); }
-    void presentError(const EngineError& error, std::function<void()> dismissed) override
+    JobFixture()
     {
-        record("error " + error.description);
-        if (holdSheets)
-            held = std::move(dismissed);
-        else
-            QTimer::singleShot(0, std::move(dismissed));
+        const auto name = [](const QString& path) { return path.section('/', -1); };
+        QObject::connect(&queue, &JobQueue::jobStarted, [=, this](const QString& path) { record("analyzing " + name(path)); });
+        QObject::connect(&queue, &JobQueue::stageChanged, [=, this](JobState stage, const QString& path) {
+            record((stage == JobState::Copying ? "copying " : "transcoding ") + name(path));
+        });
+        QObject::connect(&queue, &JobQueue::progressed, [this](double fraction) { record(fraction >= 1.0 ? "full" : "progress"); });
+        QObject::connect(&queue, &JobQueue::failureRaised, [this](const JobOutcome& failed) {
+            record("error " + failed.reason);
+            if (holdFailures)
+                held = true;
+            else
+                QTimer::singleShot(0, &queue, &JobQueue::failureDismissed);
+        });
+        QObject::connect(&queue, &JobQueue::jobEnded, [this](const JobOutcome& ended) {
+            outcome = ended;
+            record("end");
+        });
     }
 
-    QStringList events() const
+    void dismiss()
     {
-        std::lock_guard lock(mutex_);
-        return events_;
+        held = false;
+        queue.failureDismissed();
     }
 
-    std::atomic<bool> holdSheets{false};
-    std::function<void()> held;  // the sheet a test holds up; GUI thread only
-    JobOutcome outcome;  // GUI thread only
+    // Queues `path` and serves the queue until its job has ended.
+    QStringList fix(const QString& path)
+    {
+        const qsizetype ended = events.count("end") + 1;
+        queue.add({path});
+        EXPECT_TRUE(spinUntil([&] { return events.count("end") == ended; }, 60000));
+        return events;
+    }
 
 private:
     void record(const QString& event)
     {
-        std::lock_guard lock(mutex_);
-        if (events_.isEmpty() || events_.last() != event)
-            events_ << event;
-    }
-
-    mutable std::mutex mutex_;
-    QStringList events_;
-};
-
-// Settings a test sets before the job runs; only `force` changes while a job may read it.
-struct FakeSettings : JobSettings {
-    bool force() const override { return forced; }
-    qint64 bitrate() const override { return megabits; }
-    QString path() const override { return folder; }
-    NameTaken nameTaken() const override { return taken; }
-    bool dvd() const override { return forDvd; }
-    bool keepProportions() const override { return bars; }
-
-    std::atomic<bool> forced{false};
-    QString folder;
-    qint64 megabits = 6;
-    NameTaken taken = NameTaken::ShowMessage;
-    bool forDvd = false, bars = false;
-};
-
-// The parts a job needs around it, with no pause at the finish.
-struct JobFixture {
-    MainThread mainThread;
-    RecordingDisplay display;
-    FakeSettings settings;
-    ErrorSheetHandshake handshake{mainThread, display};
-    FixJob job{mainThread, display, handshake, settings};
-
-    JobFixture() { job.setFinishPause(std::chrono::milliseconds(0)); }
-
-    // Runs the job on a worker, as the queue would, while this thread serves the window.
-    QStringList fix(const QString& path)
-    {
-        std::atomic<bool> done{false};
-        std::jthread worker([&] {
-            job.fixVideo(path);
-            done = true;
-        });
-        EXPECT_TRUE(spinUntil([&] { return done.load(); }, 60000));
-        return display.events();
+        if (events.isEmpty() || events.last() != event)
+            events << event;
     }
 };
-

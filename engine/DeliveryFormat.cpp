@@ -1,0 +1,89 @@
+#include "DeliveryFormat.h"
+
+namespace {
+
+constexpr qint64 frameWidth = 720;
+constexpr qint64 frameHeight = 480;
+// An NTSC picture of 486 lines is in the format as well: players show it as 480.
+constexpr qint64 tallestConformingHeight = 486;
+constexpr double frameRate = 29.97;
+constexpr qint64 audioRate = 48000;
+
+// Fits the picture as it is displayed (its sample aspect ratio applied, and turned upright, which
+// the tool does before any filter) into 720x480 pixels shown at 4:3, each 8:9 wide, and fills the
+// rest black. Sizes stay even for 4:2:0 chroma.
+constexpr auto proportionsFilter =
+    "scale=w='if(gt(dar,4/3),720,trunc(270*dar)*2)':h='if(gt(dar,4/3),trunc(320/dar)*2,480)',"
+    "pad=720:480:(ow-iw)/2:(oh-ih)/2:black,setsar=8/9";
+
+} // namespace
+
+namespace DeliveryFormat {
+
+bool videoConforms(const StreamFacts& facts)
+{
+    return facts.height <= tallestConformingHeight && facts.width <= frameWidth && facts.frameRate == frameRate
+           && facts.video == QLatin1String("mpeg2video");
+}
+
+bool audioConforms(const StreamFacts& facts)
+{
+    return facts.audio == QLatin1String("mp2") && facts.audioRate == audioRate
+           && (facts.audioChannels == QLatin1String("mono") || facts.audioChannels == QLatin1String("stereo"));
+}
+
+TranscodePlan plan(const StreamFacts& facts, bool reencodeAll, qint64 videoKbps, const OutputOptions& options)
+{
+    TranscodePlan plan;
+    plan.encodeVideo = reencodeAll || !videoConforms(facts);
+    plan.encodeAudio = reencodeAll || !audioConforms(facts);
+    plan.audioChannels = facts.audioChannels == QLatin1String("mono") ? 1 : 2;
+    plan.videoKbps = videoKbps;
+    plan.options = options;
+    return plan;
+}
+
+bool copiesWholeFile(const StreamFacts& facts, const TranscodePlan& plan)
+{
+    return !plan.encodeVideo && !plan.encodeAudio && (!plan.options.dvd || facts.dvdNavigation);
+}
+
+QStringList transcodeArguments(const QString& input, const QString& output, const TranscodePlan& plan)
+{
+    QStringList arguments{QStringLiteral("-y")};
+    // Streams copied from a container that leaves timestamps out would not mux into a program
+    // stream without them.
+    if (plan.options.dvd && !plan.encodeVideo && !plan.encodeAudio)
+        arguments << QStringLiteral("-fflags") << QStringLiteral("+genpts");
+    arguments << QStringLiteral("-i") << input;
+    if (plan.encodeVideo) {
+        if (plan.options.keepProportions)
+            arguments << QStringLiteral("-vf") << QString::fromLatin1(proportionsFilter);
+        arguments << QStringLiteral("-vcodec") << QStringLiteral("mpeg2video") << QStringLiteral("-b")
+                  << QStringLiteral("%1k").arg(plan.videoKbps) << QStringLiteral("-flags") << QStringLiteral("ildct")
+                  << QStringLiteral("-r") << QString::number(frameRate) << QStringLiteral("-s")
+                  << QStringLiteral("%1x%2").arg(frameWidth).arg(frameHeight) << QStringLiteral("-aspect")
+                  << QStringLiteral("4:3");
+    } else {
+        arguments << QStringLiteral("-vcodec") << QStringLiteral("copy");
+    }
+    if (plan.encodeAudio) {
+        arguments << QStringLiteral("-acodec") << QStringLiteral("mp2") << QStringLiteral("-ab")
+                  << QStringLiteral("192k") << QStringLiteral("-ar") << QString::number(audioRate)
+                  << QStringLiteral("-ac") << QString::number(plan.audioChannels);
+    } else {
+        arguments << QStringLiteral("-acodec") << QStringLiteral("copy");
+    }
+    if (plan.options.dvd) {
+        // DVD's ceiling on the video and its GOP length bind only a picture we encode.
+        if (plan.encodeVideo)
+            arguments << QStringLiteral("-maxrate") << QStringLiteral("9000k") << QStringLiteral("-bufsize")
+                      << QStringLiteral("1835k") << QStringLiteral("-g") << QStringLiteral("18");
+        arguments << QStringLiteral("-f") << QStringLiteral("dvd") << QStringLiteral("-muxrate")
+                  << QStringLiteral("10080k");
+    }
+    arguments << output;
+    return arguments;
+}
+
+} // namespace DeliveryFormat

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "OutputOptions.h"
+#include "StreamFacts.h"
+
+#include <QString>
+#include <QStringList>
+
+// What a transcode does with each stream of its input: copy it as it is, or encode it into the
+// delivery format, and how.
+struct TranscodePlan {
+    bool encodeVideo = true;
+    bool encodeAudio = true;
+    // Of the encoded audio: one for a mono source, two otherwise.
+    int audioChannels = 2;
+    // Of the encoded video.
+    qint64 videoKbps = 6000;
+    OutputOptions options;
+
+    bool operator==(const TranscodePlan&) const = default;
+};
+
+// The one delivery format every output is in: MPEG-2 video 720x480 at 29.97 fps, 4:3,
+// interlaced, with MP2 audio at 192 kbit/s and 48000 Hz. It says whether a probed stream is in
+// it already, and which tool arguments bring a stream into it.
+namespace DeliveryFormat {
+
+bool videoConforms(const StreamFacts& facts);
+bool audioConforms(const StreamFacts& facts);
+
+// Streams that conform are copied unless `reencodeAll`; the rest are encoded at `videoKbps`.
+TranscodePlan plan(const StreamFacts& facts, bool reencodeAll, qint64 videoKbps, const OutputOptions& options);
+// The input may be copied byte for byte: it has nothing to encode, and for a DVD output it is a
+// DVD program stream already.
+bool copiesWholeFile(const StreamFacts& facts, const TranscodePlan& plan);
+
+// The tool's arguments that write `output` from `input` as `plan` says.
+QStringList transcodeArguments(const QString& input, const QString& output, const TranscodePlan& plan);
+
+} // namespace DeliveryFormat
