@@ -71,7 +71,8 @@ TEST(ToolRunner, AStopFromAnotherThreadEndsTheToolUnreportedAndEveryLaterRunBefo
         TestMedia::TestFolder folder;
         RecordedRun run;
         run.record.setToolPath(writeTool(folder.filePath("ffmpeg"), c.trap + "\necho >> \"${0%/*}/starts\"\n"
-                                         "printf '  Duration: 00:00:10.00\\nframe=  100\\r'\nsleep 10 >/dev/null 2>&1 &\nwait\n"));
+                                         "printf '  Duration: 00:00:10.00\\nframe=  100\\r'\nsleep 10 >/dev/null 2>&1 &\n"
+                                         "echo $! > \"${0%/*}/child\"\nwait\n"));
         std::atomic<bool> running = false;
         run.record.setCallback([&](double) { running = true; });
         std::atomic<Clock::time_point> stopped;
@@ -87,6 +88,12 @@ TEST(ToolRunner, AStopFromAnotherThreadEndsTheToolUnreportedAndEveryLaterRunBefo
         EXPECT_TRUE(took >= c.least && took < c.most && run.record.stopRequested() &&
                     QFile::exists(folder.filePath("heeded")) == c.heeds) << c.trap.toStdString();
         EXPECT_TRUE(run.errors.empty() && noChildLeft() && QFile(folder.filePath("starts")).size() == 1);
+        // The stop reaches the tool's own children too: its whole process group.
+        const QString child = "/proc/" + TestMedia::readAll(folder.filePath("child")).trimmed() + "/stat";
+        const auto gone = [&] { const QByteArray stat = TestMedia::readAll(child); return stat.isEmpty() || stat.contains(") Z "); };
+        for (int tries = 0; tries < 250 && !gone(); ++tries)
+            std::this_thread::sleep_for(20ms);
+        EXPECT_TRUE(gone()) << child.toStdString();
     }
 }
 

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QRegularExpression>
 
 #include <sys/stat.h>
@@ -65,6 +66,18 @@ double displayedShape(const QString& path)
     return grey <= 8 && light[1] ? light[0] * 8.0 / 9 / light[1] : 0;
 }
 
+// What a DVD player holds an encoded picture to, read from the output: the peak rate and buffer its
+// headers promise, and whether every GOP is at most 18 frames long.
+QString dvdLimits(const QString& path)
+{
+    const QStringList probe{"-v", "error", "-select_streams", "v:0", "-of", "csv=p=0", "-show_entries"};
+    const QByteArray types = TestMedia::runTool(FFPROBE_TOOL, probe + QStringList{"frame=pict_type", path}).value_or("").replace('\n', "").replace(',', "");
+    const QByteArray promise = TestMedia::runTool(FFPROBE_TOOL, probe + QStringList{"stream_side_data=max_bitrate,buffer_size", path}).value_or("");
+    const QList<QByteArray> gops = types.split('I');
+    const bool short18 = std::all_of(gops.begin(), gops.end(), [](const QByteArray& gop) { return gop.size() < 18; });
+    return promise.trimmed() + (short18 && types.startsWith('I') ? " gop<=18" : " longer gops");
+}
+
 // Each row sets the preferences, then says what the job must make of the file. Conforming
 // streams pass unchanged unless forced; the rest is re-encoded at the chosen bitrate, under the
 // taken name's rule. With DVD and bars on, the outputs make one DVD title set together, a DVD
@@ -107,6 +120,7 @@ TEST_F(FixJobTest, OutputsAreMadeAsThePreferencesAsk)
         EXPECT_EQ(TestMedia::streamFacts(output, "v:0") + TestMedia::streamFacts(output, "a:0"),
                   "mpeg2video,720,480,30000/1001,mp2,48000,2,0/0");
         EXPECT_EQ(TestMedia::streamFacts(output, "d:0").startsWith("dvd_nav_packet"), c.on);
+        EXPECT_TRUE(!c.on || c.videoKept || dvdLimits(output) == "9000000,1835008 gop<=18") << dvdLimits(output).toStdString();
         EXPECT_EQ(TestMedia::streamHash(output, "v:0") == TestMedia::streamHash(clip(c.input), "v:0"), c.videoKept);
         EXPECT_EQ(TestMedia::streamHash(output, "a:0") == TestMedia::streamHash(clip(c.input), "a:0"), c.audioKept);
         EXPECT_EQ(readAll(output) == readAll(clip(c.input)), QString(c.input).endsWith(".vob"));
@@ -172,9 +186,25 @@ TEST_F(FixJobTest, AFailedTranscodeLeavesNoFile)
     fullDisk.reset();
     // The partial output is gone already while the user reads why.
     EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    // The message names the file asked for, never the temporary one.
     EXPECT_EQ(f.events.filter("error Could not transcode clip.mpg").size(), 1);
+    EXPECT_FALSE(f.events.join(' ').contains(".mpgfix-"));
     f.dismiss();
     EXPECT_TRUE(spinUntil([&] { return f.events.endsWith("end"); }));
+}
+
+// A stop ends even a long copy within a fraction of a second, and leaves nothing behind.
+TEST_F(FixJobTest, ALongCopyStopsAtOnce)
+{
+    const QString large = out.filePath("in/large.mpg");
+    ASSERT_TRUE(QDir().mkpath(out.filePath("in")) && QFile::copy(clip("clip.mpg"), large) && QFile(large).resize(qint64(4) << 30));
+    f.settings.folder = out.filePath("out");
+    QElapsedTimer stopping;
+    QObject::connect(&f.queue, &JobQueue::stageChanged, [&] { stopping.start(); f.queue.cancelCurrent(); });
+    EXPECT_TRUE(f.fix(large).contains("copying large.mpg"));
+    EXPECT_EQ(f.outcome.state, JobState::Cancelled);
+    EXPECT_LT(stopping.elapsed(), 500);
+    EXPECT_EQ(QDir(out.filePath("out")).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
 // The tool echoes titles, comments and the file's name, which the file's author chose, beside

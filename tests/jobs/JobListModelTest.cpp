@@ -3,6 +3,8 @@
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
 
+#include <cmath>
+
 #include <gtest/gtest.h>
 
 // One batch of five files, steered as a user would: each row says where its file stands, only
@@ -27,6 +29,10 @@ TEST(JobListModel, RowsFollowTheirJobsAndTheBatchEndsOnce)
     EXPECT_EQ(jobs.start(ids[0]), "/in/a.mp4");
     EXPECT_EQ(jobs.start(ids[0]), std::nullopt);
     jobs.setStage(JobState::Transcoding);
+    for (const double beyond : {1.7, -0.5, double(NAN)}) {
+        jobs.setProgress(beyond);
+        EXPECT_EQ(jobs.index(0).data().toString(), beyond > 1 ? "a.mp4 \u2014 Transcoding 100%" : "a.mp4 \u2014 Transcoding 0%");
+    }
     jobs.setProgress(0.424);
     EXPECT_EQ(jobs.index(0).data().toString(), "a.mp4 \u2014 Transcoding 42%");
     EXPECT_DOUBLE_EQ(progressed.last().at(0).toDouble(), 0.424 / 5);

@@ -52,6 +52,7 @@ TEST_F(OutputFileTest, ATakenNameIsNumberedOrReplacedButTheInputIsNeverReplaced)
         NameTaken rule;
         QString error, placed;
     } cases[] = {
+        {"free.mpg", NameTaken::KeepBoth, "", "free.mpg"},
         {"old.mpg", NameTaken::KeepBoth, "", "old (3).mpg"},
         {"old.mpg", NameTaken::Replace, "", "old.mpg"},
         {"in.mpg", NameTaken::Replace, "in.mpg would be written over itself", ""},

@@ -42,10 +42,13 @@ TEST(QueueWindow, CancelRemoveAndCloseSteerTheRealQueue)
     JobListModel& jobs = d.queue().model();
     QSignalSpy unseen(&d, &AppDelegate::batchFinishedUnseen);
     QWidget elsewhere;
+    QStringList temporaries;
     const auto state = [&](int row) { return JobState(jobs.index(row).data(JobListModel::StateRole).toInt()); };
     QObject::connect(&jobs, &QAbstractItemModel::dataChanged, &window, [&](const QModelIndex& at) {
-        if (at.row() == 0 && state(0) == JobState::Transcoding && at.data(JobListModel::ProgressRole).toDouble() > 0)
+        if (at.row() == 0 && state(0) == JobState::Transcoding && at.data(JobListModel::ProgressRole).toDouble() > 0) {
+            temporaries = QDir(out.path()).entryList(QDir::Files | QDir::Hidden);
             window.ui().cancelButton->click();
+        }
         if (at.row() == 1 && state(1) == JobState::Transcoding && at.data(JobListModel::ProgressRole).toDouble() > 0) {
             QTest::keyClick(&window, Qt::Key_Escape);
             elsewhere.show();
@@ -57,6 +60,9 @@ TEST(QueueWindow, CancelRemoveAndCloseSteerTheRealQueue)
     EXPECT_TRUE(spinUntil([&] { return state(2) == JobState::Done; }, 60000));
     EXPECT_EQ(std::tuple(state(0), state(1), jobs.rowCount()), std::tuple(JobState::Cancelled, JobState::Cancelled, 3));
     EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"clip.mpg"});
+    // While it is written, an output is a hidden file beside where it will go.
+    EXPECT_TRUE(temporaries.size() == 1 && QRegularExpression("^\\.slow\\.mpgfix-\\w{8}\\.mpg$").match(temporaries.value(0)).hasMatch())
+        << temporaries.join(' ').toStdString();
     EXPECT_TRUE(window.findChildren<QMessageBox*>().isEmpty());
     EXPECT_TRUE(spinUntil([&] { return !unseen.isEmpty(); }));
     EXPECT_EQ(unseen, (QList<QVariantList>{{1, 0}}));

@@ -77,6 +77,7 @@ TEST_F(WindowTest, PreferencesAreStoredAndReadAsTheWindowShowsThem)
         {relaunchWith(Preferences::pathKey, "~/dvd"), 6, "dvd", home + "/dvd", ask, "path=~/dvd"},
         {relaunchWith(Preferences::pathKey, "~"), 6, QFileInfo(home).fileName(), home, ask, "path=~"},
         {relaunchWith(Preferences::pathKey, "dvd"), 6, "Videos", videos, ask, "path=dvd"},
+        {relaunchWith(Preferences::pathKey, "~tom/dvd"), 6, "Videos", videos, ask, "path=~tom/dvd"},
         {relaunchWith(Preferences::pathKey, QStringList{"/a", "/b"}), 6, "Videos", videos, ask, "path=" + videos.toUtf8()},
         {relaunchWith(Preferences::takenKey, "rename"), 6, "Videos", videos, ask, "taken=rename"},
     };
