@@ -2,7 +2,7 @@
 NPROC := $(shell nproc)
 CTEST_ENV := QT_QPA_PLATFORM=offscreen
 
-.PHONY: deps build run test test-plain test-asan test-tsan test-fuzz fuzz soak bench install translations clean
+.PHONY: deps build run test test-plain test-asan test-tsan test-fuzz test-package fuzz soak bench install package translations clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -14,7 +14,7 @@ build: deps
 run: build
 	./build/bin/mpgfix $(FILES)
 
-test: test-plain test-asan test-tsan test-fuzz
+test: test-plain test-asan test-tsan test-fuzz test-package
 
 test-plain: build
 	cd build && $(CTEST_ENV) ctest --output-on-failure
@@ -58,6 +58,15 @@ bench: deps
 
 install: build
 	cmake --install build
+
+# The Debian package, build/mpgfix_<version>_<arch>.deb, made by CPack from the install rules.
+package: build
+	rm -f build/mpgfix_*.deb
+	cd build && cpack
+
+# The package through lintian, and its desktop entry and metadata through their validators.
+test-package: package
+	./packaging/check-package.sh build/mpgfix_*.deb
 
 # Brings translations/*.ts up to date with the sources' texts (lupdate); translate the entries
 # marked unfinished with Qt Linguist, and the next build compiles them into the app.

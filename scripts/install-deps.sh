@@ -7,8 +7,11 @@ set -euo pipefail
 # fuzz target.
 # qt6-tools-dev and qt6-l10n-tools build the translations, qt6-translations-l10n holds Qt's own,
 # libqt6svg6 draws the SVG window icon.
+# librsvg2-bin renders the menu icons, dpkg-dev finds the package's dependencies; lintian,
+# desktop-file-utils and appstream check the package and its metadata.
 packages=(cmake g++ make qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libqt6svg6 ffmpeg
-          googletest libgtest-dev dvdauthor dbus-daemon clang libfuzzer-14-dev)
+          googletest libgtest-dev dvdauthor dbus-daemon clang libfuzzer-14-dev
+          librsvg2-bin dpkg-dev file lintian desktop-file-utils appstream)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

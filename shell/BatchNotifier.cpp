@@ -44,7 +44,7 @@ void BatchNotifier::updateLauncher(double progress, bool progressVisible, qint64
     auto update = QDBusMessage::createSignal(QStringLiteral("/com/canonical/unity/launcherentry/mpgfix"),
                                              QStringLiteral("com.canonical.Unity.LauncherEntry"),
                                              QStringLiteral("Update"));
-    update << QStringLiteral("application://mpgfix.desktop")
+    update << QStringLiteral("application://io.github.mpgfix.mpgfix.desktop")
            << QVariantMap{{QStringLiteral("progress"), progress},
                           {QStringLiteral("progress-visible"), progressVisible},
                           {QStringLiteral("count"), count},

@@ -58,7 +58,7 @@ int main(int argc, char* argv[])
     const Translations translations(QLocale::system());
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/mpgfix.svg")));
     // Docks and notifications find the app's launcher entry and icon by this name.
-    QApplication::setDesktopFileName(QStringLiteral("mpgfix"));
+    QApplication::setDesktopFileName(QStringLiteral("io.github.mpgfix.mpgfix"));
     // From the start: a signal that comes before the window is up takes effect once it is.
     QuitSignals quitSignals;
     SingleInstance instance;

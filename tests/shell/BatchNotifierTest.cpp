@@ -74,7 +74,7 @@ TEST_F(BatchNotifierTest, BatchesReachTheDesktopWithoutWaitingForIt)
     notifier.showProgress(1.5, 0);
     notifier.clearProgress();
     EXPECT_FALSE(quick.hasExpired());
-    const QString app = "application://mpgfix.desktop ";
+    const QString app = "application://io.github.mpgfix.mpgfix.desktop ";
     const QStringList notes = {"mpgfix|mpgfix|3 files fixed|||-1", "mpgfix|mpgfix|1 file fixed|||-1",
                                "mpgfix|mpgfix|2 files fixed, 1 failed|||-1", "mpgfix|mpgfix|0 files fixed, 4 failed|||-1"};
     const QStringList launcher = {app + "0.25 true 3 true qlonglong", app + "1 true 0 false qlonglong", app + "0 false 0 false qlonglong"};
