@@ -1,6 +1,7 @@
 #include "ConsoleParser.h"
 
 #include "AsciiCase.h"
+#include "DeliveryFormat.h"
 #include "FfmpegErrors.h"
 
 #include <QCoreApplication>
@@ -37,8 +38,8 @@ constexpr std::array<std::string_view, 4> errorPhrases = {
     "invalid data",
 };
 
-// The tool's frame rate is taken as 29.97 whatever the file's own.
-constexpr double framesPerHundredSeconds = 2997;
+// A transcode's frames come at the delivery format's rate, whatever the file's own.
+constexpr double framesPerHundredSeconds = DeliveryFormat::framesPerHundredSeconds;
 // Finer fractions than microseconds change no frame count.
 constexpr qsizetype maxFractionDigits = 6;
 
@@ -257,7 +258,7 @@ void ConsoleParser::readDuration(const QString& text)
     const QStringView digits = match.capturedView(4).left(maxFractionDigits);
     const double scale = std::pow(10.0, static_cast<double>(digits.size()));
     // Whole numbers up to the one division, so that no rounding takes a whole count below
-    // itself: 00:01:40.00 gives 2997 frames, not 2996.
+    // itself: 100 s at 29.97 fps are 2997 frames, not 2996.
     const double units = ((h * 60 + m) * 60 + s) * scale + static_cast<double>(integerValue(digits));
     const double frames = std::trunc(units * framesPerHundredSeconds / (100 * scale));
     // A duration too long to count leaves the total unknown.

@@ -6,7 +6,7 @@ constexpr qint64 frameWidth = 720;
 constexpr qint64 frameHeight = 480;
 // An NTSC picture of 486 lines is in the format as well: players show it as 480.
 constexpr qint64 tallestConformingHeight = 486;
-constexpr double frameRate = 29.97;
+constexpr double frameRate = double(DeliveryFormat::framesPerHundredSeconds) / 100;
 constexpr qint64 audioRate = 48000;
 
 // Fits the picture as it is displayed (its sample aspect ratio applied, and turned upright, which

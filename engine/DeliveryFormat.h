@@ -25,6 +25,9 @@ struct TranscodePlan {
 // it already, and which tool arguments bring a stream into it.
 namespace DeliveryFormat {
 
+// The format's frame rate, 29.97 fps, in whole frames; a transcode's frame count follows it.
+inline constexpr qint64 framesPerHundredSeconds = 2997;
+
 bool videoConforms(const StreamFacts& facts);
 bool audioConforms(const StreamFacts& facts);
 

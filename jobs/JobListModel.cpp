@@ -191,6 +191,7 @@ void JobListModel::reportBatch()
         return;
     const int waiting = waitingCount();
     const auto row = current_ ? rowOf(*current_) : std::nullopt;
+    batchCount_ = {batchEnded_, batchEnded_ + (row ? 1 : 0) + waiting, batchFailed_};
     if (!row && waiting == 0) {
         const int fixed = batchFixed_, failed = batchFailed_;
         inBatch_ = false;
@@ -200,6 +201,5 @@ void JobListModel::reportBatch()
         return;
     }
     const double current = row ? jobs_[*row].progress : 0.0;
-    const int total = batchEnded_ + (row ? 1 : 0) + waiting;
-    emit batchProgressed((batchEnded_ + current) / total, waiting);
+    emit batchProgressed((batchEnded_ + current) / batchCount_.total, waiting);
 }

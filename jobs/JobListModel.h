@@ -43,6 +43,14 @@ public:
     // Removes the rows of jobs that have ended.
     void clearFinished();
 
+    // How far the batch under way, or else the last one, has come.
+    struct BatchCount {
+        int ended = 0;
+        int total = 0;
+        int failed = 0;
+    };
+    BatchCount batchCount() const { return batchCount_; }
+
     // The running job's row; invalid between jobs.
     QModelIndex currentIndex() const;
     int waitingCount() const;
@@ -83,4 +91,5 @@ private:
     int batchEnded_ = 0;
     int batchFixed_ = 0;
     int batchFailed_ = 0;
+    BatchCount batchCount_;
 };

@@ -26,7 +26,7 @@ void JobQueue::clearFinished() { model_.clearFinished(); }
 
 void JobQueue::failureDismissed()
 {
-    if (!held_)
+    if (!held_ || !raised_)
         return;
     const JobOutcome outcome = *std::exchange(held_, std::nullopt);
     endCurrent(outcome);
@@ -39,13 +39,24 @@ void JobQueue::stop()
         job_->requestStop();
 }
 
+void JobQueue::setPaused(bool paused)
+{
+    paused_ = paused;
+    if (paused_)
+        return;
+    raiseHeldFailure();
+    startNext();
+}
+
 bool JobQueue::isBusy() const { return job_ || held_; }
+
+bool JobQueue::hasWork() const { return isBusy() || model_.nextWaiting(); }
 
 QString JobQueue::currentPath() const { return currentPath_; }
 
 void JobQueue::startNext()
 {
-    if (stopped_ || isBusy())
+    if (stopped_ || paused_ || isBusy())
         return;
     const std::optional<JobListModel::Id> next = model_.nextWaiting();
     if (!next) {
@@ -53,7 +64,8 @@ void JobQueue::startNext()
         return;
     }
     currentPath_ = model_.start(*next).value_or(QString());
-    job_ = std::make_unique<FixJob>(currentPath_, settings_());
+    currentSettings_ = settings_();
+    job_ = std::make_unique<FixJob>(currentPath_, currentSettings_);
     connect(job_.get(), &FixJob::stageChanged, this, [this](JobState stage) {
         model_.setStage(stage);
         emit stageChanged(stage, currentPath_);
@@ -72,12 +84,21 @@ void JobQueue::jobFinished(const JobOutcome& outcome)
     job_.reset();
     model_.finish(outcome);
     const bool shown = outcome.state == JobState::Failed || outcome.state == JobState::Skipped;
-    if (shown && !stopped_) {
+    if (shown && !stopped_ && currentSettings_.waitOnFailure) {
         held_ = outcome;
-        emit failureRaised(outcome);
+        raised_ = false;
+        raiseHeldFailure();
         return;
     }
     endCurrent(outcome);
+}
+
+void JobQueue::raiseHeldFailure()
+{
+    if (!held_ || raised_ || paused_)
+        return;
+    raised_ = true;
+    emit failureRaised(*held_);
 }
 
 void JobQueue::endCurrent(const JobOutcome& outcome)

@@ -13,7 +13,7 @@ class FixJob;
 
 // The files to fix, in arrival order: it owns the list's rows and runs one fix job at a time,
 // starting the next waiting row when one ends. A failure holds the queue until it has been shown
-// and dismissed. GUI thread only.
+// and dismissed, unless the job's settings say to go on. GUI thread only.
 class JobQueue : public QObject {
     Q_OBJECT
 
@@ -37,9 +37,14 @@ public:
     void failureDismissed();
     // Stops the running file and starts no other.
     void stop();
+    // While paused the running file goes on, but no other starts and no failure is raised; a
+    // failure that came meanwhile is raised once the pause ends.
+    void setPaused(bool paused);
 
     // A file is being fixed, or its failure waits to be dismissed.
     bool isBusy() const;
+    // Busy, or files wait.
+    bool hasWork() const;
     // The file being fixed, or whose failure is on show; empty when none is.
     QString currentPath() const;
 
@@ -57,12 +62,17 @@ private:
     void startNext();
     void jobFinished(const JobOutcome& outcome);
     void endCurrent(const JobOutcome& outcome);
+    void raiseHeldFailure();
 
     SettingsSource settings_;
     JobListModel model_;
     std::unique_ptr<FixJob> job_;
     QString currentPath_;
-    // The outcome whose failure is on show; the queue holds while there is one.
+    JobSettings currentSettings_;
+    // The outcome whose failure is on show, or is to be once the pause ends; the queue holds
+    // while there is one.
     std::optional<JobOutcome> held_;
+    bool raised_ = false;
+    bool paused_ = false;
     bool stopped_ = false;
 };

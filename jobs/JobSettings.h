@@ -24,6 +24,8 @@ struct JobSettings {
     bool dvd = false;
     // Re-encoded pictures keep their proportions, with black bars.
     bool keepProportions = false;
+    // A failure holds the queue until the user has seen it; otherwise the list alone tells it.
+    bool waitOnFailure = true;
 
     OutputOptions outputOptions() const { return {dvd, keepProportions}; }
 };

@@ -32,8 +32,8 @@ void AboutBox::open(QWidget* parent)
         tool.path.isEmpty() ? tr("No ffmpeg was found beside mpgfix or on PATH.")
                             : tr("Encoder: %1\n%2").arg(tool.path, tool.version.isEmpty() ? tr("Its version is unknown.") : tool.version);
     auto* box = new QMessageBox(QMessageBox::Information, tr("About mpgfix"),
-                                tr("mpgfix %1\n\nBrings video files into DVD-ready MPEG-2 with MP2 audio, each "
-                                   "written as <name>.mpg.\n\n%2")
+                                tr("mpgfix %1\n\nBrings video files into one MPEG-2 format with MP2 audio: what already "
+                                   "fits is copied, the rest re-encoded, each written as <name>.mpg.\n\n%2")
                                     .arg(QStringLiteral(MPGFIX_VERSION), encoderText),
                                 QMessageBox::Ok, parent);
     // Plain, or "<name>" would pass for markup and vanish.

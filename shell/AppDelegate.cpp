@@ -47,6 +47,15 @@ AppDelegate::AppDelegate(MainWindow& window, QObject* parent)
     connect(ui.jobList, &JobListView::openRequested, this, &AppDelegate::openOutputFolder);
 
     connect(&queue_, &JobQueue::jobStarted, this, [this](const QString& path) { showStage(JobState::Analyzing, path); });
+    const JobListModel& jobs = queue_.model();
+    connect(&jobs, &JobListModel::batchProgressed, this, [this] {
+        const JobListModel::BatchCount count = queue_.model().batchCount();
+        status_->showBatch(count.ended, queue_.model().rowCount() > 0 ? count.total : 0, count.failed);
+    });
+    for (const auto changed : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(&jobs, changed, this, &AppDelegate::updateCloseQuestion);
+    connect(&queue_, &JobQueue::jobStarted, this, &AppDelegate::updateCloseQuestion);
+    connect(&queue_, &JobQueue::jobEnded, this, &AppDelegate::updateCloseQuestion);
     connect(&queue_, &JobQueue::stageChanged, this, &AppDelegate::showStage);
     connect(&queue_, &JobQueue::progressed, status_, &StatusArea::showProgress);
     connect(&queue_, &JobQueue::failureRaised, this, &AppDelegate::presentFailure);
@@ -120,7 +129,7 @@ void AppDelegate::showStage(JobState stage, const QString& path)
     case JobState::Analyzing:
         status_->showAnalyzing(path);
         if (window_)
-            window_->ui().jobList->scrollTo(queue_.model().currentIndex());
+            window_->ui().jobList->follow(queue_.model().currentIndex());
         break;
     case JobState::Copying:
         status_->showCopying(path);
@@ -135,19 +144,28 @@ void AppDelegate::showStage(JobState stage, const QString& path)
 
 void AppDelegate::presentFailure(const JobOutcome& outcome)
 {
-    auto* sheet = new QMessageBox(QMessageBox::Critical, tr("mpgfix"), outcome.reason, QMessageBox::Ok, window_);
+    // A file left alone on purpose is no error. Paths may break after each slash, so that a long
+    // one wraps rather than widening the sheet.
+    const auto icon = outcome.state == JobState::Skipped ? QMessageBox::Warning : QMessageBox::Critical;
+    QString text = outcome.reason;
+    auto* sheet = new QMessageBox(icon, tr("mpgfix"), text.replace(u'/', QStringLiteral("/\u200B")), QMessageBox::Ok, window_);
     sheet->setTextFormat(Qt::PlainText);
     sheet->setWindowModality(Qt::WindowModal);
     sheet->setAttribute(Qt::WA_DeleteOnClose);
     connect(sheet, &QMessageBox::finished, &queue_, &JobQueue::failureDismissed);
     sheet->open();
+    // Over the window, also before the window manager has placed it.
+    if (window_)
+        sheet->move(window_->frameGeometry().center() - sheet->rect().center());
 }
 
 void AppDelegate::openOutputFolder(const QModelIndex& row)
 {
-    if (row.data(JobListModel::StateRole).toInt() == int(JobState::Done))
-        QDesktopServices::openUrl(
-            QUrl::fromLocalFile(QFileInfo(row.data(JobListModel::OutputRole).toString()).path()));
+    if (row.data(JobListModel::StateRole).toInt() != int(JobState::Done))
+        return;
+    const QString folder = QFileInfo(row.data(JobListModel::OutputRole).toString()).path();
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(folder)))
+        status_->showNote(tr("No file manager is set up to open %1.").arg(folder));
 }
 
 void AppDelegate::stopAndQuit()
@@ -161,9 +179,9 @@ QMessageBox* AppDelegate::closeQuestion() const { return closeQuestion_; }
 
 bool AppDelegate::mayClose()
 {
-    if (queue_.isBusy())
+    if (queue_.hasWork())
         askToStopAndQuit();
-    return !queue_.isBusy();
+    return !queue_.hasWork();
 }
 
 void AppDelegate::askToStopAndQuit()
@@ -172,11 +190,7 @@ void AppDelegate::askToStopAndQuit()
         closeQuestion_->raise();
         return;
     }
-    const QString name = lastPathComponent(queue_.currentPath());
-    const int waiting = queue_.model().waitingCount();
-    auto* question = new QMessageBox(QMessageBox::Question, tr("mpgfix"),
-                                     tr("mpgfix is fixing %1 (%2 more waiting). Stop and quit?").arg(name).arg(waiting),
-                                     QMessageBox::NoButton, window_);
+    auto* question = new QMessageBox(QMessageBox::Question, tr("mpgfix"), QString(), QMessageBox::NoButton, window_);
     question->setTextFormat(Qt::PlainText);
     QPushButton* stop = question->addButton(tr("Stop and Quit"), QMessageBox::DestructiveRole);
     question->setDefaultButton(question->addButton(tr("Keep Working"), QMessageBox::RejectRole));
@@ -185,7 +199,32 @@ void AppDelegate::askToStopAndQuit()
     connect(question, &QMessageBox::finished, this, [this, question, stop] {
         if (question->clickedButton() == stop)
             stopAndQuit();
+        else
+            queue_.setPaused(false);
     });
     closeQuestion_ = question;
+    queue_.setPaused(true);
+    updateCloseQuestion();
     question->open();
+}
+
+void AppDelegate::updateCloseQuestion()
+{
+    if (!closeQuestion_)
+        return;
+    if (!queue_.hasWork()) {
+        // The work ended while the user was asked: the window closes, as they wanted.
+        closeQuestion_->disconnect(this);
+        closeQuestion_->close();
+        queue_.setPaused(false);
+        if (window_)
+            window_->close();
+        return;
+    }
+    const int waiting = queue_.model().waitingCount();
+    if (queue_.isBusy())
+        closeQuestion_->setText(tr("mpgfix is fixing %1 (%2 more waiting). Stop and quit?")
+                                    .arg(lastPathComponent(queue_.currentPath()), QString::number(waiting)));
+    else
+        closeQuestion_->setText(tr("mpgfix has %1 more files waiting. Stop and quit?").arg(waiting));
 }

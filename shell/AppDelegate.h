@@ -51,9 +51,12 @@ signals:
 private:
     void showStage(JobState stage, const QString& path);
     void presentFailure(const JobOutcome& outcome);
-    // A busy window asks before it closes, and closes only through stopAndQuit().
+    // A window with work asks before it closes, and closes only through stopAndQuit().
     bool mayClose();
+    // The question holds the queue while it is up, follows it, and closes the window itself
+    // once the work is over.
     void askToStopAndQuit();
+    void updateCloseQuestion();
     void openOutputFolder(const QModelIndex& row);
 
     QPointer<MainWindow> window_;

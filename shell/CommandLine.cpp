@@ -13,7 +13,7 @@ constexpr int usageError = 2;
 CommandLine::CommandLine(const QStringList& arguments)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(tr("Brings video files into DVD-ready MPEG-2 with MP2 audio, "
+    parser.setApplicationDescription(tr("Brings video files into one MPEG-2 format with MP2 audio, "
                                         "each written as <name>.mpg."));
     // Not addHelpOption(): its --help-all would list options that this launch never reads.
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, tr("Displays this help."));

@@ -1,12 +1,18 @@
 #include "JobListView.h"
 
+#include "JobListModel.h"
+#include "JobRowDelegate.h"
+
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QScrollBar>
+
+#include <algorithm>
 
 namespace {
-// Enough to see what runs and what is next without crowding out the drop area.
-constexpr int visibleRows = 4;
+// At least enough to see what runs and what is next; more as the window grows.
+constexpr int fewestRows = 4;
 } // namespace
 
 JobListView::JobListView(QWidget* parent) : QListView(parent)
@@ -14,8 +20,11 @@ JobListView::JobListView(QWidget* parent) : QListView(parent)
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setUniformItemSizes(true);
-    setTextElideMode(Qt::ElideMiddle);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setItemDelegate(new JobRowDelegate(this));
     connect(this, &QAbstractItemView::doubleClicked, this, &JobListView::openRequested);
+    // The user's own scrolling stops the following, until the followed row is in view again.
+    connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, [this] { following_ = false; });
     hide();
 }
 
@@ -30,13 +39,22 @@ void JobListView::setModel(QAbstractItemModel* model)
     showWhenFilled();
 }
 
+void JobListView::follow(const QModelIndex& row)
+{
+    following_ = following_ || visualRect(row).intersects(viewport()->rect());
+    if (following_)
+        scrollTo(row);
+}
+
 void JobListView::showWhenFilled()
 {
     const bool filled = model() && model()->rowCount() > 0;
-    // Whole rows, as tall as the style draws them.
     if (filled)
-        setFixedHeight(visibleRows * sizeHintForRow(0) + 2 * frameWidth());
+        setMinimumHeight(fewestRows * sizeHintForRow(0) + 2 * frameWidth());
     setVisible(filled);
+    // The drop area draws its film in the room above the list, which has just changed.
+    if (parentWidget())
+        parentWidget()->update();
 }
 
 void JobListView::keyPressEvent(QKeyEvent* event)
@@ -54,7 +72,9 @@ void JobListView::contextMenuEvent(QContextMenuEvent* event)
     const QModelIndexList selected = selectionModel()->selectedIndexes();
     QAction* remove = menu.addAction(tr("Remove from Queue"), this, [this, selected] { emit removeRequested(selected); });
     remove->setShortcut(QKeySequence::Delete);
-    remove->setEnabled(!selected.isEmpty());
+    remove->setEnabled(std::any_of(selected.begin(), selected.end(), [](const QModelIndex& row) {
+        return row.data(JobListModel::StateRole).toInt() == int(JobState::Waiting);
+    }));
     menu.addAction(tr("Clear Finished"), this, &JobListView::clearFinishedRequested);
     menu.exec(event->globalPos());
 }

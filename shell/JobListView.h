@@ -2,8 +2,9 @@
 
 #include <QListView>
 
-// The window's list of received files. It shows itself only once it has rows, keeps to a few
-// rows' height, and turns the user's Delete key, context menu and double-click into requests.
+// The window's list of received files. It shows itself only once it has rows, takes the room
+// the window gives it, follows the running file until the user scrolls it elsewhere, and turns
+// the user's Delete key, context menu and double-click into requests.
 class JobListView : public QListView {
     Q_OBJECT
 
@@ -11,6 +12,8 @@ public:
     explicit JobListView(QWidget* parent = nullptr);
 
     void setModel(QAbstractItemModel* model) override;
+    // Brings `row` into view, unless the user has scrolled the list away from where it follows.
+    void follow(const QModelIndex& row);
 
 signals:
     void removeRequested(const QModelIndexList& rows);
@@ -23,4 +26,6 @@ protected:
 
 private:
     void showWhenFilled();
+
+    bool following_ = true;
 };

@@ -38,6 +38,9 @@ OptionsBox::OptionsBox(MainWindow& window, Preferences& preferences, QObject* pa
     for (const auto& [check, key] : checks)
         connect(check, &QCheckBox::clicked, this, [this, check, key] { storeCheck(check, key); });
     connect(ui.takenCombo, &QComboBox::currentIndexChanged, this, &OptionsBox::takenChanged);
+    // The combo lists waiting first.
+    connect(ui.failureCombo, &QComboBox::currentIndexChanged, this,
+            [this](int index) { preferences_.setWaitOnFailure(index == 0); });
     connect(ui.pathButton, &QPushButton::clicked, this, &OptionsBox::pathClicked);
 }
 
@@ -57,6 +60,10 @@ void OptionsBox::showPreferences()
     {
         const QSignalBlocker quiet(ui.takenCombo);
         ui.takenCombo->setCurrentIndex(int(preferences_.nameTaken()));
+    }
+    {
+        const QSignalBlocker quiet(ui.failureCombo);
+        ui.failureCombo->setCurrentIndex(preferences_.waitOnFailure() ? 0 : 1);
     }
     ui.pathButton->setFullText(lastPathComponent(preferences_.path()));
     ui.pathButton->setToolTip(preferences_.path());

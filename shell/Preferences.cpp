@@ -108,9 +108,16 @@ NameTaken Preferences::nameTaken() const
                                          : NameTaken(found - nameTakenWords.begin());
 }
 
+bool Preferences::waitOnFailure() const { return stringForKey(failureKey) != QLatin1String("continue"); }
+
+void Preferences::setWaitOnFailure(bool wait)
+{
+    write(failureKey, wait ? QStringLiteral("wait") : QStringLiteral("continue"));
+}
+
 JobSettings Preferences::jobSettings() const
 {
-    return {force(), bitrate(), path(), nameTaken(), dvd(), keepProportions()};
+    return {force(), bitrate(), path(), nameTaken(), dvd(), keepProportions(), waitOnFailure()};
 }
 
 QString Preferences::defaultPath()

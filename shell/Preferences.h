@@ -19,6 +19,8 @@ public:
     static inline const QString takenKey = QStringLiteral("taken");
     static inline const QString dvdKey = QStringLiteral("dvd");
     static inline const QString barsKey = QStringLiteral("bars");
+    // "wait" (or nothing stored) or "continue".
+    static inline const QString failureKey = QStringLiteral("failure");
 
     // The whole megabits per second the window offers and a job may use.
     static constexpr qint64 minBitrate = 1;
@@ -49,6 +51,9 @@ public:
     NameTaken nameTaken() const;
     bool dvd() const;
     bool keepProportions() const;
+    // A failure holds the queue behind its message, unless "continue" is stored.
+    bool waitOnFailure() const;
+    void setWaitOnFailure(bool wait);
     // All of the above, as a job takes them when its file's turn comes.
     JobSettings jobSettings() const;
 

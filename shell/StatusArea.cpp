@@ -100,6 +100,21 @@ void StatusArea::endJob(std::chrono::milliseconds pause)
         becomeIdle();
 }
 
+void StatusArea::showBatch(int ended, int total, int failed)
+{
+    if (!window_)
+        return;
+    QLabel& line = *window_->ui().batchLine;
+    line.setText(tr("%1 of %2 done, %3 failed").arg(QString::number(ended), QString::number(total), QString::number(failed)));
+    line.setVisible(total > 0);
+}
+
+void StatusArea::showNote(const QString& note)
+{
+    if (window_)
+        window_->ui().description->setText(note);
+}
+
 void StatusArea::becomeIdle()
 {
     pause_.stop();

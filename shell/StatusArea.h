@@ -31,6 +31,12 @@ public:
     // The work is over: idle again, and the window as tall as before, after `pause` with the bar
     // as it stands so that the user sees the end.
     void endJob(std::chrono::milliseconds pause = {});
+    // How far the batch has come, under the list: "31 of 3000 done, 2 failed"; hidden when
+    // `total` is 0.
+    void showBatch(int ended, int total, int failed);
+    // A remark on the status line, such as why a double-click did nothing; the next job's
+    // status replaces it.
+    void showNote(const QString& note);
 
 signals:
     // The Cancel button or menu item.

@@ -24,12 +24,12 @@
     <message>
         <source>mpgfix %1
 
-Brings video files into DVD-ready MPEG-2 with MP2 audio, each written as &lt;name&gt;.mpg.
+Brings video files into one MPEG-2 format with MP2 audio: what already fits is copied, the rest re-encoded, each written as &lt;name&gt;.mpg.
 
 %2</source>
         <translation>mpgfix %1
 
-Bringt Videodateien in DVD-taugliches MPEG-2 mit MP2-Ton, jede als &lt;Name&gt;.mpg geschrieben.
+Bringt Videodateien in ein einheitliches MPEG-2-Format mit MP2-Ton: was schon passt, wird kopiert, der Rest neu kodiert, jede als &lt;Name&gt;.mpg geschrieben.
 
 %2</translation>
     </message>
@@ -68,6 +68,14 @@ Bringt Videodateien in DVD-taugliches MPEG-2 mit MP2-Ton, jede als &lt;Name&gt;.
         <source>Keep Working</source>
         <translation>Weiterarbeiten</translation>
     </message>
+    <message>
+        <source>No file manager is set up to open %1.</source>
+        <translation>Es ist kein Dateimanager eingerichtet, um %1 zu öffnen.</translation>
+    </message>
+    <message>
+        <source>mpgfix has %1 more files waiting. Stop and quit?</source>
+        <translation>Bei mpgfix warten noch %1 Dateien. Anhalten und beenden?</translation>
+    </message>
 </context>
 <context>
     <name>BatchNotifier</name>
@@ -86,10 +94,6 @@ Bringt Videodateien in DVD-taugliches MPEG-2 mit MP2-Ton, jede als &lt;Name&gt;.
 </context>
 <context>
     <name>CommandLine</name>
-    <message>
-        <source>Brings video files into DVD-ready MPEG-2 with MP2 audio, each written as &lt;name&gt;.mpg.</source>
-        <translation>Bringt Videodateien in DVD-taugliches MPEG-2 mit MP2-Ton, jede als &lt;Name&gt;.mpg geschrieben.</translation>
-    </message>
     <message>
         <source>files</source>
         <translation>Dateien</translation>
@@ -113,6 +117,10 @@ Try &apos;%1 --help&apos; for more information.
     <message>
         <source>Displays this help.</source>
         <translation>Zeigt diese Hilfe an.</translation>
+    </message>
+    <message>
+        <source>Brings video files into one MPEG-2 format with MP2 audio, each written as &lt;name&gt;.mpg.</source>
+        <translation>Bringt Videodateien in ein einheitliches MPEG-2-Format mit MP2-Ton, jede als &lt;Name&gt;.mpg.</translation>
     </message>
 </context>
 <context>
@@ -196,7 +204,7 @@ Try &apos;%1 --help&apos; for more information.
     </message>
     <message>
         <source>Transcoding %1%</source>
-        <translation>Wird umgewandelt: %1 %</translation>
+        <translation>Wird umgewandelt: %1%</translation>
     </message>
     <message>
         <source>Done: %1</source>
@@ -394,6 +402,26 @@ Try &apos;%1 --help&apos; for more information.
         <source>Esc</source>
         <translation>Esc</translation>
     </message>
+    <message>
+        <source>&amp;When a file fails:</source>
+        <translation>&amp;Wenn eine Datei scheitert:</translation>
+    </message>
+    <message>
+        <source>When a file fails</source>
+        <translation>Wenn eine Datei scheitert</translation>
+    </message>
+    <message>
+        <source>Whether a file that cannot be fixed stops the queue with a message, or is only marked in the list</source>
+        <translation>Ob eine Datei, die nicht korrigiert werden kann, die Warteschlange mit einer Meldung anhält oder nur in der Liste vermerkt wird</translation>
+    </message>
+    <message>
+        <source>Show a message and wait</source>
+        <translation>Meldung zeigen und warten</translation>
+    </message>
+    <message>
+        <source>Note it in the list and go on</source>
+        <translation>In der Liste vermerken und weitermachen</translation>
+    </message>
 </context>
 <context>
     <name>OptionsBox</name>
@@ -450,6 +478,10 @@ Try &apos;%1 --help&apos; for more information.
     <message>
         <source>Transcoding %1...</source>
         <translation>%1 wird umgewandelt...</translation>
+    </message>
+    <message>
+        <source>%1 of %2 done, %3 failed</source>
+        <translation>%1 von %2 erledigt, %3 gescheitert</translation>
     </message>
 </context>
 <context>

@@ -9,6 +9,9 @@
 #include <QDir>
 #include <QFile>
 
+#include <chrono>
+#include <thread>
+
 #include <unistd.h>
 
 namespace {
@@ -89,4 +92,23 @@ TEST_F(OutputFileTest, AFailedOrStoppedCopyLeavesNothingBehind)
     }
     EXPECT_EQ(hiddenFiles(), QStringList());
     EXPECT_FALSE(QFile::exists(dir.filePath("full.mpg")) || QFile::exists(dir.filePath("stopped.mpg")));
+}
+
+// A stop ends even a long copy within a fraction of a second.
+TEST_F(OutputFileTest, ALongCopyStopsAtOnce)
+{
+    ASSERT_TRUE(QFile(in).resize(qint64(2) << 30));
+    OutputFile file(dir.filePath("long.mpg"));
+    std::chrono::steady_clock::time_point stopped;
+    std::thread stopper([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        stopped = std::chrono::steady_clock::now();
+        stop = true;
+    });
+    EXPECT_EQ(copyFileInto(in, file, stop), std::nullopt);
+    const auto ended = std::chrono::steady_clock::now();
+    stopper.join();
+    const auto took = ended - stopped;
+    EXPECT_LT(took, std::chrono::milliseconds(500));
+    EXPECT_LT(QFileInfo(file.temporaryPath()).size(), qint64(2) << 30);
 }

@@ -80,3 +80,47 @@ TEST(QueueWindow, CancelRemoveAndCloseSteerTheRealQueue)
     EXPECT_TRUE(spinUntil([&] { return state(3) == JobState::Cancelled && TestMedia::childrenOf(::getpid()).isEmpty(); }, 5000));
     EXPECT_EQ(std::pair(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), unseen.size()), std::pair(QStringList{"clip.mpg"}, qsizetype(1)));
 }
+
+// While the close question is up no file starts and no sheet opens, and its text follows the
+// queue. Keep Working lets the held file go on; a batch that ends under the question closes the
+// window as asked; Stop and Quit quits even with a sheet up.
+TEST(QueueWindow, TheCloseQuestionHoldsTheQueueFollowsItAndAlwaysLetsTheUserQuit)
+{
+    TestMedia::TestFolder media, out;
+    const QString slow = media.filePath("slow.mp4"), notes = media.filePath("notes.txt");
+    ASSERT_TRUE(TestMedia::makeClip(slow, TestMedia::h264AacMono(320, 240, 30.0)) && TestMedia::write(notes, "milk\n"));
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, "mpgfix", "mpgfix").setValue("path", out.path());
+    MainWindow window;
+    AppDelegate d(window);
+    window.show();
+    d.applicationDidFinishLaunching();
+    const auto state = [&](int row) { return JobState(d.queue().model().index(row).data(JobListModel::StateRole).toInt()); };
+    const auto question = [&] { return d.closeQuestion() ? d.closeQuestion()->text() : QString(); };
+    const auto sheets = [&] { return window.findChildren<QMessageBox*>().size() - (d.closeQuestion() ? 1 : 0); };
+
+    d.openFiles({slow, notes});
+    ASSERT_TRUE(spinUntil([&] { return state(0) == JobState::Transcoding; }, 30000));
+    EXPECT_FALSE(window.close());
+    EXPECT_EQ(question(), "mpgfix is fixing slow.mp4 (1 more waiting). Stop and quit?");
+    d.queue().cancelCurrent();
+    EXPECT_TRUE(spinUntil([&] { return question() == "mpgfix has 1 more files waiting. Stop and quit?"; }));
+    spinUntil([] { return false; }, 300);
+    EXPECT_EQ(std::pair(state(1), sheets()), std::pair(JobState::Waiting, qsizetype(0)));
+    questionButton(d, "Keep Working")->click();
+    EXPECT_TRUE(spinUntil([&] { return sheets() == 1; }, 30000));
+    window.findChild<QMessageBox*>()->accept();
+
+    d.openFiles({slow});
+    ASSERT_TRUE(spinUntil([&] { return state(2) == JobState::Transcoding; }, 30000));
+    EXPECT_FALSE(window.close());
+    d.queue().cancelCurrent();
+    EXPECT_TRUE(spinUntil([&] { return !window.isVisible() && !d.closeQuestion(); }));
+
+    window.show();
+    d.openFiles({notes});
+    ASSERT_TRUE(spinUntil([&] { return sheets() == 1; }, 30000));
+    EXPECT_FALSE(window.close());
+    EXPECT_EQ(question(), "mpgfix is fixing notes.txt (0 more waiting). Stop and quit?");
+    QTimer::singleShot(0, questionButton(d, "Stop and Quit"), &QAbstractButton::click);
+    EXPECT_EQ(QApplication::exec(), 0);
+}

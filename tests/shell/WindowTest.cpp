@@ -1,5 +1,6 @@
 #include "AppDelegate.h"
 #include "JobListView.h"
+#include "JobRowDelegate.h"
 #include "CommandLine.h"
 #include "MainWindow.h"
 #include "MiddleElision.h"
@@ -195,6 +196,46 @@ TEST_F(WindowTest, ControlsAreNamedAndALongFolderNeverWidensTheWindow)
     EXPECT_EQ(std::tuple(ui.pathButton->toolTip(), ui.pathButton->accessibleName().endsWith(folder), ui.pathButton->text().contains(u'…')),
               std::tuple(folder, true, true));
     EXPECT_TRUE(window.width() == width && window.minimumSizeHint().width() < width);
+}
+
+// The list takes the height a taller window gives, below the film, and says how far the batch is.
+TEST_F(WindowTest, TheListTakesTheWindowsExtraHeight)
+{
+    const Ui::MainWindow& ui = window.ui();
+    for (int i = 0; i < 40; ++i)
+        appDelegate->queue().model().add(QString("/clips/%1.mp4").arg(i));
+    QApplication::processEvents();
+    const int listHeight = ui.jobList->height(), dropHeight = ui.dragView->height();
+    window.resize(700, 800);
+    QApplication::processEvents();
+    // Nearly all of it: the film, the status line and the batch line keep about what they had.
+    EXPECT_GT(ui.jobList->height() - listHeight, (ui.dragView->height() - dropHeight) * 0.85);
+    EXPECT_GT(ui.dragView->height() - dropHeight, 200);
+    EXPECT_GE(ui.jobList->y(), 80);
+    EXPECT_EQ(ui.batchLine->text(), "0 of 40 done, 0 failed");
+    EXPECT_FALSE(ui.jobList->horizontalScrollBar()->isVisible());
+}
+
+// A long name gives way in the middle; the state, in any language, never does.
+TEST(JobRowDelegateTest, OnlyTheNameIsShortened)
+{
+    const QString name = "party_full_recording_of_the_evening_with_all_the_speeches_and_dances.mp4";
+    const QFontMetrics metrics(QApplication::font());
+    const struct { QLocale locale; JobState state; QString reason, shown; } cases[] = {
+        {QLocale::English, JobState::Failed, "Not a recognized file format: " + name, "Failed: Not a"},
+        {QLocale::English, JobState::Skipped, "/out/party.mpg already exists and was left as it is.", "Skipped: /out"},
+        {QLocale::German, JobState::Skipped, "/out/party.mpg existiert bereits.", "Übersprungen: /out"},
+        {QLocale::English, JobState::Cancelled, "", "Cancelled"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shown.toStdString());
+        const Translations translations(c.locale);
+        JobListModel jobs;
+        jobs.start(jobs.add("/in/" + name));
+        jobs.finish({c.state, {}, c.reason});
+        const QString text = JobRowDelegate::fittedText(jobs.index(0), metrics, 300);
+        EXPECT_TRUE(text.startsWith("part") && text.contains(c.shown) && metrics.horizontalAdvance(text) <= 300) << text.toStdString();
+    }
 }
 
 // Before the window manager has placed the window a job's start only makes it shorter: a move
