@@ -206,7 +206,8 @@ TEST_F(FixJobTest, TheDecisionFollowsTheStreamsWhateverTitlesCommentsAndNamesCla
 TEST(Conformance, EveryConditionOfTheDecisionCounts)
 {
     const struct { const char *video, *audio; bool force, videoOk, audioOk; } cases[] = {
-        {"mpeg2video (Main), yuv420p, 720x486, 29.97 fps", "mp2, 48000 Hz, mono, s16p", false, true, true},
+        {"mpeg2video (Main), yuv420p, 720x486, 29.97 fps", "mp2 ([80][0][0][0] / 0x0050), 48000 Hz, mono, s16p", false, true, true},
+        {"mpeg2video (4:2:2), yuv422p(tv, top first), 720x480, 29.97 fps", "mp2, 48000 Hz, stereo, s16p", false, false, true},
         {"mpeg2video (Main), yuv420p, 720x480, 29.97 fps", "mp2, 48000 Hz, stereo, s16p", true, false, false},
         {"mpeg2video (Main), yuv420p, 721x480, 29.97 fps", "mp2, 48000 Hz, 5.1, s16p", false, false, false},
         {"mpeg2video (Main), yuv420p, 720x487, 29.97 fps", "mp2, 44100 Hz, stereo, s16p", false, false, false},
