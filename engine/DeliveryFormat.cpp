@@ -21,8 +21,9 @@ constexpr auto proportionsFilter =
     "pad=720:480:(ow-iw)/2:%2:black,setsar=8/9";
 
 // The filters that bring the picture to the frame, if any are needed beyond the tool's own
-// scaling. Fields are scaled apart, lest each line blend with the other field's, start on an even
-// line, lest the two swap, and are marked in their order, which the encoder writes.
+// scaling. Fields are scaled apart, lest each line blend with the other field's, chroma too, as
+// the scaler that sizes them also makes the 4:2:0; they start on an even line, lest the two
+// swap, and are marked in their order, which the encoder writes.
 QString pictureFilters(const TranscodePlan& plan)
 {
     const bool interlaced = plan.fieldOrder == FieldOrder::TopFirst || plan.fieldOrder == FieldOrder::BottomFirst;
@@ -34,7 +35,9 @@ QString pictureFilters(const TranscodePlan& plan)
     else if (interlaced)
         filters = QStringLiteral("scale=%1:%2:interl=1").arg(frameWidth).arg(frameHeight);
     if (interlaced)
-        filters += plan.fieldOrder == FieldOrder::TopFirst ? QStringLiteral(",setfield=tff") : QStringLiteral(",setfield=bff");
+        filters += QStringLiteral(",format=%1,setfield=%2")
+                       .arg(QString::fromLatin1(chroma),
+                            plan.fieldOrder == FieldOrder::TopFirst ? QStringLiteral("tff") : QStringLiteral("bff"));
     return filters;
 }
 
