@@ -49,18 +49,12 @@ TEST_F(FixJobTest, AConformingFileIsCopiedByteForByteIntoAFolderMadeForIt)
     EXPECT_EQ(std::tuple(f.outcome.state, f.outcome.output), std::tuple(JobState::Done, out.filePath("new/nested/clip.mpg")));
 }
 
-// The first frame of an output, in gray; empty when it cannot be read.
-QByteArray firstFrame(const QString& path)
-{
-    return TestMedia::runTool(FFMPEG_TOOL, {"-v", "error", "-i", path, "-frames:v", "1", "-f", "rawvideo", "-pix_fmt", "gray", "-"})
-        .value_or(QByteArray());
-}
-
 // The displayed width / height of the bright picture across the middle of an output's first
 // frame; 0 when anything else on those lines is not black.
 double displayedShape(const QString& path)
 {
-    const QByteArray gray = firstFrame(path);
+    const QByteArray gray = TestMedia::runTool(FFMPEG_TOOL, {"-v", "error", "-i", path, "-frames:v", "1", "-f", "rawvideo",
+                                                             "-pix_fmt", "gray", "-"}).value_or(QByteArray());
     int light[2] = {0, 0}, grey = 0;
     for (int i = 0; gray.size() == 720 * 480 && i < 720 + 480; ++i) {
         const uchar value = uchar(gray.at(i < 720 ? 240 * 720 + i : (i - 720) * 720 + 360));
@@ -155,9 +149,11 @@ TEST_F(FixJobTest, FilesFromBroadcastsCamerasAndEditorsComeOutInTheDeliveryForma
         {"cover.mp4", large + QStringList{"-f", "lavfi", "-i", "color=s=64x64:d=0.1", "-map", "0", "-map", "1", "-map", "2", "-c:v:0",
          "mpeg2video", "-b:v:0", "6000k", "-aspect:v:0", "4:3", "-c:v:1", "mjpeg", "-frames:v:1", "1", "-disposition:v:1",
          "attached_pic", "-c:a", "aac"}, true, false, "progressive", 1, 1.0},
-        // A 1080i broadcast's shape: white lines in the top field, black ones in the bottom.
-        {"interlaced.ts", testSignals("160x120", ",geq=lum=if(mod(Y\\,2)\\,16\\,235):cb=128:cr=128,setfield=tff") + QStringList{"-c:v",
-         "libx264", "-preset", "ultrafast", "-flags", "+ildct+ilme", "-c:a", "mp2"}, false, true, "tt", 1, 1.0, true},
+        // A 1080i broadcast's shape in 4:2:2: white and blue lines in the top field, black and
+        // yellow ones in the bottom.
+        {"interlaced.ts", testSignals("160x120", ",format=yuv422p,geq=lum=if(mod(Y\\,2)\\,16\\,235):cb=if(mod(Y\\,2)\\,40\\,216):cr=128,"
+         "setfield=tff") + QStringList{"-c:v", "libx264", "-pix_fmt", "yuv422p", "-preset", "ultrafast", "-flags", "+ildct+ilme", "-c:a",
+         "mp2"}, false, true, "tt", 1, 1.0, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -172,12 +168,18 @@ TEST_F(FixJobTest, FilesFromBroadcastsCamerasAndEditorsComeOutInTheDeliveryForma
         EXPECT_NEAR(facts.value(2).toDouble(), c.seconds, 0.1);
         EXPECT_EQ(TestMedia::streamHash(output, "v:0") == TestMedia::streamHash(input, "v:0"), c.videoKept);
         EXPECT_EQ(TestMedia::streamHash(output, "a:0") == TestMedia::streamHash(input, "a:0"), c.audioKept);
-        // Lines of one field stay apart from the other's, not blended into combs.
-        const QByteArray gray = firstFrame(output);
-        double apart = 0;
-        for (int i = 0; gray.size() == 720 * 480 && i < 720 * 479; i += (i % 720 == 719) ? 721 : 1)
-            apart += std::abs(uchar(gray[i]) - uchar(gray[i + 720])) / (720.0 * 240);
-        EXPECT_EQ(apart > 150, c.fields) << apart;
+        // Lines of one field stay apart from the other's, in brightness and colour alike, not
+        // blended into combs.
+        const QByteArray frame = TestMedia::runTool(FFMPEG_TOOL, {"-v", "error", "-i", output, "-frames:v", "1", "-f", "rawvideo",
+                                                                  "-pix_fmt", "yuv420p", "-"}).value_or(QByteArray());
+        const auto apart = [&](int offset, int width, int lines) {
+            double sum = 0;
+            for (int i = 0; frame.size() == 720 * 480 * 3 / 2 && i < width * lines; i += (i % width == width - 1) ? width + 1 : 1)
+                sum += std::abs(uchar(frame[offset + i]) - uchar(frame[offset + i + width])) / (width * lines / 2.0);
+            return sum;
+        };
+        EXPECT_EQ(std::min(apart(0, 720, 480), apart(720 * 480, 360, 240)) > 120, c.fields)
+            << apart(0, 720, 480) << " " << apart(720 * 480, 360, 240);
     }
 }
 
