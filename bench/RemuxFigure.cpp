@@ -25,8 +25,8 @@ FigureResult remuxFigure()
     const std::optional<QString> tool = ToolLocator::forThisProcess().locate();
     if (!tool)
         return {{}, "no ffmpeg beside the app or on PATH"};
-    const TranscodePlan remux{.encodeVideo = false, .encodeAudio = false, .audioChannels = 2, .videoKbps = bitrate,
-                              .options = {.dvd = true}};
+    TranscodePlan remux;
+    remux.encodeVideo = remux.encodeAudio = false, remux.videoKbps = bitrate, remux.options.dvd = true;
     const QString ourOutput = folder.filePath("ours.mpg");
     const QStringList bareArguments = DeliveryFormat::transcodeArguments(input, folder.filePath("bare.mpg"), remux);
 

@@ -21,19 +21,25 @@ namespace {
 constexpr auto durationPattern = R"(^\s*Duration:\s+(\d+):(\d+):(\d+)\.(\d+))";
 // Five-digit counts have no blank after the equals sign.
 constexpr auto framePattern = R"(^frame=\s*(\d+))";
-// The stream patterns read what follows a stream line's "Stream #0:1[0x1c0](eng): ".
-constexpr auto longVideoPattern = R"(^Video: ([^,\s]*)\s*[^,]*, [^,]*, (\d+)x(\d+))";
-constexpr auto shortVideoPattern = R"(^Video: ([^,]*), (\d+)x(\d+))";
-// Our ffmpeg prints details in parentheses that hold commas, which both patterns above trip
-// over: take the codec up to the first blank or comma, and the first size after ", ".
-constexpr auto looseVideoPattern = R"(^Video: ([^,\s]*)[^\r\n]*?, (\d+)x(\d+))";
+// The stream patterns read what follows a stream line's "Stream #0:1[0x1c0](eng): ". A codec is
+// the name before its profile and tag in parentheses: "mp2 ([3][0][0][0] / 0x0003)" is mp2.
+// Numbers are digits only: the tool prints no sign.
+constexpr auto videoCodecPattern = R"(^Video: ([^\s,(]+))";
+// The first size after ", "; details in parentheses before it may hold commas.
+constexpr auto videoSizePattern = R"(^Video: [^\r\n]*?, (\d+)x(\d+))";
+// The pixel format follows the codec's part, which holds no comma; the field order, when the tool
+// knows it, closes the details in parentheses after it.
+constexpr auto chromaPattern = R"(^Video: [^,]*, ([a-z][a-z0-9_]*)(?: \(\d+ bpc\))?(?:\((?:[^()]*, )?)"
+                               R"((progressive|top first|bottom first|top coded first \(swapped\)|)"
+                               R"(bottom coded first \(swapped\))\))?)";
 constexpr auto fpsPattern = R"((\d+\.\d+)\s+fps)";
-constexpr auto audioPattern = R"(^Audio: ([^,]*), ([^\s]*)\s\w*, ([^,\r\n]*))";
+constexpr auto audioPattern = R"(^Audio: ([^\s,(]+)[^,]*, (\d+) Hz, ([^,\r\n]*))";
 
 // In lower case: they are matched ignoring the case of ASCII letters.
-constexpr std::array<std::string_view, 4> errorPhrases = {
+// "Could not find codec parameters for stream 2" is none: it speaks of one stream, a late
+// broadcast track or an attachment, and the tool reads the file's other streams all the same.
+constexpr std::array<std::string_view, 3> errorPhrases = {
     "format is not supported",
-    "could not find codec parameters",
     "unknown format",
     "invalid data",
 };
@@ -81,25 +87,19 @@ bool isValidUtf8(std::string_view bytes)
     return true;
 }
 
-// The value of the leading decimal digits after optional blanks and sign; 0 when there are
-// none, the nearest 64-bit limit when there are too many.
+// The value of the leading decimal digits; 0 when there are none, the largest 64-bit value when
+// there are too many. The patterns capture digits only, so no count is ever negative.
 qint64 integerValue(QStringView text)
 {
-    qsizetype i = 0;
-    while (i < text.size() && text[i].isSpace())
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
-        negative = text[i++] == u'-';
     constexpr qint64 largest = std::numeric_limits<qint64>::max();
     qint64 value = 0;
-    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
+    for (qsizetype i = 0; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
         const int digit = text[i].unicode() - u'0';
         if (value > (largest - digit) / 10)
-            return negative ? std::numeric_limits<qint64>::min() : largest;
+            return largest;
         value = value * 10 + digit;
     }
-    return negative ? -value : value;
+    return value;
 }
 
 // The groups read as doubles are plain decimal numbers; anything else counts as 0.0.
@@ -110,15 +110,53 @@ double doubleValue(QStringView text)
     return ok ? value : 0.0;
 }
 
-// What a stream line says after its "Stream #0:1[0x1c0](eng): " (blanks first); empty for any
-// other line.
-std::string_view streamDescription(std::string_view line)
+// A stream line of the input ("Stream #0:1[0x1c0](eng): Audio: ..."): the stream's index and what
+// the line says after its ": ". Nothing for any other line, another input's streams among them.
+std::optional<std::pair<int, std::string_view>> inputStream(std::string_view line)
 {
     const size_t start = line.find_first_not_of(" \t");
-    if (start == std::string_view::npos || !line.substr(start).starts_with("Stream #"))
-        return {};
+    constexpr std::string_view prefix = "Stream #0:";
+    if (start == std::string_view::npos || !line.substr(start).starts_with(prefix))
+        return std::nullopt;
     const size_t end = line.find(": ", start);
-    return end == std::string_view::npos ? std::string_view() : line.substr(end + 2);
+    if (end == std::string_view::npos)
+        return std::nullopt;
+    int index = 0;
+    size_t digits = start + prefix.size();
+    for (; digits < end && line[digits] >= '0' && line[digits] <= '9' && index < 100000; ++digits)
+        index = index * 10 + (line[digits] - '0');
+    if (digits == start + prefix.size())
+        return std::nullopt;
+    return std::pair(index, line.substr(end + 2));
+}
+
+// The dispositions the tool prints at a stream line's end: "(default)", "(attached pic)"...
+bool hasDisposition(QStringView description, QStringView disposition)
+{
+    QStringView rest = description.trimmed();
+    while (rest.endsWith(u')')) {
+        const qsizetype open = rest.lastIndexOf(u" (");
+        if (open < 0)
+            return false;
+        const QStringView name = rest.sliced(open + 2, rest.size() - open - 3);
+        if (name == disposition)
+            return true;
+        if (!std::all_of(name.begin(), name.end(), [](QChar c) { return c == u' ' || (c >= u'a' && c <= u'z'); }))
+            return false;
+        rest = rest.first(open);
+    }
+    return false;
+}
+
+FieldOrder fieldOrder(QStringView words)
+{
+    if (words.isEmpty())
+        return FieldOrder::Unknown;
+    if (words == u"progressive")
+        return FieldOrder::Progressive;
+    // A swapped order names the field coded first; the one shown first is the other.
+    const bool top = words.startsWith(u"top");
+    return top != words.endsWith(u"(swapped)") ? FieldOrder::TopFirst : FieldOrder::BottomFirst;
 }
 
 bool startsAfterBlanks(std::string_view line, std::string_view literal)
@@ -152,9 +190,9 @@ bool ConsoleParser::prepare()
     const std::array<std::pair<QRegularExpression*, const char*>, 7> patterns = {{
         {&duration_, durationPattern},
         {&frame_, framePattern},
-        {&longVideo_, longVideoPattern},
-        {&shortVideo_, shortVideoPattern},
-        {&looseVideo_, looseVideoPattern},
+        {&videoCodec_, videoCodecPattern},
+        {&videoSize_, videoSizePattern},
+        {&chroma_, chromaPattern},
         {&fps_, fpsPattern},
         {&audio_, audioPattern},
     }};
@@ -193,15 +231,19 @@ ConsoleParser::Verdict ConsoleParser::line(const char* line)
                     [&](const std::string& piece) { return bytes.starts_with(piece); }))
         return Verdict::GoOn;
 
-    const std::string_view stream = streamDescription(bytes);
+    // A transcode lists its output's streams too, numbered from 0 as well.
+    if (startsAfterBlanks(bytes, "Output #"))
+        outputListed_ = true;
+    const auto stream = outputListed_ ? std::nullopt : inputStream(bytes);
+    const std::string_view description = stream ? stream->second : std::string_view();
     // A DVD program stream lists its navigation packets as a stream of their own, first.
-    if (stream.starts_with("Data: dvd_nav_packet"))
+    if (description.starts_with("Data: dvd_nav_packet"))
         facts_.dvdNavigation = true;
     const bool wantsDuration = totalFrames_ == 0 && startsAfterBlanks(bytes, "Duration:");
     const bool wantsProgress = bytes.starts_with("frame=");
-    const bool wantsVideo = stream.starts_with("Video: ");
-    const bool wantsAudio = stream.starts_with("Audio: ");
-    if (!(wantsDuration || wantsProgress || wantsVideo || wantsAudio))
+    const bool isVideo = description.starts_with("Video: ");
+    const bool isAudio = description.starts_with("Audio: ");
+    if (!(wantsDuration || wantsProgress || isVideo || isAudio))
         return Verdict::GoOn;
 
     if (wantsDuration || wantsProgress) {
@@ -212,14 +254,39 @@ ConsoleParser::Verdict ConsoleParser::line(const char* line)
             readProgress(text);
         return Verdict::GoOn;
     }
-    const QString text = QString::fromUtf8(stream.data(), static_cast<qsizetype>(stream.size()));
-    if (wantsVideo) {
-        readVideo(text);
-        readFrameRate(text);
-    } else {
-        readAudio(text);
-    }
+    // A stream in several programs is listed under each.
+    if (!streamKinds_.emplace(stream->first, isVideo).second)
+        return Verdict::GoOn;
+    const QString text = QString::fromUtf8(description.data(), static_cast<qsizetype>(description.size()));
+    if (isVideo)
+        readVideo(stream->first, text);
+    else
+        readAudio(stream->first, text);
+    countStreams();
     return Verdict::GoOn;
+}
+
+bool ConsoleParser::chooses(std::optional<Choice>& chosen, int index, const QString& text)
+{
+    // The tool's own choice favours the stream marked default; among equals, the first.
+    const bool isDefault = hasDisposition(text, u"default");
+    if (chosen && (chosen->isDefault || !isDefault))
+        return false;
+    chosen = Choice{index, isDefault};
+    return true;
+}
+
+void ConsoleParser::countStreams()
+{
+    // Streams are listed by program, not always in the order the tool counts them.
+    const auto count = [this](const std::optional<Choice>& chosen, bool video) -> std::optional<int> {
+        if (!chosen)
+            return std::nullopt;
+        return static_cast<int>(std::count_if(streamKinds_.begin(), streamKinds_.lower_bound(chosen->index),
+                                              [video](const auto& kind) { return kind.second == video; }));
+    };
+    facts_.videoStream = count(chosenVideo_, true);
+    facts_.audioStream = count(chosenAudio_, false);
 }
 
 bool ConsoleParser::containsErrorPhrase(std::string_view bytes)
@@ -278,31 +345,26 @@ void ConsoleParser::readProgress(const QString& text)
         progress_(frames / static_cast<double>(totalFrames_));
 }
 
-void ConsoleParser::readVideo(const QString& text)
+void ConsoleParser::readVideo(int index, const QString& text)
 {
-    QRegularExpressionMatch match = longVideo_.match(text);
-    if (!match.hasMatch())
-        match = shortVideo_.match(text);
-    if (!match.hasMatch())
-        match = looseVideo_.match(text);
-    if (!match.hasMatch())
+    // A cover picture is no video to work from, nor a picture of no known size.
+    const QRegularExpressionMatch size = videoSize_.match(text);
+    if (!size.hasMatch() || hasDisposition(text, u"attached pic") || !chooses(chosenVideo_, index, text))
         return;
-    facts_.video = match.captured(1);
-    facts_.width = integerValue(match.capturedView(2));
-    facts_.height = integerValue(match.capturedView(3));
+    facts_.video = videoCodec_.match(text).captured(1);
+    facts_.width = integerValue(size.capturedView(1));
+    facts_.height = integerValue(size.capturedView(2));
+    const QRegularExpressionMatch chroma = chroma_.match(text);
+    facts_.chroma = chroma.captured(1);
+    facts_.fieldOrder = fieldOrder(chroma.capturedView(2));
+    const QRegularExpressionMatch fps = fps_.match(text);
+    facts_.frameRate = fps.hasMatch() ? doubleValue(fps.capturedView(1)) : 0;
 }
 
-void ConsoleParser::readFrameRate(const QString& text)
-{
-    const QRegularExpressionMatch match = fps_.match(text);
-    if (match.hasMatch())
-        facts_.frameRate = doubleValue(match.capturedView(1));
-}
-
-void ConsoleParser::readAudio(const QString& text)
+void ConsoleParser::readAudio(int index, const QString& text)
 {
     const QRegularExpressionMatch match = audio_.match(text);
-    if (!match.hasMatch())
+    if (!match.hasMatch() || !chooses(chosenAudio_, index, text))
         return;
     facts_.audio = match.captured(1);
     facts_.audioRate = integerValue(match.capturedView(2));

@@ -8,6 +8,7 @@
 #include <QtGlobal>
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,9 +46,18 @@ private:
     void failUnrecognizedFormat();
     void readDuration(const QString& text);
     void readProgress(const QString& text);
-    void readVideo(const QString& text);
-    void readFrameRate(const QString& text);
-    void readAudio(const QString& text);
+    // The stream at `index` of the input, its line's description in `text`.
+    void readVideo(int index, const QString& text);
+    void readAudio(int index, const QString& text);
+    struct Choice {
+        int index;
+        bool isDefault;
+    };
+    // Whether the stream at `index` is to be judged rather than the one `chosen` so far; it
+    // then becomes the chosen one.
+    bool chooses(std::optional<Choice>& chosen, int index, const QString& text);
+    // Sets the facts' stream numbers, counted within their kind, from the streams listed so far.
+    void countStreams();
 
     const QString inputPath_;
     const Run run_;
@@ -61,11 +71,16 @@ private:
     std::vector<std::string> continuedInput_;
     QRegularExpression duration_;
     QRegularExpression frame_;
-    QRegularExpression longVideo_;
-    QRegularExpression shortVideo_;
-    QRegularExpression looseVideo_;
+    QRegularExpression videoCodec_;
+    QRegularExpression videoSize_;
+    QRegularExpression chroma_;
     QRegularExpression fps_;
     QRegularExpression audio_;
+    // The input's video (true) and audio streams listed so far, by their index in the input.
+    std::map<int, bool> streamKinds_;
+    std::optional<Choice> chosenVideo_;
+    std::optional<Choice> chosenAudio_;
+    bool outputListed_ = false;
     qint64 totalFrames_ = 0;
     bool stopped_ = false;
     // The current line without the echoed input, in ASCII lower case, for the error phrases;

@@ -9,12 +9,37 @@ constexpr qint64 tallestConformingHeight = 486;
 constexpr double frameRate = double(DeliveryFormat::framesPerHundredSeconds) / 100;
 constexpr qint64 audioRate = 48000;
 
+// The only chroma MPEG-2 Main Profile and DVD players take.
+constexpr auto chroma = "yuv420p";
+
 // Fits the picture as it is displayed (its sample aspect ratio applied, and turned upright, which
 // the tool does before any filter) into 720x480 pixels shown at 4:3, each 8:9 wide, and fills the
-// rest black. Sizes stay even for 4:2:0 chroma.
+// rest black. Sizes stay even for 4:2:0 chroma. %1 is the scaler's interlace option, %2 the
+// picture's top line.
 constexpr auto proportionsFilter =
-    "scale=w='if(gt(dar,4/3),720,trunc(270*dar)*2)':h='if(gt(dar,4/3),trunc(320/dar)*2,480)',"
-    "pad=720:480:(ow-iw)/2:(oh-ih)/2:black,setsar=8/9";
+    "scale=w='if(gt(dar,4/3),720,trunc(270*dar)*2)':h='if(gt(dar,4/3),trunc(320/dar)*2,480)'%1,"
+    "pad=720:480:(ow-iw)/2:%2:black,setsar=8/9";
+
+// The filters that bring the picture to the frame, if any are needed beyond the tool's own
+// scaling. Fields are scaled apart, lest each line blend with the other field's, chroma too, as
+// the scaler that sizes them also makes the 4:2:0; they start on an even line, lest the two
+// swap, and are marked in their order, which the encoder writes.
+QString pictureFilters(const TranscodePlan& plan)
+{
+    const bool interlaced = plan.fieldOrder == FieldOrder::TopFirst || plan.fieldOrder == FieldOrder::BottomFirst;
+    QString filters;
+    if (plan.options.keepProportions)
+        filters = QString::fromLatin1(proportionsFilter)
+                      .arg(interlaced ? QStringLiteral(":interl=1") : QString(),
+                           interlaced ? QStringLiteral("trunc((oh-ih)/4)*2") : QStringLiteral("(oh-ih)/2"));
+    else if (interlaced)
+        filters = QStringLiteral("scale=%1:%2:interl=1").arg(frameWidth).arg(frameHeight);
+    if (interlaced)
+        filters += QStringLiteral(",format=%1,setfield=%2")
+                       .arg(QString::fromLatin1(chroma),
+                            plan.fieldOrder == FieldOrder::TopFirst ? QStringLiteral("tff") : QStringLiteral("bff"));
+    return filters;
+}
 
 } // namespace
 
@@ -23,7 +48,7 @@ namespace DeliveryFormat {
 bool videoConforms(const StreamFacts& facts)
 {
     return facts.height <= tallestConformingHeight && facts.width <= frameWidth && facts.frameRate == frameRate
-           && facts.video == QLatin1String("mpeg2video");
+           && facts.video == QLatin1String("mpeg2video") && facts.chroma == QLatin1String(chroma);
 }
 
 bool audioConforms(const StreamFacts& facts)
@@ -40,6 +65,9 @@ TranscodePlan plan(const StreamFacts& facts, bool reencodeAll, qint64 videoKbps,
     plan.audioChannels = facts.audioChannels == QLatin1String("mono") ? 1 : 2;
     plan.videoKbps = videoKbps;
     plan.options = options;
+    plan.videoStream = facts.videoStream;
+    plan.audioStream = facts.audioStream;
+    plan.fieldOrder = facts.fieldOrder;
     return plan;
 }
 
@@ -56,10 +84,16 @@ QStringList transcodeArguments(const QString& input, const QString& output, cons
     if (plan.options.dvd && !plan.encodeVideo && !plan.encodeAudio)
         arguments << QStringLiteral("-fflags") << QStringLiteral("+genpts");
     arguments << QStringLiteral("-i") << input;
+    // Left to itself the tool would write the streams it rates best, not those judged.
+    if (plan.videoStream)
+        arguments << QStringLiteral("-map") << QStringLiteral("0:v:%1").arg(*plan.videoStream);
+    if (plan.audioStream)
+        arguments << QStringLiteral("-map") << QStringLiteral("0:a:%1").arg(*plan.audioStream);
     if (plan.encodeVideo) {
-        if (plan.options.keepProportions)
-            arguments << QStringLiteral("-vf") << QString::fromLatin1(proportionsFilter);
-        arguments << QStringLiteral("-vcodec") << QStringLiteral("mpeg2video") << QStringLiteral("-b")
+        if (const QString filters = pictureFilters(plan); !filters.isEmpty())
+            arguments << QStringLiteral("-vf") << filters;
+        arguments << QStringLiteral("-vcodec") << QStringLiteral("mpeg2video") << QStringLiteral("-pix_fmt")
+                  << QString::fromLatin1(chroma) << QStringLiteral("-b")
                   << QStringLiteral("%1k").arg(plan.videoKbps) << QStringLiteral("-flags") << QStringLiteral("ildct")
                   << QStringLiteral("-r") << QString::number(frameRate) << QStringLiteral("-s")
                   << QStringLiteral("%1x%2").arg(frameWidth).arg(frameHeight) << QStringLiteral("-aspect")

@@ -16,12 +16,17 @@ struct TranscodePlan {
     // Of the encoded video.
     qint64 videoKbps = 6000;
     OutputOptions options;
+    // The streams judged, by their number within their kind; nothing leaves the tool its choice.
+    std::optional<int> videoStream;
+    std::optional<int> audioStream;
+    // Of the source picture: one in fields is scaled field by field and keeps its order.
+    FieldOrder fieldOrder = FieldOrder::Unknown;
 
     bool operator==(const TranscodePlan&) const = default;
 };
 
 // The one delivery format every output is in: MPEG-2 video 720x480 at 29.97 fps, 4:3,
-// interlaced, with MP2 audio at 192 kbit/s and 48000 Hz. It says whether a probed stream is in
+// interlaced, 4:2:0, with MP2 audio at 192 kbit/s and 48000 Hz. It says whether a probed stream is in
 // it already, and which tool arguments bring a stream into it.
 namespace DeliveryFormat {
 

@@ -6,4 +6,6 @@ struct OutputOptions {
     bool dvd = false;
     // A re-encoded picture keeps its displayed shape inside the 4:3 frame, with black bars.
     bool keepProportions = false;
+
+    bool operator==(const OutputOptions&) const = default;
 };

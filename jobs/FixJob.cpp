@@ -114,6 +114,10 @@ JobOutcome FixJob::fixVideo()
         return cancelled;
     if (error)
         return failed(*error);
+    // The tool would make a file of sound alone, or of a cover picture.
+    if (!facts.videoStream)
+        return failed(jobError(QCoreApplication::translate("FixJob", "%1 has no picture: mpgfix only converts video files.")
+                                   .arg(QFileInfo(path_).fileName())));
 
     const QString output = outputPath(settings_.folder, path_);
     const NameTaken rule = settings_.nameTaken;

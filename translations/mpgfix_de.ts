@@ -187,6 +187,10 @@ Try &apos;%1 --help&apos; for more information.
         <source>Could not create the destination folder %1.</source>
         <translation>Der Zielordner %1 konnte nicht angelegt werden.</translation>
     </message>
+    <message>
+        <source>%1 has no picture: mpgfix only converts video files.</source>
+        <translation>%1 hat kein Bild: mpgfix wandelt nur Videodateien um.</translation>
+    </message>
 </context>
 <context>
     <name>JobListModel</name>

@@ -61,11 +61,32 @@ TEST(ConsoleParser, ReadsDurationProgressStreamsAndOnlyTheProbesErrorPhrasesOuts
          "  Duration: 99999999999999999999:00:00.00\n" + minute + tenSeconds + "frame=12345 fps= 30\r",
          "1813 frames, 6.80916"},
         {realMpegVideo + "  Stream #0:1[0x1c0]: Audio: mp2, 48000 Hz, stereo, s16p, 192 kb/s\n",  // real
-         "[mpeg2video] 720x480 29.97fps [mp2] 48000Hz stereo"},
-        {"Stream #0:0(eng): Video: h264, yuv420p, 1920x1080 [PAR 1:1 DAR 16:9], 23.98 fps\n", "[h264] 1920x1080 23.98fps [] 0Hz -"},
-        {"  Stream #1:0: Video: mpeg2video (Main), 720x480 [SAR 8:9 DAR 4:3]\n", "[mpeg2video (Main)] 720x480 0fps [] 0Hz -"},
+         "[mpeg2video yuv420p bff #0] 720x480 29.97fps [mp2 #0] 48000Hz stereo"},
+        // Another input's streams, and in a transcode the output's, are not the input's.
+        {"Stream #0:0(eng): Video: h264, yuv420p, 1920x1080 [PAR 1:1 DAR 16:9], 23.98 fps\n  Stream #1:0: Video: mpeg2video (Main), "
+         "720x480\nOutput #0, dvd, to 'a.mpg':\n  Stream #0:1: Audio: mp2, 48000 Hz, stereo\n", "[h264 yuv420p #0] 1920x1080 23.98fps [] 0Hz -"},
+        // A picture of no known size is none to work from.
         {"Stream #0:0: Video: mjpeg, yuvj420p(pc), none\n\tStream #0:1[0x1](und): Audio: pcm_s16le, 44100 Hz, 2 channels\n",
-         "[] 0x0 0fps [pcm_s16le] 44100Hz 2 channels"},
+         "[] 0x0 0fps [pcm_s16le #0] 44100Hz 2 channels"},
+        // The codec is its name alone; a warning about one stream is no verdict on the file; a
+        // swapped field order names the field coded first.
+        {"[mpegts @ 0x55f0] Could not find codec parameters for stream 2 (Audio: mp3 (mp3float) ([3][0][0][0] / 0x0003), 0 "
+         "channels, fltp): unspecified frame size\n  Stream #0:0[0x100]: Video: mpeg2video (Main) ([2][0][0][0] / 0x0002), "
+         "yuv420p(tv, progressive), 160x120 [SAR 1:1 DAR 4:3], 25 fps\n  Stream #0:1[0x101]: Audio: mp2 ([3][0][0][0] / "
+         "0x0003), 48000 Hz, mono, fltp, 64 kb/s\n  Stream #0:2[0x102]: Audio: mp3 ([3][0][0][0] / 0x0003), 0 channels\n",  // real
+         "[mpeg2video yuv420p prog #0] 160x120 0fps [mp2 #0] 48000Hz mono"},
+        {"  Stream #0:0: Video: h264 (High), yuv422p10le (10 bpc)(tv, bt709, top coded first (swapped)), 1920x1080\n",
+         "[h264 yuv422p10le bff #0] 1920x1080 0fps [] 0Hz -"},
+        // The streams judged are those the tool would write: of the pictures that are no cover,
+        // and of the sounds, the first marked default, else the first; numbered within their
+        // kind, whatever the order the programs list them in.
+        {"  Stream #0:4: Audio: ac3, 48000 Hz, 5.1(side), fltp (default)\n  Stream #0:1: Audio: mp2, 48000 Hz, stereo\n"
+         "  Stream #0:0: Video: mjpeg (Baseline), yuvj420p(pc, bt470bg/unknown/unknown), 600x600, 90k tbn (attached pic)\n"
+         "  Stream #0:3(eng): Video: mpeg2video (4:2:2), yuv422p(tv, bottom coded first (swapped)), 720x480, 29.97 fps (default)\n"
+         "  Stream #0:2: Video: h264 (Main), yuv420p(top first), 320x240 (forced)\n  Stream #0:5: Audio: aac, 44100 Hz, mono (default)\n"
+         "  Stream #0:1: Video: h264, yuv420p, 320x240 (default)\n", "[mpeg2video yuv422p tff #2] 720x480 29.97fps [ac3 #1] 48000Hz 5.1(side)"},
+        // Counts have no sign.
+        {"Stream #0:0: Audio: mp2, -99999999999999 Hz, stereo\nStream #0:1: Audio: mp2, +48000 Hz, mono\n", ""},
         // Titles, comments and names are the file's author's: only the tool's own lines tell facts.
         {"Input #0, mov, from '/in/  Duration: 01:00:00.00 frame= 9 Stream #0:0: Video: mpeg2video, 720x480, 29.97 fps':\n"
          "    title           : Video: mpeg2video, 720x480, 29.97 fps\n      title  : Stream #0:1: Audio: mp2, 48000 Hz, "
@@ -74,7 +95,7 @@ TEST(ConsoleParser, ReadsDurationProgressStreamsAndOnlyTheProbesErrorPhrasesOuts
         {"Input #0, mov, from '/in/a\n  Duration: 00:00:10.00 Stream #0:0: Video: mpeg2video, 720x480, 29.97 fps.mov':\n", "",
          Probe, "/in/a\n  Duration: 00:00:10.00 Stream #0:0: Video: mpeg2video, 720x480, 29.97 fps.mov"},
         {"notes.txt: Invalid data found when processing input\n" + minute + realMpegVideo, unrecognized},  // real
-        {"Format Is Not Supported\n", unrecognized}, {"[mov] COULD NOT FIND CODEC PARAMETERS for stream 0\n", unrecognized},
+        {"Format Is Not Supported\n", unrecognized},
         {"  Duration: 00:00:10.00 uNkNoWn FoRmAt 'xyz'\n", unrecognized},
         // Lines that are not UTF-8 count for nothing; a line is cut after 1023 bytes.
         {"\xff Invalid data\nInvalid data \xc0\xaf\nInvalid data \xed\xa0\x80\nInvalid data \xf4\x90\x80\x80\n"

@@ -20,7 +20,7 @@ TEST(Transcode, ReportsTheToolsOwnReasonForFailing)
     RecordedRun run(input);
     run.record.loadInformation();
     run.record.transcode(throughFile, encoding(1, 1, 1));
-    EXPECT_EQ(run.facts(), "[h264] 160x120 0fps [aac (LC) (mp4a / 0x6134706D)] 44100Hz mono");
+    EXPECT_EQ(run.facts(), "[h264 yuv420p prog #0] 160x120 0fps [aac #0] 44100Hz mono");
     EXPECT_EQ(run.errors, transcodeFailed("Could not transcode phone.mp4: " + throughFile + ": Not a directory"));
 }
 

@@ -23,9 +23,12 @@ struct RecordedRun {
     QString facts() const { return describe(record.facts()); }
     static QString describe(const StreamFacts& facts)
     {
-        return QStringLiteral("[%1] %2x%3 %4fps [%5] %6Hz %7")
-            .arg(facts.video).arg(facts.width).arg(facts.height).arg(facts.frameRate)
-            .arg(facts.audio).arg(facts.audioRate).arg(facts.audioChannels.value_or("-"));
+        const auto number = [](const std::optional<int>& stream) { return stream ? " #" + QString::number(*stream) : QString(); };
+        const char* orders[] = {"", " prog", " tff", " bff"};
+        return QStringLiteral("[%1%2%3%4] %5x%6 %7fps [%8%9] %10Hz %11")
+            .arg(facts.video, facts.chroma.isEmpty() ? "" : " " + facts.chroma, orders[int(facts.fieldOrder)], number(facts.videoStream))
+            .arg(facts.width).arg(facts.height).arg(facts.frameRate)
+            .arg(facts.audio, number(facts.audioStream)).arg(facts.audioRate).arg(facts.audioChannels.value_or("-"));
     }
     VideoProcessor record;
     std::vector<double> progress;
@@ -37,7 +40,9 @@ inline Errors transcodeFailed(const QString& why) { return oneError(FfmpegErrors
 // Which streams a transcode encodes (1) or copies (0), at 6 Mbit/s; `channels` of encoded audio.
 inline TranscodePlan encoding(int video, int audio, int channels = 2)
 {
-    return {.encodeVideo = video != 0, .encodeAudio = audio != 0, .audioChannels = channels, .videoKbps = 6000, .options = {}};
+    TranscodePlan plan;
+    plan.encodeVideo = video != 0, plan.encodeAudio = audio != 0, plan.audioChannels = channels;
+    return plan;
 }
 
 // A fake tool: a shell script at `path`.

@@ -21,7 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         while (readConsoleLine(line.data(), static_cast<int>(line.size()), stream.get()))
             parser.line(line.data());
         const StreamFacts& facts = parser.facts();
-        if (facts.width < 0 || facts.height < 0 || facts.audioRate < 0 || parser.totalFrames() < 0)
+        if (facts.width < 0 || facts.height < 0 || facts.audioRate < 0 || parser.totalFrames() < 0 ||
+            facts.videoStream.value_or(0) < 0 || facts.audioStream.value_or(0) < 0)
             __builtin_trap();
     }
     return 0;

@@ -132,6 +132,70 @@ TEST_F(FixJobTest, OutputsAreMadeAsThePreferencesAsk)
     EXPECT_TRUE(dvdauthor.has_value() && !dvdauthor->contains("WARN")) << dvdauthor.value_or("failed").constData();
 }
 
+// Files as people bring them, made small: each comes out in the delivery format, a re-encoded
+// picture MPEG-2 Main Profile 4:2:0, from the streams the probe judged (a kept one unchanged),
+// its fields apart and in their order when the source is interlaced. Rows: ffmpeg's arguments
+// after the test signals, then what the output keeps, its field order, channels and length.
+TEST_F(FixJobTest, FilesFromBroadcastsCamerasAndEditorsComeOutInTheDeliveryFormat)
+{
+    const auto testSignals = [](const QString& size, const QString& lines = "", int seconds = 1) {
+        const QString rate = size == "720x480" ? "30000/1001" : "25";
+        return QStringList{"-f", "lavfi", "-i", QString("testsrc2=rate=%1:duration=%2:size=%3%4").arg(rate).arg(seconds).arg(size, lines),
+                           "-f", "lavfi", "-i", QString("sine=sample_rate=48000:duration=%1").arg(seconds)};
+    };
+    const QStringList small = testSignals("160x120"), large = testSignals("720x480"), sound = testSignals("8x8").mid(4);
+    ASSERT_TRUE(TestMedia::write(clip("font.bin"), "not a font ffmpeg knows"));
+    const struct { const char* name; QStringList recipe; bool videoKept, audioKept; const char* order; int channels; double seconds; bool fields = false; } cases[] = {
+        // The second sound starts later than ffmpeg looks, as in a DVB recording.
+        {"broadcast.ts", testSignals("160x120", "", 9) + QStringList{"-itsoffset", "8"} + sound + QStringList{"-map", "0", "-map", "1",
+         "-map", "2", "-c:v", "mpeg2video", "-c:a", "mp2", "-b:a", "64k"}, false, true, "bb", 1, 9.0},
+        {"attachment.mkv", small + QStringList{"-c:v", "mpeg2video", "-c:a", "mp2", "-attach", clip("font.bin"),
+         "-metadata:s:t", "mimetype=application/x-unknown"}, false, true, "bb", 1, 1.0},
+        {"prores.mov", small + QStringList{"-c:v", "prores_ks", "-c:a", "pcm_s16le"}, false, false, "bb", 1, 1.0},
+        {"camcorder.dv", large + QStringList{"-target", "ntsc-dv"}, false, false, "bb", 2, 1.0},
+        {"studio.mpg", large + QStringList{"-c:v", "mpeg2video", "-pix_fmt", "yuv422p", "-flags", "ildct", "-aspect", "4:3",
+         "-c:a", "mp2"}, false, true, "bb", 1, 1.0},
+        {"phone.avi", small + QStringList{"-c:v", "mpeg4", "-c:a", "mp2", "-ac", "2"}, false, true, "bb", 2, 1.0},
+        // ffmpeg would write the default AC-3 5.1, not the MP2 commentary listed last.
+        {"commentary.mkv", small + sound + QStringList{"-map", "0", "-map", "1", "-map", "2", "-c:v", "mpeg2video", "-c:a:0", "ac3",
+         "-ac:a:0", "6", "-c:a:1", "mp2", "-ac:a:1", "2", "-disposition:a:0", "default", "-disposition:a:1", "0"}, false, false, "bb", 2, 1.0},
+        {"cover.mp4", large + QStringList{"-f", "lavfi", "-i", "color=s=64x64:d=0.1", "-map", "0", "-map", "1", "-map", "2", "-c:v:0",
+         "mpeg2video", "-b:v:0", "6000k", "-aspect:v:0", "4:3", "-c:v:1", "mjpeg", "-frames:v:1", "1", "-disposition:v:1",
+         "attached_pic", "-c:a", "aac"}, true, false, "progressive", 1, 1.0},
+        // A 1080i broadcast's shape in 4:2:2: white and blue lines in the top field, black and
+        // yellow ones in the bottom.
+        {"interlaced.ts", testSignals("160x120", ",format=yuv422p,geq=lum=if(mod(Y\\,2)\\,16\\,235):cb=if(mod(Y\\,2)\\,40\\,216):cr=128,"
+         "setfield=tff") + QStringList{"-c:v", "libx264", "-pix_fmt", "yuv422p", "-preset", "ultrafast", "-flags", "+ildct+ilme", "-c:a",
+         "mp2"}, false, true, "tt", 1, 1.0, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString input = clip(c.name), output = FixJob::outputPath(out.path(), input);
+        ASSERT_TRUE(TestMedia::runTool(FFMPEG_TOOL, QStringList{"-v", "error", "-y"} + c.recipe + QStringList{input}));
+        EXPECT_TRUE(f.fix(input).contains("transcoding " + QString(c.name)));
+        const QStringList facts = QString(TestMedia::runTool(FFPROBE_TOOL, {"-v", "error", "-show_entries", "stream=codec_name,"
+            "profile,width,height,display_aspect_ratio,pix_fmt,field_order,r_frame_rate,sample_rate,channels:format=duration",
+            "-of", "csv=p=0", output}).value_or("")).split('\n', Qt::SkipEmptyParts);
+        EXPECT_EQ(facts.mid(0, 2).join(' '), QString("mpeg2video,Main,720,480,4:3,yuv420p,%1,30000/1001, mp2,unknown,48000,%2,0/0")
+                                                 .arg(c.order).arg(c.channels));
+        EXPECT_NEAR(facts.value(2).toDouble(), c.seconds, 0.1);
+        EXPECT_EQ(TestMedia::streamHash(output, "v:0") == TestMedia::streamHash(input, "v:0"), c.videoKept);
+        EXPECT_EQ(TestMedia::streamHash(output, "a:0") == TestMedia::streamHash(input, "a:0"), c.audioKept);
+        // Lines of one field stay apart from the other's, in brightness and colour alike, not
+        // blended into combs.
+        const QByteArray frame = TestMedia::runTool(FFMPEG_TOOL, {"-v", "error", "-i", output, "-frames:v", "1", "-f", "rawvideo",
+                                                                  "-pix_fmt", "yuv420p", "-"}).value_or(QByteArray());
+        const auto apart = [&](int offset, int width, int lines) {
+            double sum = 0;
+            for (int i = 0; frame.size() == 720 * 480 * 3 / 2 && i < width * lines; i += (i % width == width - 1) ? width + 1 : 1)
+                sum += std::abs(uchar(frame[offset + i]) - uchar(frame[offset + i + width])) / (width * lines / 2.0);
+            return sum;
+        };
+        EXPECT_EQ(std::min(apart(0, 720, 480), apart(720 * 480, 360, 240)) > 120, c.fields)
+            << apart(0, 720, 480) << " " << apart(720 * 480, 360, 240);
+    }
+}
+
 TEST_F(FixJobTest, EveryFailureShowsOneSheetAndLeavesFilesAlone)
 {
     TestMedia::write(out.filePath("plain"), "a file");
@@ -140,6 +204,9 @@ TEST_F(FixJobTest, EveryFailureShowsOneSheetAndLeavesFilesAlone)
     ASSERT_EQ(::mkfifo(QFile::encodeName(out.filePath("fifo.avi")).constData(), 0600), 0);
     QDir().mkpath(out.filePath("vids"));
     const QByteArray existing = readAll(out.filePath("clip.mpg"));
+    // A song with its cover picture.
+    ASSERT_TRUE(TestMedia::runTool(FFMPEG_TOOL, {"-v", "error", "-y", "-f", "lavfi", "-i", "sine=duration=1", "-f", "lavfi", "-i",
+        "color=s=64x64:d=0.1", "-map", "0", "-map", "1", "-c:v", "mjpeg", "-frames:v", "1", "-disposition:v", "attached_pic", clip("song.m4a")}));
     const struct {
         const char* what;
         QString input, folder;
@@ -147,6 +214,7 @@ TEST_F(FixJobTest, EveryFailureShowsOneSheetAndLeavesFilesAlone)
         QString error;
     } cases[] = {
         {"not a video", clip("notes.txt"), out.path(), false, "Not a recognized file format: notes.txt"},
+        {"no picture", clip("song.m4a"), out.path(), false, "song.m4a has no picture: mpgfix only converts video files."},
         {"copy onto an existing file", clip("clip.mpg"), out.path(), false, out.filePath("clip.mpg") + " already exists"},
         {"transcode onto an existing file", clip("clip.mpg"), out.path(), true, out.filePath("clip.mpg") + " already exists"},
         {"input is the output to copy", out.filePath("clip.mpg"), out.filePath("link/."), false, "clip.mpg would be written over itself"},
@@ -221,7 +289,8 @@ TEST_F(FixJobTest, TheDecisionFollowsTheStreamsWhateverTitlesCommentsAndNamesCla
 TEST(Conformance, EveryConditionOfTheDecisionCounts)
 {
     const struct { const char *video, *audio; bool force, videoOk, audioOk; } cases[] = {
-        {"mpeg2video (Main), yuv420p, 720x486, 29.97 fps", "mp2, 48000 Hz, mono, s16p", false, true, true},
+        {"mpeg2video (Main), yuv420p, 720x486, 29.97 fps", "mp2 ([80][0][0][0] / 0x0050), 48000 Hz, mono, s16p", false, true, true},
+        {"mpeg2video (4:2:2), yuv422p(tv, top first), 720x480, 29.97 fps", "mp2, 48000 Hz, stereo, s16p", false, false, true},
         {"mpeg2video (Main), yuv420p, 720x480, 29.97 fps", "mp2, 48000 Hz, stereo, s16p", true, false, false},
         {"mpeg2video (Main), yuv420p, 721x480, 29.97 fps", "mp2, 48000 Hz, 5.1, s16p", false, false, false},
         {"mpeg2video (Main), yuv420p, 720x487, 29.97 fps", "mp2, 44100 Hz, stereo, s16p", false, false, false},
