@@ -42,7 +42,8 @@ FigureResult copyFigure()
         },
         [&] {
             QFile::remove(bare);
-            failed = !runBareTool("/bin/cp", {input, bare}) || failed;
+            // The job makes its output durable before naming it; cp is followed by the same flush.
+            failed = !runBareTool("/bin/cp", {input, bare}) || !runBareTool("/bin/sync", {bare}) || failed;
         });
     if (failed)
         return {{}, "a copy failed"};

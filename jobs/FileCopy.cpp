@@ -81,8 +81,9 @@ std::optional<EngineError> copyFileInto(const QString& source, OutputFile& outpu
     if (!S_ISREG(sourceStat.st_mode))
         return copyError(source, destination, S_ISDIR(sourceStat.st_mode) ? EISDIR : EINVAL);
 
-    if (!copyContents(in.get(), output.descriptor(), stop) || ::fchmod(output.descriptor(), sourceStat.st_mode & 0777) != 0
-        || !output.closeDescriptor())
+    // The copy keeps the mode a new file gets, not the source's: files from a FAT or NTFS card
+    // would otherwise come out writable by everyone.
+    if (!copyContents(in.get(), output.descriptor(), stop) || !output.closeDescriptor())
         return copyError(source, destination, errno);
     return std::nullopt;
 }

@@ -6,6 +6,7 @@
 #include <QRandomGenerator>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -85,18 +86,41 @@ int renameNoReplace(const QByteArray& from, const QByteArray& to)
     return ::rename(from.constData(), to.constData()) == 0 ? 0 : errno;
 }
 
+// What the temporary name adds to the final one: the leading dot, ".mpgfix-" and eight letters.
+constexpr qsizetype temporaryNameExtra = 17;
+
+// `name` cut to at most `bytes` bytes, never inside a UTF-8 sequence.
+QByteArray cutName(QByteArray name, qsizetype bytes)
+{
+    if (name.size() <= bytes)
+        return name;
+    while (bytes > 0 && (uchar(name.at(bytes)) & 0xC0) == 0x80)
+        --bytes;
+    name.truncate(bytes);
+    return name;
+}
+
+// Makes what has been written to `path` durable before it counts as done.
+bool flush(const QByteArray& path, int flags)
+{
+    const UniqueFd fd(::open(path.constData(), flags | O_CLOEXEC));
+    return fd.get() >= 0 && ::fsync(fd.get()) == 0;
+}
+
 } // namespace
 
 OutputFile::OutputFile(const QString& destination) : destination_(destination)
 {
     const QFileInfo info(destination);
-    const QString suffix = info.suffix().isEmpty() ? QString() : u'.' + info.suffix();
-    const QString prefix = info.path() + QStringLiteral("/.") + info.completeBaseName() + QStringLiteral(".mpgfix-");
+    const QByteArray suffix = QFile::encodeName(info.suffix().isEmpty() ? QString() : u'.' + info.suffix());
+    // The temporary name must fit wherever the final one fits, so a long name gives up its end.
+    const QByteArray stem = cutName(QFile::encodeName(info.completeBaseName()), NAME_MAX - temporaryNameExtra - suffix.size());
+    const QByteArray prefix = QFile::encodeName(info.path()) + "/." + stem + ".mpgfix-";
     for (;;) {
-        QString name;
+        QByteArray name;
         for (int i = 0; i < 8; ++i)
-            name += QChar(u'a' + QRandomGenerator::global()->bounded(26));
-        temporaryPath_ = QFile::encodeName(prefix + name + suffix);
+            name += char('a' + QRandomGenerator::global()->bounded(26));
+        temporaryPath_ = prefix + name + suffix;
         // Created with the usual permissions, as ffmpeg itself would make the file.
         descriptor_ = UniqueFd(::open(temporaryPath_.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
         if (descriptor_.get() >= 0)
@@ -146,6 +170,9 @@ bool OutputFile::isNameTaken(const EngineError& error) { return error.domain == 
 
 std::optional<EngineError> OutputFile::moveIntoPlace(NameTaken rule, const QString& input)
 {
+    // After a power cut the final name holds the whole file, or is not there.
+    if (!flush(temporaryPath_, O_RDONLY))
+        return writeError(destination_, errno);
     if (rule != NameTaken::KeepBoth)
         return placeAt(destination_, rule, input);
     for (int number = 1; number <= mostNumberedNames; ++number) {
@@ -174,5 +201,8 @@ std::optional<EngineError> OutputFile::placeAt(const QString& path, NameTaken ru
         return writeError(path, error);
     temporaryPath_.clear();
     finalPath_ = path;
+    // The rename itself reaches the disk too. The file is whole and in place whatever this says,
+    // so a folder that cannot be flushed does not fail it.
+    flush(QFile::encodeName(QFileInfo(path).path()), O_RDONLY | O_DIRECTORY);
     return std::nullopt;
 }

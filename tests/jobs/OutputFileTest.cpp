@@ -12,6 +12,7 @@
 #include <chrono>
 #include <thread>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -92,6 +93,20 @@ TEST_F(OutputFileTest, AFailedOrStoppedCopyLeavesNothingBehind)
     }
     EXPECT_EQ(hiddenFiles(), QStringList());
     EXPECT_FALSE(QFile::exists(dir.filePath("full.mpg")) || QFile::exists(dir.filePath("stopped.mpg")));
+}
+
+// A copy gets the mode a new file gets, not the source's; a name that fits as it is fits while the
+// file is written, too (80 CJK characters take 240 of the 255 bytes a name may have).
+TEST_F(OutputFileTest, OutputsGetANewFilesModeAndAnyNameThatFits)
+{
+    const mode_t umask = ::umask(022);
+    ASSERT_EQ(::chmod(QFile::encodeName(in).constData(), 0777), 0);
+    const QString name = dir.filePath(QString(80, QChar(0x65E5)) + ".mpg");
+    EXPECT_EQ(copy(name, NameTaken::ShowMessage), QString());
+    struct stat status = {};
+    EXPECT_EQ(::stat(QFile::encodeName(name).constData(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0644u);
+    ::umask(umask);
 }
 
 // A stop ends even a long copy within a fraction of a second.
