@@ -122,9 +122,13 @@ int descriptorLimit()
 ToolProcess::~ToolProcess() { kill(); }
 
 std::optional<ToolProcess::StartFailure> ToolProcess::start(const QByteArray& program,
-                                                            const QList<QByteArray>& arguments)
+                                                            const QList<QByteArray>& arguments, Input inputKind)
 {
     std::optional<Pipe> input = makePipe();
+    if (input && inputKind == Input::Empty)
+        input->readEnd = UniqueFd(::open("/dev/null", O_RDONLY | O_CLOEXEC));
+    if (input && input->readEnd.get() < 0)
+        input.reset();
     std::optional<Pipe> output = input ? makePipe() : std::nullopt;
     std::optional<Pipe> failureReport = output ? makePipe() : std::nullopt;
     if (!failureReport)

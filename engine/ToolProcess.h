@@ -43,10 +43,19 @@ public:
     ToolProcess(const ToolProcess&) = delete;
     ToolProcess& operator=(const ToolProcess&) = delete;
 
+    // What the tool reads on its standard input.
+    enum class Input {
+        // Nothing, yet it never ends: a tool that waits for keys waits, and never takes one.
+        Endless,
+        // /dev/null: a tool that reads it ends at once.
+        Empty,
+    };
+
     // Starts `program` (a path, not looked up on PATH) with `arguments`, each passed as it
     // stands. The child gets only descriptors 0, 1 and 2, no blocked signals and default
     // signal handling. Returns once the program runs, or tells why it could not.
-    std::optional<StartFailure> start(const QByteArray& program, const QList<QByteArray>& arguments);
+    std::optional<StartFailure> start(const QByteArray& program, const QList<QByteArray>& arguments,
+                                      Input input = Input::Endless);
 
     // The tool's merged console output; null before a successful start().
     FILE* output() const { return output_.get(); }

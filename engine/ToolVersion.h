@@ -2,7 +2,9 @@
 
 #include <QString>
 
+#include <chrono>
+
 // What an encoder says it is: the first line of `<program> -version` ("ffmpeg version 5.1.6-0+deb12u1
-// Copyright ..."), or an empty string when it cannot be run or says nothing. Blocks while the
-// tool starts and answers.
-QString askToolVersion(const QString& program);
+// Copyright ..."), or an empty string when it cannot be run or says nothing within `limit`.
+// Blocks while the tool starts and answers: keep it off the GUI thread.
+QString askToolVersion(const QString& program, std::chrono::milliseconds limit = std::chrono::seconds(5));

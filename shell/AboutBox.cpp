@@ -5,6 +5,10 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
+#include <QThreadPool>
+
+#include <optional>
 
 namespace {
 
@@ -13,28 +17,31 @@ struct Encoder {
     QString version;
 };
 
-// Asked on the first About only: the tool stays where it was found for the whole run.
-const Encoder& encoder()
+// GUI thread only: the encoder once it has answered. It stays where it was found for the run.
+std::optional<Encoder>& knownEncoder()
 {
-    static const Encoder found = [] {
-        const std::optional<QString> path = ToolLocator::forThisProcess().locate();
-        return path ? Encoder{*path, askToolVersion(*path)} : Encoder{};
-    }();
-    return found;
+    static std::optional<Encoder> encoder;
+    return encoder;
+}
+
+QString aboutText(const std::optional<Encoder>& tool)
+{
+    QString encoderText = AboutBox::tr("Asking ffmpeg for its version...");
+    if (tool && tool->path.isEmpty())
+        encoderText = AboutBox::tr("No ffmpeg was found beside mpgfix or on PATH.");
+    else if (tool)
+        encoderText = AboutBox::tr("Encoder: %1\n%2")
+                          .arg(tool->path, tool->version.isEmpty() ? AboutBox::tr("Its version is unknown.") : tool->version);
+    return AboutBox::tr("mpgfix %1\n\nBrings video files into one MPEG-2 format with MP2 audio: what already "
+                        "fits is copied, the rest re-encoded, each written as <name>.mpg.\n\n%2")
+        .arg(QStringLiteral(MPGFIX_VERSION), encoderText);
 }
 
 } // namespace
 
 void AboutBox::open(QWidget* parent)
 {
-    const Encoder& tool = encoder();
-    const QString encoderText =
-        tool.path.isEmpty() ? tr("No ffmpeg was found beside mpgfix or on PATH.")
-                            : tr("Encoder: %1\n%2").arg(tool.path, tool.version.isEmpty() ? tr("Its version is unknown.") : tool.version);
-    auto* box = new QMessageBox(QMessageBox::Information, tr("About mpgfix"),
-                                tr("mpgfix %1\n\nBrings video files into one MPEG-2 format with MP2 audio: what already "
-                                   "fits is copied, the rest re-encoded, each written as <name>.mpg.\n\n%2")
-                                    .arg(QStringLiteral(MPGFIX_VERSION), encoderText),
+    auto* box = new QMessageBox(QMessageBox::Information, tr("About mpgfix"), aboutText(knownEncoder()),
                                 QMessageBox::Ok, parent);
     // Plain, or "<name>" would pass for markup and vanish.
     box->setTextFormat(Qt::PlainText);
@@ -42,4 +49,16 @@ void AboutBox::open(QWidget* parent)
     box->setWindowModality(Qt::WindowModal);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
+    if (knownEncoder())
+        return;
+    // A slow or odd ffmpeg must not hold the window; the box shows its answer once it comes.
+    QThreadPool::globalInstance()->start([shown = QPointer<QMessageBox>(box)] {
+        const std::optional<QString> path = ToolLocator::forThisProcess().locate();
+        const Encoder found = path ? Encoder{*path, askToolVersion(*path)} : Encoder{};
+        QMetaObject::invokeMethod(qApp, [shown, found] {
+            knownEncoder() = found;
+            if (shown)
+                shown->setText(aboutText(found));
+        }, Qt::QueuedConnection);
+    });
 }

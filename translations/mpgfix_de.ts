@@ -33,6 +33,10 @@ Bringt Videodateien in ein einheitliches MPEG-2-Format mit MP2-Ton: was schon pa
 
 %2</translation>
     </message>
+    <message>
+        <source>Asking ffmpeg for its version...</source>
+        <translation>ffmpeg wird nach seiner Version gefragt...</translation>
+    </message>
 </context>
 <context>
     <name>AppDelegate</name>

@@ -1,5 +1,6 @@
 #include "RecordedRun.h"
 #include "ToolProcess.h"
+#include "ToolVersion.h"
 #include "UniqueFd.h"
 
 #include <gtest/gtest.h>
@@ -94,6 +95,22 @@ TEST(ToolRunner, AStopFromAnotherThreadEndsTheToolUnreportedAndEveryLaterRunBefo
         for (int tries = 0; tries < 250 && !gone(); ++tries)
             std::this_thread::sleep_for(20ms);
         EXPECT_TRUE(gone()) << child.toStdString();
+    }
+}
+
+// The version is asked with nothing to read and within a time limit: a tool that reads its input
+// first still answers, and a silent one is given up and ended.
+TEST(ToolVersion, IsAskedWithAnEmptyInputAndGivenUpAfterItsLimit)
+{
+    TestMedia::TestFolder folder;
+    const struct { QByteArray script; QString version; } cases[] = {
+        {"cat >/dev/null; echo 'ffmpeg version 9.9 Copyright'\n", "ffmpeg version 9.9 Copyright"},
+        {"exec sleep 30\n", ""},
+    };
+    for (const auto& c : cases) {
+        const auto start = Clock::now();
+        EXPECT_EQ(askToolVersion(writeTool(folder.filePath("ffmpeg"), c.script), 500ms), c.version);
+        EXPECT_TRUE(Clock::now() - start < 3s && noChildLeft()) << c.script.toStdString();
     }
 }
 
