@@ -329,8 +329,10 @@ void ConsoleParser::readDuration(const QString& text)
     const double units = ((h * 60 + m) * 60 + s) * scale + static_cast<double>(integerValue(digits));
     const double frames = std::trunc(units * framesPerHundredSeconds / (100 * scale));
     // A duration too long to count leaves the total unknown.
-    if (frames < static_cast<double>(std::numeric_limits<qint64>::max()))
+    if (frames < static_cast<double>(std::numeric_limits<qint64>::max())) {
         totalFrames_ = static_cast<qint64>(frames);
+        facts_.duration = units / scale;
+    }
 }
 
 void ConsoleParser::readProgress(const QString& text)

@@ -8,6 +8,7 @@ constexpr qint64 frameHeight = 480;
 constexpr qint64 tallestConformingHeight = 486;
 constexpr double frameRate = double(DeliveryFormat::framesPerHundredSeconds) / 100;
 constexpr qint64 audioRate = 48000;
+constexpr qint64 audioKbps = 192;
 
 // The only chroma MPEG-2 Main Profile and DVD players take.
 constexpr auto chroma = "yuv420p";
@@ -76,6 +77,15 @@ bool copiesWholeFile(const StreamFacts& facts, const TranscodePlan& plan)
     return !plan.encodeVideo && !plan.encodeAudio && (!plan.options.dvd || facts.dvdNavigation);
 }
 
+qint64 expectedBytes(const StreamFacts& facts, const TranscodePlan& plan, qint64 inputBytes)
+{
+    if (copiesWholeFile(facts, plan))
+        return inputBytes;
+    const qint64 kbps = (plan.encodeVideo ? plan.videoKbps : 0) + (plan.encodeAudio ? audioKbps : 0);
+    const auto encoded = qint64(double(kbps) * 1000 / 8 * facts.duration);
+    return encoded + (plan.encodeVideo && plan.encodeAudio ? 0 : inputBytes);
+}
+
 QStringList transcodeArguments(const QString& input, const QString& output, const TranscodePlan& plan)
 {
     QStringList arguments{QStringLiteral("-y")};
@@ -103,7 +113,7 @@ QStringList transcodeArguments(const QString& input, const QString& output, cons
     }
     if (plan.encodeAudio) {
         arguments << QStringLiteral("-acodec") << QStringLiteral("mp2") << QStringLiteral("-ab")
-                  << QStringLiteral("192k") << QStringLiteral("-ar") << QString::number(audioRate)
+                  << QStringLiteral("%1k").arg(audioKbps) << QStringLiteral("-ar") << QString::number(audioRate)
                   << QStringLiteral("-ac") << QString::number(plan.audioChannels);
     } else {
         arguments << QStringLiteral("-acodec") << QStringLiteral("copy");

@@ -42,6 +42,10 @@ TranscodePlan plan(const StreamFacts& facts, bool reencodeAll, qint64 videoKbps,
 // DVD program stream already.
 bool copiesWholeFile(const StreamFacts& facts, const TranscodePlan& plan);
 
+// About how many bytes the output of `plan` takes: a whole copy the input's size; an encode its
+// rates over the duration, and the input's size again for any stream copied beside it.
+qint64 expectedBytes(const StreamFacts& facts, const TranscodePlan& plan, qint64 inputBytes);
+
 // The tool's arguments that write `output` from `input` as `plan` says.
 QStringList transcodeArguments(const QString& input, const QString& output, const TranscodePlan& plan);
 

@@ -28,6 +28,8 @@ struct StreamFacts {
     // and 0:a:N count them, attached pictures among the video; nothing when there is none.
     std::optional<int> videoStream;
     std::optional<int> audioStream;
+    // Seconds, from the probe's first usable Duration line; 0 when it gave none.
+    double duration = 0;
     // The input is a DVD program stream already: the probe saw its navigation stream.
     bool dvdNavigation = false;
 

@@ -7,10 +7,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 
 #include <cerrno>
 
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace {
@@ -59,6 +61,23 @@ std::optional<EngineError> inputRefusal(const QString& path)
     if (::access(encoded.constData(), R_OK) != 0)
         return jobError(QCoreApplication::translate("FixJob", "mpgfix may not read %1.").arg(name));
     return std::nullopt;
+}
+
+// Why `folder` cannot take an output of about `expected` bytes, with a margin for the estimate's
+// error; nothing when it can, or when its free space cannot be told.
+std::optional<EngineError> roomRefusal(const QString& folder, qint64 expected)
+{
+    struct statvfs status;
+    if (::statvfs(QFile::encodeName(folder).constData(), &status) != 0)
+        return std::nullopt;
+    const auto free = qint64(status.f_bavail) * qint64(status.f_frsize);
+    const qint64 needed = expected + expected / 20;
+    if (needed <= free)
+        return std::nullopt;
+    const QLocale locale;
+    return jobError(QCoreApplication::translate("FixJob", "There is not enough room in %1: the file needs about %2, "
+                                                          "and %3 is free.")
+                        .arg(folder, locale.formattedDataSize(needed), locale.formattedDataSize(free)));
 }
 
 } // namespace
@@ -126,14 +145,16 @@ JobOutcome FixJob::fixVideo()
     if (!refusal && !QDir().mkpath(folder))
         refusal = jobError(
             QCoreApplication::translate("FixJob", "Could not create the destination folder %1.").arg(folder));
+    const TranscodePlan plan =
+        DeliveryFormat::plan(facts, settings_.force, settings_.bitrate * 1000, settings_.outputOptions());
+    if (!refusal)
+        refusal = roomRefusal(folder, DeliveryFormat::expectedBytes(facts, plan, QFileInfo(path_).size()));
     if (refusal)
         return failed(*refusal);
     OutputFile file(output);
     if (const auto creationError = file.creationError())
         return failed(*creationError);
 
-    const TranscodePlan plan =
-        DeliveryFormat::plan(facts, settings_.force, settings_.bitrate * 1000, settings_.outputOptions());
     error = produce(file, plan);
     if (stopped())
         return cancelled;

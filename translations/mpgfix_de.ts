@@ -195,6 +195,10 @@ Try &apos;%1 --help&apos; for more information.
         <source>%1 has no picture: mpgfix only converts video files.</source>
         <translation>%1 hat kein Bild: mpgfix wandelt nur Videodateien um.</translation>
     </message>
+    <message>
+        <source>There is not enough room in %1: the file needs about %2, and %3 is free.</source>
+        <translation>In %1 ist nicht genug Platz: Die Datei braucht etwa %2, frei sind %3.</translation>
+    </message>
 </context>
 <context>
     <name>JobListModel</name>

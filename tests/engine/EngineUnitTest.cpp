@@ -26,7 +26,7 @@ QString parse(std::string console, ConsoleParser::Run kind, const char* path)
     while (readConsoleLine(line.data(), consoleLineBufferSize, stream.get()))
         verdict = parser.line(line.data());
     QStringList told;
-    if (parser.facts() != StreamFacts())
+    if (RecordedRun::describe(parser.facts()) != RecordedRun::describe({}))
         told << RecordedRun::describe(parser.facts());
     if (parser.totalFrames() != 0)
         told << QString::number(parser.totalFrames()) + " frames";

@@ -72,8 +72,8 @@ TEST(ToolRunner, AStopFromAnotherThreadEndsTheToolUnreportedAndEveryLaterRunBefo
         TestMedia::TestFolder folder;
         RecordedRun run;
         run.record.setToolPath(writeTool(folder.filePath("ffmpeg"), c.trap + "\necho >> \"${0%/*}/starts\"\n"
-                                         "printf '  Duration: 00:00:10.00\\nframe=  100\\r'\nsleep 10 >/dev/null 2>&1 &\n"
-                                         "echo $! > \"${0%/*}/child\"\nwait\n"));
+                                         "sleep 10 >/dev/null 2>&1 &\necho $! > \"${0%/*}/child\"\n"
+                                         "printf '  Duration: 00:00:10.00\\nframe=  100\\r'\nwait\n"));
         std::atomic<bool> running = false;
         run.record.setCallback([&](double) { running = true; });
         std::atomic<Clock::time_point> stopped;

@@ -260,6 +260,21 @@ TEST_F(FixJobTest, AFailedTranscodeLeavesNoFile)
     EXPECT_TRUE(spinUntil([&] { return f.events.endsWith("end"); }));
 }
 
+// A file that would not fit fails before anything is written, saying what it needs and what is free.
+TEST_F(FixJobTest, AFileThatWouldNotFitFailsAtOnce)
+{
+    const QString small = out.filePath("small");
+    if (!QDir().mkpath(small) || !TestMedia::runTool("/bin/mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", small}))
+        GTEST_SKIP() << "no small tmpfs can be mounted here";
+    f.settings.folder = small;
+    const QStringList events = f.fix(clip("clip.mpg"));
+    const QStringList left = QDir(small).entryList(QDir::Files | QDir::Hidden);
+    TestMedia::runTool("/bin/umount", {small});
+    EXPECT_EQ(events.filter(QRegularExpression("^error There is not enough room in .*/small: the file needs about .*, and 64")).size(), 1)
+        << events.join(" | ").toStdString();
+    EXPECT_EQ(std::pair(events.filter("copying").size(), left), std::pair(qsizetype(0), QStringList()));
+}
+
 // The tool echoes titles, comments and the file's name, which the file's author chose, beside
 // the facts: whatever they claim, the decision follows the streams.
 TEST_F(FixJobTest, TheDecisionFollowsTheStreamsWhateverTitlesCommentsAndNamesClaim)
