@@ -19,12 +19,17 @@ public:
     static inline const QString takenKey = QStringLiteral("taken");
     static inline const QString dvdKey = QStringLiteral("dvd");
     static inline const QString barsKey = QStringLiteral("bars");
+    static inline const QString filesAtOnceKey = QStringLiteral("filesAtOnce");
 
     // The whole megabits per second the window offers and a job may use.
     static constexpr qint64 minBitrate = 1;
     static constexpr qint64 maxBitrate = 9;
 
-    // Registers the defaults (force, DVD and bars off, 6 Mbps, the videos folder); writes nothing.
+    // As many files at once as the machine has cores: more only share them.
+    static int maxFilesAtOnce();
+
+    // Registers the defaults (force, DVD and bars off, 6 Mbps, the videos folder, one file at a
+    // time); writes nothing.
     void registerDefaults();
     // Replaces a "path" value that has no string form (a list, say) by the default folder.
     void repairPath();
@@ -49,8 +54,13 @@ public:
     NameTaken nameTaken() const;
     bool dvd() const;
     bool keepProportions() const;
+    // Within 1..maxFilesAtOnce().
+    int filesAtOnce() const;
     // All of the above, as a job takes them when its file's turn comes.
     JobSettings jobSettings() const;
+
+    // The choice a stored word ("message", "keep", "replace") stands for; nothing for another word.
+    static std::optional<NameTaken> nameTakenFromWord(const QString& word);
 
     // The desktop's videos folder (~/Videos on most Linux desktops).
     static QString defaultPath();
