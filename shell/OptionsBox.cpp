@@ -38,6 +38,9 @@ OptionsBox::OptionsBox(MainWindow& window, Preferences& preferences, QObject* pa
     for (const auto& [check, key] : checks)
         connect(check, &QCheckBox::clicked, this, [this, check, key] { storeCheck(check, key); });
     connect(ui.takenCombo, &QComboBox::currentIndexChanged, this, &OptionsBox::takenChanged);
+    ui.filesAtOnceSpin->setRange(1, Preferences::maxFilesAtOnce());
+    connect(ui.filesAtOnceSpin, &QSpinBox::valueChanged, this,
+            [this](int count) { preferences_.setInteger(Preferences::filesAtOnceKey, count); });
     connect(ui.pathButton, &QPushButton::clicked, this, &OptionsBox::pathClicked);
 }
 
@@ -57,6 +60,10 @@ void OptionsBox::showPreferences()
     {
         const QSignalBlocker quiet(ui.takenCombo);
         ui.takenCombo->setCurrentIndex(int(preferences_.nameTaken()));
+    }
+    {
+        const QSignalBlocker quiet(ui.filesAtOnceSpin);
+        ui.filesAtOnceSpin->setValue(preferences_.filesAtOnce());
     }
     ui.pathButton->setFullText(lastPathComponent(preferences_.path()));
     ui.pathButton->setToolTip(preferences_.path());

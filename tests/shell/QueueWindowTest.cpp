@@ -80,3 +80,36 @@ TEST(QueueWindow, CancelRemoveAndCloseSteerTheRealQueue)
     EXPECT_TRUE(spinUntil([&] { return state(3) == JobState::Cancelled && TestMedia::childrenOf(::getpid()).isEmpty(); }, 5000));
     EXPECT_EQ(std::pair(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), unseen.size()), std::pair(QStringList{"clip.mpg"}, qsizetype(1)));
 }
+
+// Files at once set to 2: both files run side by side, each with its own row; Cancel stops the
+// selected one only, the other is done, and no ffmpeg or temporary file is left.
+TEST(QueueWindow, TwoFilesAtOnceAndTheSelectedOneCancelled)
+{
+    TestMedia::TestFolder media, out;
+    const QString slow = media.filePath("slow.mp4"), other = media.filePath("other.mp4");
+    ASSERT_TRUE(TestMedia::makeClip(slow, TestMedia::h264AacMono(320, 240, 30.0)) && TestMedia::makeClip(other, TestMedia::h264AacMono(160, 120, 10.0)));
+    QSettings store(QSettings::NativeFormat, QSettings::UserScope, "mpgfix", "mpgfix");
+    store.setValue("path", out.path());
+    store.setValue("filesAtOnce", 2);
+    store.sync();
+    MainWindow window;
+    AppDelegate d(window);
+    window.show();
+    d.applicationDidFinishLaunching();
+    JobListModel& jobs = d.queue().model();
+    const auto state = [&](int row) { return JobState(jobs.index(row).data(JobListModel::StateRole).toInt()); };
+    bool together = false;
+    QObject::connect(&jobs, &QAbstractItemModel::dataChanged, &window, [&] {
+        if (!together && state(0) == JobState::Transcoding && state(1) == JobState::Transcoding) {
+            together = true;
+            window.ui().jobList->setCurrentIndex(jobs.index(0));
+            window.ui().cancelButton->click();
+        }
+    });
+    d.openFiles({slow, other});
+    EXPECT_TRUE(spinUntil([&] { return !d.queue().isBusy(); }, 60000));
+    EXPECT_EQ(std::tuple(together, state(0), state(1)), std::tuple(true, JobState::Cancelled, JobState::Done));
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"other.mpg"});
+    EXPECT_TRUE(spinUntil([&] { return TestMedia::childrenOf(::getpid()).isEmpty(); }));
+    store.remove("filesAtOnce");
+}
