@@ -31,13 +31,14 @@ void CommandLine::parse(const QStringList& arguments)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(tr("Brings video files into DVD-ready MPEG-2 with MP2 audio, "
-                                        "each written as <name>.mpg.\n\n"
-                                        "With --batch it works without a window: it fixes the files and the "
-                                        "video files in the folders given, prints a line for each as it ends, "
-                                        "and exits with 0 when every file was fixed, 1 when any failed or was "
-                                        "skipped, 2 for a mistake on the command line and 130 when interrupted. "
-                                        "Options not given are taken from the window's settings, and none is "
-                                        "stored."));
+                                        "each written as <name>.mpg.")
+                                     + u'\n' + u'\n'
+                                     + tr("With --batch it works without a window: it fixes the files and the "
+                                          "video files in the folders given, prints a line for each as it ends, "
+                                          "and exits with 0 when every file was fixed, 1 when any failed or was "
+                                          "skipped, 2 for a mistake on the command line and 130 when interrupted. "
+                                          "Options not given are taken from the window's settings, and none is "
+                                          "stored."));
     // Not addHelpOption(): its --help-all would list options that this launch never reads.
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, tr("Displays this help."));
     parser.addOption(help);
@@ -53,7 +54,7 @@ void CommandLine::parse(const QStringList& arguments)
     const QCommandLineOption force(QStringLiteral("reencode-all"), tr("Batch: re-encode every file, even a conforming one."));
     const QCommandLineOption dvd(QStringLiteral("dvd"), tr("Batch: make files ready for DVD authoring."));
     const QCommandLineOption bars(QStringLiteral("keep-proportions"), tr("Batch: keep the picture's proportions (black bars)."));
-    const QCommandLineOption jobs(QStringLiteral("jobs"), tr("Batch: fix <n> files at once (default 1)."), tr("n"));
+    const QCommandLineOption jobs(QStringLiteral("jobs"), tr("Batch: fix <n> files at once (default: the window's Files at once)."), tr("n"));
     const QCommandLineOption json(QStringLiteral("json"), tr("Batch: print one JSON object per finished file."));
     const QList<QCommandLineOption> batchOnly{output, bitrate, taken, force, dvd, bars, jobs, json};
     parser.addOption(batch);
