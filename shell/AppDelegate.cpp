@@ -55,7 +55,14 @@ AppDelegate::AppDelegate(MainWindow& window, QObject* parent)
     // The bar is the batch's; each running file shows its own progress in the list.
     connect(&queue_.model(), &JobListModel::batchProgressed, status_, &StatusArea::showProgress);
     connect(&queue_, &JobQueue::failureRaised, this, &AppDelegate::presentFailure);
-    connect(&queue_, &JobQueue::jobEnded, this, [this](const JobOutcome& outcome) { lastDone_ = outcome.state == JobState::Done; });
+    connect(&queue_, &JobQueue::jobEnded, this, [this](const JobOutcome& outcome) {
+        lastDone_ = outcome.state == JobState::Done;
+        // Another file still runs: the status line follows it.
+        if (const std::vector<JobListModel::Id> running = queue_.running(); !running.empty()) {
+            const QModelIndex row = queue_.model().indexOf(running.front());
+            showStage(JobState(row.data(JobListModel::StateRole).toInt()), row.data(JobListModel::PathRole).toString());
+        }
+    });
     connect(&queue_, &JobQueue::idle, this, [this] { status_->endJob(lastDone_ ? finishPause : std::chrono::milliseconds()); });
     connect(&queue_.model(), &JobListModel::batchFinished, this, [this](int fixed, int failed) {
         if (window_ && !window_->isActiveWindow() && fixed + failed > 0)

@@ -12,6 +12,7 @@
 
 #include <QTimer>
 
+#include <csignal>
 #include <cstdio>
 #include <optional>
 #include <unistd.h>
@@ -29,6 +30,9 @@ bool hasDisplay()
 // running window. The stored preferences are read, never written.
 int runBatch(const BatchOptions& options)
 {
+    // A reader that goes away (| head) must not kill the run before it has cleaned up; the
+    // lines are then simply not seen.
+    std::signal(SIGPIPE, SIG_IGN);
     QuitSignals quitSignals;
     Preferences preferences;
     preferences.registerDefaults();
