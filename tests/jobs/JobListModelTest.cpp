@@ -59,3 +59,24 @@ TEST(JobListModel, RowsFollowTheirJobsAndTheBatchEndsOnce)
     jobs.clearFinished();
     EXPECT_EQ(texts(), QStringList{"f.mp4 \u2014 Waiting"});
 }
+
+// Several rows run at once, each with its own progress; the batch's is their mean with the
+// ended and waiting files.
+TEST(JobListModel, SeveralRunningRowsMakeTheBatchsMeanProgress)
+{
+    JobListModel jobs;
+    QSignalSpy progressed(&jobs, &JobListModel::batchProgressed);
+    const JobListModel::Id a = jobs.add("/in/a.mp4"), b = jobs.add("/in/b.mp4");
+    jobs.add("/in/c.mp4");
+    jobs.start(a);
+    jobs.start(b);
+    jobs.setStage(b, JobState::Transcoding);
+    jobs.setProgress(a, 0.5);
+    jobs.setProgress(b, 0.25);
+    EXPECT_EQ(progressed.last(), (QVariantList{0.75 / 3, 1}));
+    jobs.finish(b, {JobState::Done, "/out/b.mpg", {}});
+    jobs.setProgress(b, 0.9);
+    EXPECT_EQ(progressed.last(), (QVariantList{1.5 / 3, 1}));
+    EXPECT_EQ(std::tuple(jobs.runningCount(), JobListModel::isRunning(jobs.index(0)), JobListModel::isRunning(jobs.index(1))), std::tuple(1, true, false));
+    EXPECT_EQ(jobs.index(1).data().toString(), "b.mp4 \u2014 Done: b.mpg");
+}
