@@ -143,10 +143,13 @@ void BatchRun::report(const QModelIndex& row)
 
 void BatchRun::drawProgress(double fraction)
 {
+    const int ended = fixed_ + failed_ + skipped_ + cancelled_;
+    // Rows are counted in as they are queued; the line starts with the first file.
+    if (queue_.running().empty() && ended == 0)
+        return;
     if (progressShown_ && sinceDrawn_.isValid() && sinceDrawn_.elapsed() < drawEveryMilliseconds)
         return;
     sinceDrawn_.start();
-    const int ended = fixed_ + failed_ + skipped_ + cancelled_;
     QStringList names;
     for (const JobListModel::Id id : queue_.running())
         names << QFileInfo(queue_.model().indexOf(id).data(JobListModel::PathRole).toString()).fileName();

@@ -33,12 +33,11 @@ void CommandLine::parse(const QStringList& arguments)
     parser.setApplicationDescription(tr("Brings video files into DVD-ready MPEG-2 with MP2 audio, "
                                         "each written as <name>.mpg.")
                                      + u'\n' + u'\n'
-                                     + tr("With --batch it works without a window: it fixes the files and the "
-                                          "video files in the folders given, prints a line for each as it ends, "
-                                          "and exits with 0 when every file was fixed, 1 when any failed or was "
-                                          "skipped, 2 for a mistake on the command line and 130 when interrupted. "
-                                          "Options not given are taken from the window's settings, and none is "
-                                          "stored."));
+                                     + tr("With --batch it works without a window and without a display: it fixes the\n"
+                                          "files and the video files in the folders given, prints a line for each as it\n"
+                                          "ends, and exits with 0 when every file was fixed, 1 when any failed or was\n"
+                                          "skipped, 2 for a mistake on the command line and 130 when interrupted.\n"
+                                          "Options not given come from the window's settings; none is stored."));
     // Not addHelpOption(): its --help-all would list options that this launch never reads.
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, tr("Displays this help."));
     parser.addOption(help);

@@ -222,12 +222,22 @@ Try &apos;%1 --help&apos; for more information.
         <translation>Bringt Videodateien in DVD-taugliches MPEG-2 mit MP2-Ton, jede als &lt;Name&gt;.mpg geschrieben.</translation>
     </message>
     <message>
-        <source>With --batch it works without a window: it fixes the files and the video files in the folders given, prints a line for each as it ends, and exits with 0 when every file was fixed, 1 when any failed or was skipped, 2 for a mistake on the command line and 130 when interrupted. Options not given are taken from the window&apos;s settings, and none is stored.</source>
-        <translation>Mit --batch arbeitet es ohne Fenster: Es korrigiert die angegebenen Dateien und die Videodateien in den angegebenen Ordnern, gibt für jede eine Zeile aus, sobald sie fertig ist, und endet mit 0, wenn jede Datei korrigiert wurde, mit 1, wenn eine fehlschlug oder übersprungen wurde, mit 2 bei einem Fehler in der Befehlszeile und mit 130 nach einer Unterbrechung. Nicht angegebene Optionen kommen aus den Einstellungen des Fensters, und keine wird gespeichert.</translation>
-    </message>
-    <message>
         <source>Batch: fix &lt;n&gt; files at once (default: the window&apos;s Files at once).</source>
         <translation>Stapel: &lt;n&gt; Dateien gleichzeitig korrigieren (vorgegeben: „Dateien gleichzeitig“ des Fensters).</translation>
+    </message>
+    <message>
+        <source>With --batch it works without a window and without a display: it fixes the
+files and the video files in the folders given, prints a line for each as it
+ends, and exits with 0 when every file was fixed, 1 when any failed or was
+skipped, 2 for a mistake on the command line and 130 when interrupted.
+Options not given come from the window&apos;s settings; none is stored.</source>
+        <translation>Mit --batch arbeitet es ohne Fenster und ohne Bildschirm: Es korrigiert die
+angegebenen Dateien und die Videodateien in den angegebenen Ordnern, gibt für
+jede eine Zeile aus, sobald sie fertig ist, und endet mit 0, wenn jede Datei
+korrigiert wurde, mit 1, wenn eine fehlschlug oder übersprungen wurde, mit 2
+bei einem Fehler in der Befehlszeile und mit 130 nach einer Unterbrechung.
+Nicht angegebene Optionen kommen aus den Einstellungen des Fensters; keine
+wird gespeichert.</translation>
     </message>
 </context>
 <context>
