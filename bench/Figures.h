@@ -19,3 +19,9 @@ FigureResult copyFigure();
 FigureResult remuxFigure();
 // A whole fix job of a 10-second 720p H.264/AAC clip against bare ffmpeg's probe and transcode.
 FigureResult jobFigure();
+// mpgfix --batch --jobs <cores> over eight mixed clips against xargs -P <cores> running the
+// same bare probes and transcodes.
+FigureResult batchFigure();
+// How much faster --jobs <cores> is than --jobs 1, beside how much faster xargs -P <cores> is
+// than a plain loop of the same bare runs.
+FigureResult parallelFigure();

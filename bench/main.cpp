@@ -18,6 +18,8 @@ const Figure figures[] = {
     {"copy", copyFigure},
     {"remux", remuxFigure},
     {"job", jobFigure},
+    {"batch", batchFigure},
+    {"parallel", parallelFigure},
 };
 
 } // namespace

@@ -8,6 +8,7 @@
 namespace {
 
 bool hasEnded(JobState state) { return state >= JobState::Done; }
+bool runs(JobState state) { return state > JobState::Waiting && !hasEnded(state); }
 
 } // namespace
 
@@ -35,35 +36,35 @@ std::optional<QString> JobListModel::start(Id id)
     const std::optional<int> row = rowOf(id);
     if (!row || jobs_[*row].state != JobState::Waiting)
         return std::nullopt;
-    current_ = id;
+    running_.push_back(id);
     jobs_[*row].state = JobState::Analyzing;
     changed(*row);
     return jobs_[*row].path;
 }
 
-void JobListModel::setStage(JobState stage)
+void JobListModel::setStage(Id id, JobState stage)
 {
-    if (const auto row = current_ ? rowOf(*current_) : std::nullopt) {
+    if (const auto row = runningRow(id)) {
         jobs_[*row].state = stage;
         changed(*row);
     }
 }
 
-void JobListModel::setProgress(double fraction)
+void JobListModel::setProgress(Id id, double fraction)
 {
-    if (const auto row = current_ ? rowOf(*current_) : std::nullopt) {
+    if (const auto row = runningRow(id)) {
         jobs_[*row].progress = std::isnan(fraction) ? 0.0 : std::clamp(fraction, 0.0, 1.0);
         changed(*row);
         reportBatch();
     }
 }
 
-void JobListModel::finish(const JobOutcome& outcome)
+void JobListModel::finish(Id id, const JobOutcome& outcome)
 {
-    const auto row = current_ ? rowOf(*current_) : std::nullopt;
-    current_.reset();
+    const auto row = runningRow(id);
     if (!row)
         return;
+    std::erase(running_, id);
     Job& job = jobs_[*row];
     job.state = outcome.state;
     job.output = outcome.output;
@@ -106,10 +107,15 @@ void JobListModel::removeRows(const std::vector<int>& rows)
     }
 }
 
-QModelIndex JobListModel::currentIndex() const
+QModelIndex JobListModel::indexOf(Id id) const
 {
-    const auto row = current_ ? rowOf(*current_) : std::nullopt;
+    const auto row = rowOf(id);
     return row ? index(*row) : QModelIndex();
+}
+
+bool JobListModel::isRunning(const QModelIndex& index)
+{
+    return index.isValid() && runs(JobState(index.data(StateRole).toInt()));
 }
 
 int JobListModel::waitingCount() const
@@ -171,6 +177,13 @@ QVariant JobListModel::data(const QModelIndex& index, int role) const
     return {};
 }
 
+std::optional<int> JobListModel::runningRow(Id id) const
+{
+    if (std::find(running_.begin(), running_.end(), id) == running_.end())
+        return std::nullopt;
+    return rowOf(id);
+}
+
 std::optional<int> JobListModel::rowOf(Id id) const
 {
     const auto found = std::find_if(jobs_.begin(), jobs_.end(), [id](const Job& job) { return job.id == id; });
@@ -190,9 +203,8 @@ void JobListModel::reportBatch()
     if (!inBatch_)
         return;
     const int waiting = waitingCount();
-    const auto row = current_ ? rowOf(*current_) : std::nullopt;
-    batchCount_ = {batchEnded_, batchEnded_ + (row ? 1 : 0) + waiting, batchFailed_};
-    if (!row && waiting == 0) {
+    batchCount_ = {batchEnded_, batchEnded_ + int(running_.size()) + waiting, batchFailed_};
+    if (running_.empty() && waiting == 0) {
         const int fixed = batchFixed_, failed = batchFailed_;
         inBatch_ = false;
         batchEnded_ = batchFixed_ = batchFailed_ = 0;
@@ -200,6 +212,9 @@ void JobListModel::reportBatch()
         emit batchFinished(fixed, failed);
         return;
     }
-    const double current = row ? jobs_[*row].progress : 0.0;
-    emit batchProgressed((batchEnded_ + current) / batchCount_.total, waiting);
+    double running = 0.0;
+    for (const Id id : running_)
+        if (const auto row = rowOf(id))
+            running += jobs_[*row].progress;
+    emit batchProgressed((batchEnded_ + running) / batchCount_.total, waiting);
 }

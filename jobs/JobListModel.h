@@ -29,14 +29,14 @@ public:
     Id add(const QString& path);
     // The first waiting row; nothing when none waits.
     std::optional<Id> nextWaiting() const;
-    // Makes the waiting job `id` the current one and returns its path; nothing when it was
-    // removed before its turn came.
+    // Makes the waiting job `id` a running one and returns its path; nothing when it was
+    // removed before its turn came. Several may run at once.
     std::optional<QString> start(Id id);
-    // The current job's stage and progress (0..1).
-    void setStage(JobState stage);
-    void setProgress(double fraction);
-    // The current job ended; the row keeps how.
-    void finish(const JobOutcome& outcome);
+    // A running job's stage and progress (0..1).
+    void setStage(Id id, JobState stage);
+    void setProgress(Id id, double fraction);
+    // The running job `id` ended; the row keeps how.
+    void finish(Id id, const JobOutcome& outcome);
 
     // Takes the waiting rows among `rows` out of the queue; others stay.
     void removeWaiting(const QModelIndexList& rows);
@@ -51,8 +51,11 @@ public:
     };
     BatchCount batchCount() const { return batchCount_; }
 
-    // The running job's row; invalid between jobs.
-    QModelIndex currentIndex() const;
+    // The row of job `id`; invalid once it was removed.
+    QModelIndex indexOf(Id id) const;
+    // Whether `index` is the row of a job that runs.
+    static bool isRunning(const QModelIndex& index);
+    int runningCount() const { return int(running_.size()); }
     int waitingCount() const;
     // "Waiting", "Transcoding 42%", "Done: old (2).mpg", "Failed: <reason>", ...
     static QString stateText(JobState state, double progress, const QString& output, const QString& reason);
@@ -64,7 +67,7 @@ signals:
     // The queue ran dry: how many of the files received since it was last idle were fixed and
     // how many failed. Once per batch.
     void batchFinished(int fixed, int failed);
-    // How far the batch has come, and how many files still wait.
+    // How far the batch has come (the mean of its files' progress), and how many files still wait.
     void batchProgressed(double fraction, int waiting);
 
 private:
@@ -78,13 +81,16 @@ private:
     };
 
     std::optional<int> rowOf(Id id) const;
+    // The row of `id` while its job runs.
+    std::optional<int> runningRow(Id id) const;
     void changed(int row);
     void reportBatch();
     void removeRows(const std::vector<int>& descendingRows);
 
     std::vector<Job> jobs_;
     Id nextId_ = 1;
-    std::optional<Id> current_;
+    // The running jobs, in the order they started.
+    std::vector<Id> running_;
     // Whether files came in since the queue was last idle; how many of them have ended, and of
     // those how many were fixed and how many failed.
     bool inBatch_ = false;

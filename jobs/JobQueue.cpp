@@ -2,6 +2,7 @@
 
 #include "FixJob.h"
 
+#include <algorithm>
 
 JobQueue::JobQueue(SettingsSource settings, QObject* parent) : QObject(parent), settings_(std::move(settings)) {}
 
@@ -14,10 +15,24 @@ void JobQueue::add(const QStringList& files)
     startNext();
 }
 
+void JobQueue::setMaxRunning(int count)
+{
+    maxRunning_ = std::max(count, 1);
+    if (!running_.empty())
+        startNext();
+}
+
+void JobQueue::cancel(JobListModel::Id id)
+{
+    const auto found = std::find_if(running_.begin(), running_.end(), [id](const Running& r) { return r.id == id; });
+    if (found != running_.end())
+        found->job->requestStop();
+}
+
 void JobQueue::cancelCurrent()
 {
-    if (job_)
-        job_->requestStop();
+    if (!running_.empty())
+        running_.front().job->requestStop();
 }
 
 void JobQueue::removeWaiting(const QModelIndexList& rows) { model_.removeWaiting(rows); }
@@ -26,17 +41,20 @@ void JobQueue::clearFinished() { model_.clearFinished(); }
 
 void JobQueue::failureDismissed()
 {
-    if (!held_ || !raised_)
+    if (held_.empty() || !raised_)
         return;
-    const JobOutcome outcome = *std::exchange(held_, std::nullopt);
-    endCurrent(outcome);
+    const JobOutcome outcome = held_.front().outcome;
+    held_.pop_front();
+    raised_ = false;
+    raiseHeldFailure();
+    endJob(outcome);
 }
 
 void JobQueue::stop()
 {
     stopped_ = true;
-    if (job_)
-        job_->requestStop();
+    for (const Running& r : running_)
+        r.job->requestStop();
 }
 
 void JobQueue::setPaused(bool paused)
@@ -48,64 +66,87 @@ void JobQueue::setPaused(bool paused)
     startNext();
 }
 
-bool JobQueue::isBusy() const { return job_ || held_; }
-
 bool JobQueue::hasWork() const { return isBusy() || model_.nextWaiting(); }
 
-QString JobQueue::currentPath() const { return currentPath_; }
+bool JobQueue::isBusy() const { return !running_.empty() || !held_.empty(); }
+
+std::vector<JobListModel::Id> JobQueue::running() const
+{
+    std::vector<JobListModel::Id> ids;
+    for (const Running& r : running_)
+        ids.push_back(r.id);
+    return ids;
+}
+
+QString JobQueue::currentPath() const
+{
+    if (!running_.empty())
+        return running_.front().path;
+    return held_.empty() ? QString() : held_.front().path;
+}
 
 void JobQueue::startNext()
 {
-    if (stopped_ || paused_ || isBusy())
-        return;
-    const std::optional<JobListModel::Id> next = model_.nextWaiting();
-    if (!next) {
-        emit idle();
-        return;
+    // Strictly in arrival order: a failure on show holds every later file, also one that a
+    // free slot could take.
+    while (!stopped_ && !paused_ && held_.empty() && int(running_.size()) < maxRunning_) {
+        const std::optional<JobListModel::Id> next = model_.nextWaiting();
+        if (!next)
+            break;
+        startJob(*next);
     }
-    currentPath_ = model_.start(*next).value_or(QString());
-    currentSettings_ = settings_();
-    job_ = std::make_unique<FixJob>(currentPath_, currentSettings_);
-    connect(job_.get(), &FixJob::stageChanged, this, [this](JobState stage) {
-        model_.setStage(stage);
-        emit stageChanged(stage, currentPath_);
-    });
-    connect(job_.get(), &FixJob::progressed, this, [this](double fraction) {
-        model_.setProgress(fraction);
-        emit progressed(fraction);
-    });
-    connect(job_.get(), &FixJob::finished, this, &JobQueue::jobFinished);
-    emit jobStarted(currentPath_);
-    job_->start();
+    if (!isBusy() && (stopped_ || !model_.nextWaiting()))
+        emit idle();
 }
 
-void JobQueue::jobFinished(const JobOutcome& outcome)
+void JobQueue::startJob(JobListModel::Id id)
 {
-    job_.reset();
-    model_.finish(outcome);
+    const QString path = model_.start(id).value_or(QString());
+    const JobSettings settings = settings_();
+    running_.push_back({id, path, std::make_unique<FixJob>(path, settings), settings.waitOnFailure});
+    FixJob* job = running_.back().job.get();
+    connect(job, &FixJob::stageChanged, this, [this, id, path](JobState stage) {
+        model_.setStage(id, stage);
+        emit stageChanged(stage, path, id);
+    });
+    connect(job, &FixJob::progressed, this, [this, id](double fraction) {
+        model_.setProgress(id, fraction);
+        emit progressed(fraction, id);
+    });
+    connect(job, &FixJob::finished, this, [this, id](const JobOutcome& outcome) { jobFinished(id, outcome); });
+    emit jobStarted(path, id);
+    job->start();
+}
+
+void JobQueue::jobFinished(JobListModel::Id id, const JobOutcome& outcome)
+{
+    const auto found = std::find_if(running_.begin(), running_.end(), [id](const Running& r) { return r.id == id; });
+    if (found == running_.end())
+        return;
+    const QString path = found->path;
+    const bool waitOnFailure = found->waitOnFailure;
+    // Its thread has ended: finished is the last thing it sends.
+    running_.erase(found);
+    model_.finish(id, outcome);
     const bool shown = outcome.state == JobState::Failed || outcome.state == JobState::Skipped;
-    if (shown && !stopped_ && currentSettings_.waitOnFailure) {
-        held_ = outcome;
-        raised_ = false;
+    if (shown && !stopped_ && waitOnFailure) {
+        held_.push_back({path, outcome});
         raiseHeldFailure();
         return;
     }
-    endCurrent(outcome);
+    endJob(outcome);
 }
 
 void JobQueue::raiseHeldFailure()
 {
-    if (!held_ || raised_ || paused_)
+    if (held_.empty() || raised_ || paused_)
         return;
     raised_ = true;
-    emit failureRaised(*held_);
+    emit failureRaised(held_.front().outcome);
 }
 
-void JobQueue::endCurrent(const JobOutcome& outcome)
+void JobQueue::endJob(const JobOutcome& outcome)
 {
-    currentPath_.clear();
     emit jobEnded(outcome);
     startNext();
-    if (stopped_ && !isBusy())
-        emit idle();
 }

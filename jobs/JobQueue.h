@@ -6,14 +6,17 @@
 #include <QObject>
 #include <QStringList>
 
+#include <deque>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class FixJob;
 
-// The files to fix, in arrival order: it owns the list's rows and runs one fix job at a time,
-// starting the next waiting row when one ends. A failure holds the queue until it has been shown
-// and dismissed, unless the job's settings say to go on. GUI thread only.
+// The files to fix, in arrival order: it owns the list's rows and runs up to maxRunning() fix
+// jobs at once, starting the next waiting row when one ends. A failure holds the queue until it
+// has been shown and dismissed, unless the job's settings say to go on: no file starts
+// meanwhile, and the running ones go on. GUI thread only.
 class JobQueue : public QObject {
     Q_OBJECT
 
@@ -28,16 +31,21 @@ public:
     JobListModel& model() { return model_; }
     // Waiting rows for `files`; the first starts at once when the queue is free.
     void add(const QStringList& files);
-    // Stops the running file; the next waiting one starts.
+    // How many files are fixed at once, at least 1; raising it starts waiting files at once.
+    void setMaxRunning(int count);
+    int maxRunning() const { return maxRunning_; }
+    // Stops the running file `id`; the next waiting one starts. Nothing when it does not run.
+    void cancel(JobListModel::Id id);
+    // Stops the running file that started first.
     void cancelCurrent();
     // Takes the waiting rows among `rows` out of the queue: they will not be fixed.
     void removeWaiting(const QModelIndexList& rows);
     void clearFinished();
     // The failure raised last has been seen: the next file may start.
     void failureDismissed();
-    // Stops the running file and starts no other.
+    // Stops the running files and starts no other.
     void stop();
-    // While paused the running file goes on, but no other starts and no failure is raised; a
+    // While paused the running files go on, but no other starts and no failure is raised; a
     // failure that came meanwhile is raised once the pause ends.
     void setPaused(bool paused);
 
@@ -45,34 +53,51 @@ public:
     bool isBusy() const;
     // Busy, or files wait.
     bool hasWork() const;
-    // The file being fixed, or whose failure is on show; empty when none is.
+    // The running files, in the order they started.
+    std::vector<JobListModel::Id> running() const;
+    // The file that started first of those running, else the one whose failure is on show; empty
+    // when none is.
     QString currentPath() const;
 
 signals:
-    void jobStarted(const QString& path);
-    void stageChanged(JobState stage, const QString& path);
-    void progressed(double fraction);
-    // The current file failed or was skipped; the queue waits for failureDismissed().
+    void jobStarted(const QString& path, JobListModel::Id id);
+    void stageChanged(JobState stage, const QString& path, JobListModel::Id id);
+    // The progress of one running file.
+    void progressed(double fraction, JobListModel::Id id);
+    // A file failed or was skipped; no file starts until failureDismissed(). Failures that come
+    // meanwhile are raised one after the other, each once the one before was dismissed.
     void failureRaised(const JobOutcome& outcome);
     void jobEnded(const JobOutcome& outcome);
     // No file is being fixed and none waits: the work is done or was stopped.
     void idle();
 
 private:
+    struct Running {
+        JobListModel::Id id;
+        QString path;
+        std::unique_ptr<FixJob> job;
+        bool waitOnFailure;
+    };
+    struct Held {
+        QString path;
+        JobOutcome outcome;
+    };
+
     void startNext();
-    void jobFinished(const JobOutcome& outcome);
-    void endCurrent(const JobOutcome& outcome);
+    void startJob(JobListModel::Id id);
+    void jobFinished(JobListModel::Id id, const JobOutcome& outcome);
+    void endJob(const JobOutcome& outcome);
     void raiseHeldFailure();
 
     SettingsSource settings_;
     JobListModel model_;
-    std::unique_ptr<FixJob> job_;
-    QString currentPath_;
-    JobSettings currentSettings_;
-    // The outcome whose failure is on show, or is to be once the pause ends; the queue holds
-    // while there is one.
-    std::optional<JobOutcome> held_;
+    int maxRunning_ = 1;
+    // Failures to show, the first on show; the queue holds while there are any.
+    std::deque<Held> held_;
+    // Whether the first held failure has been raised.
     bool raised_ = false;
     bool paused_ = false;
     bool stopped_ = false;
+    // Last, so that their threads are joined before the rest goes.
+    std::vector<Running> running_;
 };

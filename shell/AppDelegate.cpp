@@ -41,12 +41,16 @@ AppDelegate::AppDelegate(MainWindow& window, QObject* parent)
     connect(ui.dragView, &WQDragView::filesDropped, this, &AppDelegate::openFiles);
     connect(ui.openFilesItem, &QAction::triggered, this, &AppDelegate::openFilesClicked);
     connect(ui.openFolderItem, &QAction::triggered, this, &AppDelegate::openFolderClicked);
-    connect(status_, &StatusArea::cancelRequested, &queue_, &JobQueue::cancelCurrent);
+    connect(status_, &StatusArea::cancelRequested, this, &AppDelegate::cancelClicked);
     connect(ui.jobList, &JobListView::removeRequested, &queue_, &JobQueue::removeWaiting);
     connect(ui.jobList, &JobListView::clearFinishedRequested, &queue_, &JobQueue::clearFinished);
     connect(ui.jobList, &JobListView::openRequested, this, &AppDelegate::openOutputFolder);
 
-    connect(&queue_, &JobQueue::jobStarted, this, [this](const QString& path) { showStage(JobState::Analyzing, path); });
+    connect(&queue_, &JobQueue::jobStarted, this, [this](const QString& path, JobListModel::Id id) {
+        showStage(JobState::Analyzing, path);
+        if (window_)
+            window_->ui().jobList->follow(queue_.model().indexOf(id));
+    });
     const JobListModel& jobs = queue_.model();
     connect(&jobs, &JobListModel::batchProgressed, this, [this] {
         const JobListModel::BatchCount count = queue_.model().batchCount();
@@ -57,9 +61,17 @@ AppDelegate::AppDelegate(MainWindow& window, QObject* parent)
     connect(&queue_, &JobQueue::jobStarted, this, &AppDelegate::updateCloseQuestion);
     connect(&queue_, &JobQueue::jobEnded, this, &AppDelegate::updateCloseQuestion);
     connect(&queue_, &JobQueue::stageChanged, this, &AppDelegate::showStage);
-    connect(&queue_, &JobQueue::progressed, status_, &StatusArea::showProgress);
+    // The bar is the batch's; each running file shows its own progress in the list.
+    connect(&queue_.model(), &JobListModel::batchProgressed, status_, &StatusArea::showProgress);
     connect(&queue_, &JobQueue::failureRaised, this, &AppDelegate::presentFailure);
-    connect(&queue_, &JobQueue::jobEnded, this, [this](const JobOutcome& outcome) { lastDone_ = outcome.state == JobState::Done; });
+    connect(&queue_, &JobQueue::jobEnded, this, [this](const JobOutcome& outcome) {
+        lastDone_ = outcome.state == JobState::Done;
+        // Another file still runs: the status line follows it.
+        if (const std::vector<JobListModel::Id> running = queue_.running(); !running.empty()) {
+            const QModelIndex row = queue_.model().indexOf(running.front());
+            showStage(JobState(row.data(JobListModel::StateRole).toInt()), row.data(JobListModel::PathRole).toString());
+        }
+    });
     connect(&queue_, &JobQueue::idle, this, [this] { status_->endJob(lastDone_ ? finishPause : std::chrono::milliseconds()); });
     connect(&queue_.model(), &JobListModel::batchFinished, this, [this](int fixed, int failed) {
         if (window_ && !window_->isActiveWindow() && fixed + failed > 0)
@@ -99,7 +111,22 @@ bool AppDelegate::openFile(const QString& path)
 void AppDelegate::openFiles(const QStringList& paths)
 {
     initQueue();
+    queue_.setMaxRunning(preferences_.filesAtOnce());
     queue_.add(expandFolders(paths));
+}
+
+void AppDelegate::cancelClicked()
+{
+    bool cancelled = false;
+    if (window_)
+        for (const QModelIndex& row : window_->ui().jobList->selectionModel()->selectedIndexes())
+            if (JobListModel::isRunning(row)) {
+                queue_.cancel(row.data(JobListModel::IdRole).value<JobListModel::Id>());
+                cancelled = true;
+            }
+    // Nothing running selected: the only running file, or of several the one that started first.
+    if (!cancelled)
+        queue_.cancelCurrent();
 }
 
 void AppDelegate::openFilesClicked()
@@ -128,8 +155,6 @@ void AppDelegate::showStage(JobState stage, const QString& path)
     switch (stage) {
     case JobState::Analyzing:
         status_->showAnalyzing(path);
-        if (window_)
-            window_->ui().jobList->follow(queue_.model().currentIndex());
         break;
     case JobState::Copying:
         status_->showCopying(path);

@@ -51,6 +51,8 @@ signals:
 private:
     void showStage(JobState stage, const QString& path);
     void presentFailure(const JobOutcome& outcome);
+    // Cancel stops the selected running files, else the one running file.
+    void cancelClicked();
     // A window with work asks before it closes, and closes only through stopAndQuit().
     bool mayClose();
     // The question holds the queue while it is up, follows it, and closes the window itself

@@ -1,12 +1,16 @@
 #pragma once
 
+#include "BatchOptions.h"
+
 #include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // What the arguments of a launch ask for, decided before any window exists: text to print and
-// an exit status (help, version, a mistake), or the files to open, made absolute so that they
-// mean the same to an mpgfix already running elsewhere.
+// an exit status (help, version, a mistake), a batch run without a window, or the files to open,
+// made absolute so that they mean the same to an mpgfix already running elsewhere.
 class CommandLine {
     Q_DECLARE_TR_FUNCTIONS(CommandLine)
 
@@ -21,11 +25,17 @@ public:
     QString output() const { return output_; }
     QString errors() const { return errors_; }
     QStringList files() const { return files_; }
+    // A batch run was asked for: no window, no display.
+    const std::optional<BatchOptions>& batch() const { return batch_; }
 
 private:
+    void parse(const QStringList& arguments);
+    void usageError(const QString& message);
+
     bool exits_ = false;
     int exitCode_ = 0;
     QString output_;
     QString errors_;
     QStringList files_;
+    std::optional<BatchOptions> batch_;
 };

@@ -41,6 +41,9 @@ OptionsBox::OptionsBox(MainWindow& window, Preferences& preferences, QObject* pa
     // The combo lists waiting first.
     connect(ui.failureCombo, &QComboBox::currentIndexChanged, this,
             [this](int index) { preferences_.setWaitOnFailure(index == 0); });
+    ui.filesAtOnceSpin->setRange(1, Preferences::maxFilesAtOnce());
+    connect(ui.filesAtOnceSpin, &QSpinBox::valueChanged, this,
+            [this](int count) { preferences_.setInteger(Preferences::filesAtOnceKey, count); });
     connect(ui.pathButton, &QPushButton::clicked, this, &OptionsBox::pathClicked);
 }
 
@@ -64,6 +67,10 @@ void OptionsBox::showPreferences()
     {
         const QSignalBlocker quiet(ui.failureCombo);
         ui.failureCombo->setCurrentIndex(preferences_.waitOnFailure() ? 0 : 1);
+    }
+    {
+        const QSignalBlocker quiet(ui.filesAtOnceSpin);
+        ui.filesAtOnceSpin->setValue(preferences_.filesAtOnce());
     }
     ui.pathButton->setFullText(lastPathComponent(preferences_.path()));
     ui.pathButton->setToolTip(preferences_.path());

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QThread>
 
 #include <algorithm>
 #include <array>
@@ -52,6 +53,7 @@ void Preferences::registerDefaults()
         {barsKey, false},
         {bitrateKey, qint64(6)},
         {pathKey, defaultPath()},
+        {filesAtOnceKey, 1},
     };
 }
 
@@ -102,10 +104,22 @@ QString Preferences::path() const
 
 NameTaken Preferences::nameTaken() const
 {
-    const QString word = stringForKey(takenKey).value_or(QString());
+    return nameTakenFromWord(stringForKey(takenKey).value_or(QString())).value_or(NameTaken::ShowMessage);
+}
+
+std::optional<NameTaken> Preferences::nameTakenFromWord(const QString& word)
+{
     const auto found = std::find(nameTakenWords.begin(), nameTakenWords.end(), word);
-    return found == nameTakenWords.end() ? NameTaken::ShowMessage
-                                         : NameTaken(found - nameTakenWords.begin());
+    if (found == nameTakenWords.end())
+        return std::nullopt;
+    return NameTaken(found - nameTakenWords.begin());
+}
+
+int Preferences::maxFilesAtOnce() { return std::max(QThread::idealThreadCount(), 1); }
+
+int Preferences::filesAtOnce() const
+{
+    return int(std::clamp(integerForKey(filesAtOnceKey), qint64(1), qint64(maxFilesAtOnce())));
 }
 
 bool Preferences::waitOnFailure() const { return stringForKey(failureKey) != QLatin1String("continue"); }

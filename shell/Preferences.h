@@ -21,12 +21,17 @@ public:
     static inline const QString barsKey = QStringLiteral("bars");
     // "wait" (or nothing stored) or "continue".
     static inline const QString failureKey = QStringLiteral("failure");
+    static inline const QString filesAtOnceKey = QStringLiteral("filesAtOnce");
 
     // The whole megabits per second the window offers and a job may use.
     static constexpr qint64 minBitrate = 1;
     static constexpr qint64 maxBitrate = 9;
 
-    // Registers the defaults (force, DVD and bars off, 6 Mbps, the videos folder); writes nothing.
+    // As many files at once as the machine has cores: more only share them.
+    static int maxFilesAtOnce();
+
+    // Registers the defaults (force, DVD and bars off, 6 Mbps, the videos folder, one file at a
+    // time); writes nothing.
     void registerDefaults();
     // Replaces a "path" value that has no string form (a list, say) by the default folder.
     void repairPath();
@@ -54,8 +59,13 @@ public:
     // A failure holds the queue behind its message, unless "continue" is stored.
     bool waitOnFailure() const;
     void setWaitOnFailure(bool wait);
+    // Within 1..maxFilesAtOnce().
+    int filesAtOnce() const;
     // All of the above, as a job takes them when its file's turn comes.
     JobSettings jobSettings() const;
+
+    // The choice a stored word ("message", "keep", "replace") stands for; nothing for another word.
+    static std::optional<NameTaken> nameTakenFromWord(const QString& word);
 
     // The desktop's videos folder (~/Videos on most Linux desktops).
     static QString defaultPath();

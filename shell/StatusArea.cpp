@@ -67,7 +67,9 @@ void StatusArea::showAnalyzing(const QString& path)
         return;
     QLabel& description = *window_->ui().description;
     description.setText(statusText(description, tr("Analyzing %1..."), path));
-    window_->ui().progress->setValue(window_->ui().progress->minimum());
+    // The bar is the batch's: only a new batch starts it empty.
+    if (!busy_)
+        window_->ui().progress->setValue(window_->ui().progress->minimum());
     setBusyControls(true);
     if (!busy_)
         animateFrame(withHeightChange(frameTarget(), -busyHeightChange));

@@ -1,5 +1,6 @@
 #include "AppDelegate.h"
 #include "BatchNotifier.h"
+#include "BatchRun.h"
 #include "CommandLine.h"
 #include "MainWindow.h"
 #include "QuitSignals.h"
@@ -9,8 +10,12 @@
 #include <QApplication>
 #include <QIcon>
 
+#include <QTimer>
+
+#include <csignal>
 #include <cstdio>
 #include <optional>
+#include <unistd.h>
 
 namespace {
 
@@ -19,6 +24,24 @@ bool hasDisplay()
 {
     return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY") ||
            qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+}
+
+// A batch run in the console-only application: it never needs a display, and never talks to a
+// running window. The stored preferences are read, never written.
+int runBatch(const BatchOptions& options)
+{
+    // A reader that goes away (| head) must not kill the run before it has cleaned up; the
+    // lines are then simply not seen.
+    std::signal(SIGPIPE, SIG_IGN);
+    QuitSignals quitSignals;
+    Preferences preferences;
+    preferences.registerDefaults();
+    BatchRun run(options, options.over(preferences.jobSettings()), options.jobs.value_or(preferences.filesAtOnce()),
+                 stdout, stderr, ::isatty(STDOUT_FILENO) == 1);
+    QObject::connect(&quitSignals, &QuitSignals::received, &run, &BatchRun::interrupt);
+    QObject::connect(&run, &BatchRun::done, &run, [](int status) { QCoreApplication::exit(status); });
+    QTimer::singleShot(0, &run, &BatchRun::start);
+    return QCoreApplication::exec();
 }
 
 // Decided in a console-only application, so that --help, --version, a mistake and a missing
@@ -34,6 +57,10 @@ std::optional<QStringList> filesToOpen(int& argc, char** argv, int& exitCode)
     exitCode = commandLine.exitCode();
     if (commandLine.exits())
         return std::nullopt;
+    if (commandLine.batch()) {
+        exitCode = runBatch(*commandLine.batch());
+        return std::nullopt;
+    }
     if (!hasDisplay()) {
         std::fputs(qPrintable(QCoreApplication::translate(
                        "main", "mpgfix: no graphical display found (DISPLAY is not set); run it from a "

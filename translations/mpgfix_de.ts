@@ -97,6 +97,45 @@ Bringt Videodateien in ein einheitliches MPEG-2-Format mit MP2-Ton: was schon pa
     </message>
 </context>
 <context>
+    <name>BatchRun</name>
+    <message>
+        <source>done  %1 -&gt; %2</source>
+        <translation>fertig  %1 -&gt; %2</translation>
+    </message>
+    <message>
+        <source>failed  %1: %2</source>
+        <translation>fehlgeschlagen  %1: %2</translation>
+    </message>
+    <message>
+        <source>skipped  %1: %2</source>
+        <translation>übersprungen  %1: %2</translation>
+    </message>
+    <message>
+        <source>cancelled  %1</source>
+        <translation>abgebrochen  %1</translation>
+    </message>
+    <message>
+        <source>[%1%] %2 of %3 ended</source>
+        <translation>[%1%] %2 von %3 beendet</translation>
+    </message>
+    <message>
+        <source>, fixing %1</source>
+        <translation>, in Arbeit: %1</translation>
+    </message>
+    <message>
+        <source>%1 fixed, %2 failed, %3 skipped</source>
+        <translation>%1 korrigiert, %2 fehlgeschlagen, %3 übersprungen</translation>
+    </message>
+    <message>
+        <source>, %1 cancelled</source>
+        <translation>, %1 abgebrochen</translation>
+    </message>
+    <message>
+        <source>, %1 not started</source>
+        <translation>, %1 nicht begonnen</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>files</source>
@@ -125,6 +164,92 @@ Try &apos;%1 --help&apos; for more information.
     <message>
         <source>Brings video files into one MPEG-2 format with MP2 audio, each written as &lt;name&gt;.mpg.</source>
         <translation>Bringt Videodateien in ein einheitliches MPEG-2-Format mit MP2-Ton, jede als &lt;Name&gt;.mpg.</translation>
+    </message>
+    <message>
+        <source>Fix the files without a window, and exit.</source>
+        <translation>Die Dateien ohne Fenster korrigieren und dann beenden.</translation>
+    </message>
+    <message>
+        <source>Batch: write into &lt;folder&gt;.</source>
+        <translation>Stapel: in &lt;Ordner&gt; schreiben.</translation>
+    </message>
+    <message>
+        <source>folder</source>
+        <translation>Ordner</translation>
+    </message>
+    <message>
+        <source>Batch: re-encoded video at &lt;n&gt; Mbps, 1 to 9.</source>
+        <translation>Stapel: neu kodiertes Video mit &lt;n&gt; Mbit/s, 1 bis 9.</translation>
+    </message>
+    <message>
+        <source>n</source>
+        <translation>n</translation>
+    </message>
+    <message>
+        <source>Batch: when &lt;name&gt;.mpg exists, skip the file (message), keep both (keep) or replace the old file (replace).</source>
+        <translation>Stapel: wenn &lt;Name&gt;.mpg schon existiert, die Datei überspringen (message), beide behalten (keep) oder die alte Datei ersetzen (replace).</translation>
+    </message>
+    <message>
+        <source>rule</source>
+        <translation>Regel</translation>
+    </message>
+    <message>
+        <source>Batch: re-encode every file, even a conforming one.</source>
+        <translation>Stapel: jede Datei neu kodieren, auch eine passende.</translation>
+    </message>
+    <message>
+        <source>Batch: make files ready for DVD authoring.</source>
+        <translation>Stapel: Dateien für das DVD-Authoring vorbereiten.</translation>
+    </message>
+    <message>
+        <source>Batch: keep the picture&apos;s proportions (black bars).</source>
+        <translation>Stapel: Seitenverhältnis des Bildes erhalten (schwarze Balken).</translation>
+    </message>
+    <message>
+        <source>Batch: print one JSON object per finished file.</source>
+        <translation>Stapel: ein JSON-Objekt je fertiger Datei ausgeben.</translation>
+    </message>
+    <message>
+        <source>--%1 works only with --batch</source>
+        <translation>--%1 geht nur mit --batch</translation>
+    </message>
+    <message>
+        <source>--batch needs files or folders to fix</source>
+        <translation>--batch braucht Dateien oder Ordner zum Korrigieren</translation>
+    </message>
+    <message>
+        <source>--output needs a folder</source>
+        <translation>--output braucht einen Ordner</translation>
+    </message>
+    <message>
+        <source>--bitrate takes a whole number from %1 to %2, not &apos;%3&apos;</source>
+        <translation>--bitrate nimmt eine ganze Zahl von %1 bis %2, nicht „%3“</translation>
+    </message>
+    <message>
+        <source>--if-taken takes message, keep or replace, not &apos;%1&apos;</source>
+        <translation>--if-taken nimmt message, keep oder replace, nicht „%1“</translation>
+    </message>
+    <message>
+        <source>--jobs takes a whole number from 1 to %1, not &apos;%2&apos;</source>
+        <translation>--jobs nimmt eine ganze Zahl von 1 bis %1, nicht „%2“</translation>
+    </message>
+    <message>
+        <source>Batch: fix &lt;n&gt; files at once (default: the window&apos;s Files at once).</source>
+        <translation>Stapel: &lt;n&gt; Dateien gleichzeitig korrigieren (vorgegeben: „Dateien gleichzeitig“ des Fensters).</translation>
+    </message>
+    <message>
+        <source>With --batch it works without a window and without a display: it fixes the
+files and the video files in the folders given, prints a line for each as it
+ends, and exits with 0 when every file was fixed, 1 when any failed or was
+skipped, 2 for a mistake on the command line and 130 when interrupted.
+Options not given come from the window&apos;s settings; none is stored.</source>
+        <translation>Mit --batch arbeitet es ohne Fenster und ohne Bildschirm: Es korrigiert die
+angegebenen Dateien und die Videodateien in den angegebenen Ordnern, gibt für
+jede eine Zeile aus, sobald sie fertig ist, und endet mit 0, wenn jede Datei
+korrigiert wurde, mit 1, wenn eine fehlschlug oder übersprungen wurde, mit 2
+bei einem Fehler in der Befehlszeile und mit 130 nach einer Unterbrechung.
+Nicht angegebene Optionen kommen aus den Einstellungen des Fensters; keine
+wird gespeichert.</translation>
     </message>
 </context>
 <context>
@@ -433,6 +558,22 @@ Try &apos;%1 --help&apos; for more information.
     <message>
         <source>Note it in the list and go on</source>
         <translation>In der Liste vermerken und weitermachen</translation>
+    </message>
+    <message>
+        <source>Files &amp;at once:</source>
+        <translation>Dateien &amp;gleichzeitig:</translation>
+    </message>
+    <message>
+        <source>Files at once</source>
+        <translation>Dateien gleichzeitig</translation>
+    </message>
+    <message>
+        <source>How many files are fixed at the same time, up to the number of processor cores</source>
+        <translation>Wie viele Dateien zugleich korrigiert werden, höchstens so viele wie der Prozessor Kerne hat</translation>
+    </message>
+    <message>
+        <source>Fixing several files at once uses more of the processor&apos;s cores</source>
+        <translation>Mehrere Dateien zugleich zu korrigieren nutzt mehr Kerne des Prozessors</translation>
     </message>
 </context>
 <context>

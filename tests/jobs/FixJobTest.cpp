@@ -357,3 +357,20 @@ TEST_F(FixJobTest, QueuedFilesWaitTheirTurnAlsoBehindAnErrorSheetAndReadSettings
               (QStringList{"analyzing notes.txt", "end", "analyzing clip.mpg", "transcoding clip.mpg", "end",
                            "analyzing 44k.mpg", "transcoding 44k.mpg", "end"}));
 }
+
+// Two at once: files start in arrival order; a failure on show holds the next file while the
+// one already running goes on to its end, and the dismissal lets the next one start.
+TEST_F(FixJobTest, TwoAtOnceAFailureHoldsNewStartsWhileTheRunningOneFinishes)
+{
+    f.holdFailures = true;
+    f.queue.setMaxRunning(2);
+    const JobListModel& jobs = f.queue.model();
+    const auto state = [&](int row) { return JobState(jobs.index(row).data(JobListModel::StateRole).toInt()); };
+    f.queue.add({clip("notes.txt"), clip("aac.mkv"), clip("clip.mpg")});
+    EXPECT_EQ(f.events, (QStringList{"analyzing notes.txt", "analyzing aac.mkv"}));
+    ASSERT_TRUE(spinUntil([&] { return f.held && state(1) == JobState::Done; }, 60000));
+    spinUntil([] { return false; }, 300);
+    EXPECT_EQ(std::tuple(state(0), state(2), f.queue.running().size()), std::tuple(JobState::Failed, JobState::Waiting, size_t(0)));
+    f.dismiss();
+    ASSERT_TRUE(spinUntil([&] { return state(2) == JobState::Done && !f.queue.isBusy(); }, 60000));
+}

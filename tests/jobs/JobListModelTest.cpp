@@ -28,25 +28,25 @@ TEST(JobListModel, RowsFollowTheirJobsAndTheBatchEndsOnce)
 
     EXPECT_EQ(jobs.start(ids[0]), "/in/a.mp4");
     EXPECT_EQ(jobs.start(ids[0]), std::nullopt);
-    jobs.setStage(JobState::Transcoding);
+    jobs.setStage(ids[0], JobState::Transcoding);
     for (const double beyond : {1.7, -0.5, double(NAN)}) {
-        jobs.setProgress(beyond);
+        jobs.setProgress(ids[0], beyond);
         EXPECT_EQ(jobs.index(0).data().toString(), beyond > 1 ? "a.mp4 \u2014 Transcoding 100%" : "a.mp4 \u2014 Transcoding 0%");
     }
-    jobs.setProgress(0.424);
+    jobs.setProgress(ids[0], 0.424);
     EXPECT_EQ(jobs.index(0).data().toString(), "a.mp4 \u2014 Transcoding 42%");
     EXPECT_DOUBLE_EQ(progressed.last().at(0).toDouble(), 0.424 / 5);
     jobs.removeWaiting({jobs.index(0), jobs.index(3)});
-    jobs.finish({JobState::Done, "/out/a (2).mpg", {}});
+    jobs.finish(ids[0], {JobState::Done, "/out/a (2).mpg", {}});
     jobs.start(ids[1]);
-    jobs.finish({JobState::Cancelled, {}, {}});
+    jobs.finish(ids[1], {JobState::Cancelled, {}, {}});
     EXPECT_EQ(jobs.start(ids[3]), std::nullopt);
     jobs.start(ids[2]);
-    jobs.finish({JobState::Failed, {}, "Not a recognized file format: c.avi"});
+    jobs.finish(ids[2], {JobState::Failed, {}, "Not a recognized file format: c.avi"});
     EXPECT_TRUE(ended.isEmpty());
     EXPECT_EQ(jobs.waitingCount(), 1);
     jobs.start(ids[4]);
-    jobs.finish({JobState::Skipped, {}, "/out/e.mpg already exists and was left as it is."});
+    jobs.finish(ids[4], {JobState::Skipped, {}, "/out/e.mpg already exists and was left as it is."});
 
     EXPECT_EQ(texts(), (QStringList{"a.mp4 \u2014 Done: a (2).mpg", "b.mov \u2014 Cancelled",
                                         "c.avi \u2014 Failed: Not a recognized file format: c.avi",
@@ -58,4 +58,25 @@ TEST(JobListModel, RowsFollowTheirJobsAndTheBatchEndsOnce)
     jobs.add("/in/f.mp4");
     jobs.clearFinished();
     EXPECT_EQ(texts(), QStringList{"f.mp4 \u2014 Waiting"});
+}
+
+// Several rows run at once, each with its own progress; the batch's is their mean with the
+// ended and waiting files.
+TEST(JobListModel, SeveralRunningRowsMakeTheBatchsMeanProgress)
+{
+    JobListModel jobs;
+    QSignalSpy progressed(&jobs, &JobListModel::batchProgressed);
+    const JobListModel::Id a = jobs.add("/in/a.mp4"), b = jobs.add("/in/b.mp4");
+    jobs.add("/in/c.mp4");
+    jobs.start(a);
+    jobs.start(b);
+    jobs.setStage(b, JobState::Transcoding);
+    jobs.setProgress(a, 0.5);
+    jobs.setProgress(b, 0.25);
+    EXPECT_EQ(progressed.last(), (QVariantList{0.75 / 3, 1}));
+    jobs.finish(b, {JobState::Done, "/out/b.mpg", {}});
+    jobs.setProgress(b, 0.9);
+    EXPECT_EQ(progressed.last(), (QVariantList{1.5 / 3, 1}));
+    EXPECT_EQ(std::tuple(jobs.runningCount(), JobListModel::isRunning(jobs.index(0)), JobListModel::isRunning(jobs.index(1))), std::tuple(1, true, false));
+    EXPECT_EQ(jobs.index(1).data().toString(), "b.mp4 \u2014 Done: b.mpg");
 }

@@ -21,6 +21,14 @@ QAbstractButton* questionButton(const AppDelegate& d, const QString& text)
     return *std::find_if(buttons.begin(), buttons.end(), [&](QAbstractButton* b) { return b->text() == text; });
 }
 
+// A store of the app's settings as on a first launch, but for the folder that takes the outputs.
+void useFreshStore(const QString& folder)
+{
+    QSettings store(QSettings::NativeFormat, QSettings::UserScope, "mpgfix", "mpgfix");
+    store.clear();
+    store.setValue("path", folder);
+}
+
 } // namespace
 
 // The real queue, steered from the window: the running transcode is cancelled with the button
@@ -33,7 +41,7 @@ TEST(QueueWindow, CancelRemoveAndCloseSteerTheRealQueue)
     TestMedia::TestFolder media, out;
     const QString slow = media.filePath("slow.mp4"), clip = media.filePath("clip.mpg");
     ASSERT_TRUE(TestMedia::makeClip(slow, TestMedia::h264AacMono(320, 240, 30.0)) && TestMedia::makeClip(clip, TestMedia::conformingMpeg()));
-    QSettings(QSettings::NativeFormat, QSettings::UserScope, "mpgfix", "mpgfix").setValue("path", out.path());
+    useFreshStore(out.path());
     MainWindow window;
     AppDelegate d(window);
     window.show();
@@ -89,7 +97,7 @@ TEST(QueueWindow, TheCloseQuestionHoldsTheQueueFollowsItAndAlwaysLetsTheUserQuit
     TestMedia::TestFolder media, out;
     const QString slow = media.filePath("slow.mp4"), notes = media.filePath("notes.txt");
     ASSERT_TRUE(TestMedia::makeClip(slow, TestMedia::h264AacMono(320, 240, 30.0)) && TestMedia::write(notes, "milk\n"));
-    QSettings(QSettings::NativeFormat, QSettings::UserScope, "mpgfix", "mpgfix").setValue("path", out.path());
+    useFreshStore(out.path());
     MainWindow window;
     AppDelegate d(window);
     window.show();
@@ -123,4 +131,37 @@ TEST(QueueWindow, TheCloseQuestionHoldsTheQueueFollowsItAndAlwaysLetsTheUserQuit
     EXPECT_EQ(question(), "mpgfix is fixing notes.txt (0 more waiting). Stop and quit?");
     QTimer::singleShot(0, questionButton(d, "Stop and Quit"), &QAbstractButton::click);
     EXPECT_EQ(QApplication::exec(), 0);
+}
+
+// Files at once set to 2: both files run side by side, each with its own row; Cancel stops the
+// selected one only, the other is done, and no ffmpeg or temporary file is left.
+TEST(QueueWindow, TwoFilesAtOnceAndTheSelectedOneCancelled)
+{
+    TestMedia::TestFolder media, out;
+    const QString slow = media.filePath("slow.mp4"), other = media.filePath("other.mp4");
+    ASSERT_TRUE(TestMedia::makeClip(slow, TestMedia::h264AacMono(320, 240, 30.0)) && TestMedia::makeClip(other, TestMedia::h264AacMono(160, 120, 10.0)));
+    QSettings store(QSettings::NativeFormat, QSettings::UserScope, "mpgfix", "mpgfix");
+    store.setValue("path", out.path());
+    store.setValue("filesAtOnce", 2);
+    store.sync();
+    MainWindow window;
+    AppDelegate d(window);
+    window.show();
+    d.applicationDidFinishLaunching();
+    JobListModel& jobs = d.queue().model();
+    const auto state = [&](int row) { return JobState(jobs.index(row).data(JobListModel::StateRole).toInt()); };
+    bool together = false;
+    QObject::connect(&jobs, &QAbstractItemModel::dataChanged, &window, [&] {
+        if (!together && state(0) == JobState::Transcoding && state(1) == JobState::Transcoding) {
+            together = true;
+            window.ui().jobList->setCurrentIndex(jobs.index(0));
+            window.ui().cancelButton->click();
+        }
+    });
+    d.openFiles({slow, other});
+    EXPECT_TRUE(spinUntil([&] { return !d.queue().isBusy(); }, 60000));
+    EXPECT_EQ(std::tuple(together, state(0), state(1)), std::tuple(true, JobState::Cancelled, JobState::Done));
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"other.mpg"});
+    EXPECT_TRUE(spinUntil([&] { return TestMedia::childrenOf(::getpid()).isEmpty(); }));
+    store.remove("filesAtOnce");
 }

@@ -231,8 +231,9 @@ TEST(JobRowDelegateTest, OnlyTheNameIsShortened)
         SCOPED_TRACE(c.shown.toStdString());
         const Translations translations(c.locale);
         JobListModel jobs;
-        jobs.start(jobs.add("/in/" + name));
-        jobs.finish({c.state, {}, c.reason});
+        const JobListModel::Id id = jobs.add("/in/" + name);
+        jobs.start(id);
+        jobs.finish(id, {c.state, {}, c.reason});
         const QString text = JobRowDelegate::fittedText(jobs.index(0), metrics, 300);
         EXPECT_TRUE(text.startsWith("part") && text.contains(c.shown) && metrics.horizontalAdvance(text) <= 300) << text.toStdString();
     }

@@ -1,0 +1,190 @@
+#include "BatchRun.h"
+
+#include "FolderIntake.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <sys/ioctl.h>
+
+namespace {
+
+// How often the progress line is drawn at most: often enough to look alive, seldom enough to
+// cost nothing.
+constexpr qint64 drawEveryMilliseconds = 100;
+
+bool hasEnded(JobState state) { return state >= JobState::Done; }
+
+// A file as the user would name it: relative to the working folder when inside it.
+QString shownName(const QString& path)
+{
+    const QString relative = QDir::current().relativeFilePath(path);
+    return relative.startsWith(QStringLiteral("../")) ? path : relative;
+}
+
+// The words scripts match on; never translated.
+QString outcomeWord(JobState state)
+{
+    switch (state) {
+    case JobState::Done:
+        return QStringLiteral("done");
+    case JobState::Failed:
+        return QStringLiteral("failed");
+    case JobState::Skipped:
+        return QStringLiteral("skipped");
+    default:
+        return QStringLiteral("cancelled");
+    }
+}
+
+int terminalWidth(std::FILE* stream)
+{
+    winsize size{};
+    return ::ioctl(fileno(stream), TIOCGWINSZ, &size) == 0 && size.ws_col > 0 ? size.ws_col : 80;
+}
+
+void put(std::FILE* stream, const QString& text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    // At once, so that a pipe's reader sees each file as it ends.
+    std::fflush(stream);
+}
+
+} // namespace
+
+BatchRun::BatchRun(const BatchOptions& options, const JobSettings& settings, int filesAtOnce, std::FILE* out,
+                   std::FILE* err, bool terminal, QObject* parent)
+    : QObject(parent),
+      options_(options),
+      settings_(settings),
+      out_(out),
+      err_(err),
+      terminal_(terminal && !options.json),
+      queue_([this] { return settings_; })
+{
+    queue_.setMaxRunning(filesAtOnce);
+    connect(&queue_, &JobQueue::jobStarted, this, [this](const QString&, JobListModel::Id id) { running_[id].start(); });
+    connect(&queue_.model(), &QAbstractItemModel::dataChanged, this, &BatchRun::rowsChanged);
+    // Nobody is there to dismiss a failure: it was reported with its row, and the next file starts.
+    connect(&queue_, &JobQueue::failureRaised, this,
+            [this] { QMetaObject::invokeMethod(&queue_, &JobQueue::failureDismissed, Qt::QueuedConnection); });
+    if (terminal_)
+        connect(&queue_.model(), &JobListModel::batchProgressed, this, &BatchRun::drawProgress);
+    connect(&queue_, &JobQueue::idle, this, &BatchRun::finish);
+}
+
+BatchRun::~BatchRun() { clearProgress(); }
+
+void BatchRun::start() { queue_.add(expandFolders(options_.inputs)); }
+
+void BatchRun::interrupt(int signal)
+{
+    if (interruptedBy_ != 0 || finished_)
+        return;
+    interruptedBy_ = signal;
+    queue_.stop();
+    if (!queue_.isBusy())
+        finish();
+}
+
+void BatchRun::rowsChanged(const QModelIndex& first, const QModelIndex& last)
+{
+    for (int row = first.row(); row <= last.row(); ++row)
+        report(queue_.model().index(row));
+}
+
+void BatchRun::report(const QModelIndex& row)
+{
+    const auto id = row.data(JobListModel::IdRole).value<JobListModel::Id>();
+    const auto started = running_.find(id);
+    const JobState state = JobState(row.data(JobListModel::StateRole).toInt());
+    if (started == running_.end() || !hasEnded(state))
+        return;
+    const double seconds = started->second.elapsed() / 1000.0;
+    running_.erase(started);
+    fixed_ += state == JobState::Done;
+    failed_ += state == JobState::Failed;
+    skipped_ += state == JobState::Skipped;
+    cancelled_ += state == JobState::Cancelled;
+
+    const QString input = row.data(JobListModel::PathRole).toString();
+    const QString output = row.data(JobListModel::OutputRole).toString();
+    const QString reason = row.data(JobListModel::ReasonRole).toString();
+    if (options_.json) {
+        const QJsonObject line{{QStringLiteral("input"), input},
+                               {QStringLiteral("output"), output},
+                               {QStringLiteral("outcome"), outcomeWord(state)},
+                               {QStringLiteral("message"), reason},
+                               {QStringLiteral("seconds"), qRound(seconds * 1000) / 1000.0}};
+        put(out_, QString::fromUtf8(QJsonDocument(line).toJson(QJsonDocument::Compact)) + u'\n');
+        return;
+    }
+    const QString name = shownName(input);
+    QString text;
+    switch (state) {
+    case JobState::Done:
+        text = tr("done  %1 -> %2").arg(name, output);
+        break;
+    case JobState::Failed:
+        text = tr("failed  %1: %2").arg(name, reason);
+        break;
+    case JobState::Skipped:
+        text = tr("skipped  %1: %2").arg(name, reason);
+        break;
+    default:
+        text = tr("cancelled  %1").arg(name);
+        break;
+    }
+    clearProgress();
+    put(out_, text + u'\n');
+}
+
+void BatchRun::drawProgress(double fraction)
+{
+    const int ended = fixed_ + failed_ + skipped_ + cancelled_;
+    // Rows are counted in as they are queued; the line starts with the first file.
+    if (queue_.running().empty() && ended == 0)
+        return;
+    if (progressShown_ && sinceDrawn_.isValid() && sinceDrawn_.elapsed() < drawEveryMilliseconds)
+        return;
+    sinceDrawn_.start();
+    QStringList names;
+    for (const JobListModel::Id id : queue_.running())
+        names << QFileInfo(queue_.model().indexOf(id).data(JobListModel::PathRole).toString()).fileName();
+    QString text = tr("[%1%] %2 of %3 ended").arg(int(fraction * 100), 3).arg(ended).arg(queue_.model().rowCount());
+    if (!names.isEmpty())
+        text += tr(", fixing %1").arg(names.join(QStringLiteral(", ")));
+    // Within one line, so that the next draw overwrites all of it.
+    text.truncate(terminalWidth(out_) - 1);
+    put(out_, QStringLiteral("\r\033[K") + text);
+    progressShown_ = true;
+}
+
+void BatchRun::clearProgress()
+{
+    if (!progressShown_)
+        return;
+    put(out_, QStringLiteral("\r\033[K"));
+    progressShown_ = false;
+    sinceDrawn_.invalidate();
+}
+
+void BatchRun::finish()
+{
+    if (std::exchange(finished_, true))
+        return;
+    clearProgress();
+    QString summary = tr("%1 fixed, %2 failed, %3 skipped").arg(fixed_).arg(failed_).arg(skipped_);
+    if (cancelled_ > 0)
+        summary += tr(", %1 cancelled").arg(cancelled_);
+    if (const int waiting = queue_.model().waitingCount(); waiting > 0)
+        summary += tr(", %1 not started").arg(waiting);
+    // Standard output stays all JSON for whoever reads it.
+    put(options_.json ? err_ : out_, summary + u'\n');
+    if (interruptedBy_ != 0)
+        emit done(128 + interruptedBy_);
+    else
+        emit done(fixed_ == queue_.model().rowCount() ? allFixed : someNotFixed);
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "BatchOptions.h"
+#include "JobQueue.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+
+#include <cstdio>
+#include <map>
+
+// A batch run without a window: the files go through the same queue and jobs as the window's,
+// and each one's end is printed on standard output, as a line for people or as JSON; on a
+// terminal a progress line stands below. A failure is reported and the next file starts.
+// Needs QtCore only.
+class BatchRun : public QObject {
+    Q_OBJECT
+
+public:
+    // The exit statuses beside usage mistakes (2): every file fixed, or some not.
+    static constexpr int allFixed = 0;
+    static constexpr int someNotFixed = 1;
+
+    // `settings` are the stored preferences with the command line's laid over them.
+    BatchRun(const BatchOptions& options, const JobSettings& settings, int filesAtOnce, std::FILE* out,
+             std::FILE* err, bool terminal, QObject* parent = nullptr);
+    ~BatchRun() override;
+
+    // Queues the files; done() follows once the last one has ended, or the run was stopped.
+    void start();
+    // Any signal ends the run: the running files are stopped, the waiting never start.
+    void interrupt(int signal);
+
+signals:
+    // The exit status: allFixed, someNotFixed, or 128 + the signal that interrupted the run.
+    void done(int status);
+
+private:
+    void rowsChanged(const QModelIndex& first, const QModelIndex& last);
+    void report(const QModelIndex& row);
+    void drawProgress(double fraction);
+    void clearProgress();
+    void finish();
+
+    BatchOptions options_;
+    JobSettings settings_;
+    std::FILE* out_;
+    std::FILE* err_;
+    bool terminal_;
+    int interruptedBy_ = 0;
+    int fixed_ = 0, failed_ = 0, skipped_ = 0, cancelled_ = 0;
+    bool progressShown_ = false;
+    bool finished_ = false;
+    QElapsedTimer sinceDrawn_;
+    // When each running file started.
+    std::map<JobListModel::Id, QElapsedTimer> running_;
+    // Last, so that its jobs are stopped and joined while the rest still exists.
+    JobQueue queue_;
+};

@@ -1,0 +1,142 @@
+#include "TestMedia.h"
+#include "TestPrinters.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QtCore/qtestsupport_core.h>
+
+#include <csignal>
+
+namespace {
+
+// mpgfix --batch as a script on a server runs it: no display of any kind, a home of its own.
+void startBatch(QProcess& run, const QString& home, const QStringList& arguments)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR", "XDG_VIDEOS_DIR"})
+        environment.remove(name);
+    environment.insert("HOME", home);
+    run.setProcessEnvironment(environment);
+    run.setWorkingDirectory(home);
+    run.start(MPGFIX_BINARY, QStringList{"--batch"} + arguments);
+    ASSERT_TRUE(run.waitForStarted());
+}
+
+struct Ended {
+    int status = -1;
+    QStringList lines;
+    QString errors;
+};
+
+// The lines printed, a JSON object read back as "<outcome> <input name> -> <output name>".
+Ended runBatch(const QString& home, const QStringList& arguments)
+{
+    QProcess run;
+    startBatch(run, home, arguments);
+    EXPECT_TRUE(run.waitForFinished(120000));
+    Ended ended{run.exitStatus() == QProcess::NormalExit ? run.exitCode() : -1, {}, QString::fromUtf8(run.readAllStandardError())};
+    for (const QString& line : QString::fromUtf8(run.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts)) {
+        const QJsonObject object = QJsonDocument::fromJson(line.toUtf8()).object();
+        ended.lines << (object.isEmpty() ? line
+                                         : QStringLiteral("%1 %2 -> %3").arg(object["outcome"].toString(), QFileInfo(object["input"].toString()).fileName(),
+                                                                              QFileInfo(object["output"].toString()).fileName()));
+        EXPECT_TRUE(object.isEmpty() || (object["seconds"].toDouble() > 0 && object["message"].isString())) << line.toStdString();
+    }
+    return ended;
+}
+
+QStringList filesIn(const QString& folder) { return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
+
+} // namespace
+
+// Command lines in a row, as a script would give them, into one output folder: what is not
+// given comes from the stored preferences (here: Show a message), and nothing given is stored.
+TEST(BatchTest, CommandLinesFixWhatTheyNameAndExitAsTheFilesWent)
+{
+    const TestMedia::TestFolder home;
+    QDir(home.path()).mkpath("in/sub");
+    ASSERT_TRUE(TestMedia::makeClip(home.filePath("in/dvd.mpg"), TestMedia::conformingMpeg()) &&
+                TestMedia::makeClip(home.filePath("in/sub/phone.mp4"), TestMedia::h264AacMono()) &&
+                TestMedia::write(home.filePath("in/notes.txt"), "not a video\n"));
+    const QString store = home.filePath(".config/mpgfix/mpgfix.conf");
+    ASSERT_TRUE(QDir(home.path()).mkpath(".config/mpgfix") && TestMedia::write(store, "[General]\nbitrate=3\n"));
+    const QString out = home.filePath("out");
+    const struct { QStringList arguments; int status; QStringList lines; QString complaint; QStringList outputs; } cases[] = {
+        {{"--output", "out", "--jobs", "2", "in/sub", "in/dvd.mpg"}, 0,
+         {"2 fixed, 0 failed, 0 skipped", "done  in/dvd.mpg -> " + out + "/dvd.mpg", "done  in/sub/phone.mp4 -> " + out + "/phone.mpg"}, "", {"dvd.mpg", "phone.mpg"}},
+        {{"--output", out, "in/dvd.mpg"}, 1,
+         {"0 fixed, 0 failed, 1 skipped", "skipped  in/dvd.mpg: " + out + "/dvd.mpg already exists and was left as it is."}, "", {"dvd.mpg", "phone.mpg"}},
+        {{"--json", "--output", "out", "--if-taken", "keep", "--dvd", "in/notes.txt", "in/dvd.mpg"}, 1,
+         {"done dvd.mpg -> dvd (2).mpg", "failed notes.txt -> "}, "1 fixed, 1 failed, 0 skipped", {"dvd (2).mpg", "dvd.mpg", "phone.mpg"}},
+        {{"--bitrate", "10", "in/dvd.mpg"}, 2, {}, "--bitrate", {}},
+        {{"--jobs", "0", "in/dvd.mpg"}, 2, {}, "--jobs", {}},
+        {{"--if-taken", "overwrite", "in/dvd.mpg"}, 2, {}, "--if-taken", {}},
+        {{"--output"}, 2, {}, "output", {}},
+        {{}, 2, {}, "--batch", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        const Ended ended = runBatch(home.path(), c.arguments);
+        QStringList lines = ended.lines;
+        // Files at once end in either order.
+        std::sort(lines.begin(), lines.end());
+        EXPECT_EQ(std::tuple(ended.status, lines, ended.errors.contains(c.complaint)), std::tuple(c.status, c.lines, true)) << ended.errors.toStdString();
+        if (c.status != 2) {
+            EXPECT_EQ(filesIn(out), c.outputs);
+        }
+    }
+    EXPECT_EQ(TestMedia::streamFacts(out + "/phone.mpg", "v:0"), "mpeg2video,720,480,30000/1001,");
+    EXPECT_EQ(TestMedia::readAll(store), "[General]\nbitrate=3\n");
+    EXPECT_FALSE(QFileInfo::exists(home.filePath("Videos")));
+}
+
+// Ctrl+C in the middle of two transcodes stops both and starts nothing more: the run exits with
+// 130, and neither an ffmpeg nor a temporary output is left.
+TEST(BatchTest, AnInterruptStopsTheRunningFilesAndLeavesNothing)
+{
+    const TestMedia::TestFolder home;
+    for (const char* name : {"a.mp4", "b.mp4", "c.mp4"})
+        ASSERT_TRUE(TestMedia::makeClip(home.filePath(name), TestMedia::h264AacMono(320, 240, 30.0)));
+    QProcess run;
+    startBatch(run, home.path(), {"--output", "out", "--jobs", "2", "a.mp4", "b.mp4", "c.mp4"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return TestMedia::childrenOf(run.processId()).size() == 2; }, 20000));
+    const QStringList encoders = TestMedia::childrenOf(run.processId());
+    ::kill(pid_t(run.processId()), SIGINT);
+    ASSERT_TRUE(run.waitForFinished(5000));
+    EXPECT_EQ(std::pair(run.exitStatus(), run.exitCode()), std::pair(QProcess::NormalExit, 130));
+    EXPECT_EQ(QString::fromUtf8(run.readAllStandardOutput()).split(QChar(10)).filter(QRegularExpression("^cancelled  ")).size(), 2);
+    EXPECT_EQ(filesIn(home.filePath("out")), QStringList());
+    for (const QString& encoder : encoders)
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !QFileInfo::exists("/proc/" + encoder + "/cmdline") || TestMedia::readAll("/proc/" + encoder + "/cmdline").isEmpty(); }, 5000));
+}
+
+// Two runs given the same names, side by side into one folder under Keep both: every file is
+// written once, whole, under a name of its own.
+TEST(BatchTest, TwoRunsIntoOneFolderNeitherLoseNorDoubleAFile)
+{
+    const TestMedia::TestFolder home;
+    QStringList names;
+    ASSERT_TRUE(TestMedia::makeClip(home.filePath("clip.mpg"), TestMedia::conformingMpeg()));
+    for (int i = 0; i < 6; ++i) {
+        names << QStringLiteral("c%1.mpg").arg(i);
+        ASSERT_TRUE(QFile::copy(home.filePath("clip.mpg"), home.filePath(names.last())));
+    }
+    QProcess first, second;
+    startBatch(first, home.path(), QStringList{"--output", "out", "--if-taken", "keep", "--jobs", "2"} + names);
+    startBatch(second, home.path(), QStringList{"--output", "out", "--if-taken", "keep"} + names);
+    ASSERT_TRUE(first.waitForFinished(60000) && second.waitForFinished(60000));
+    EXPECT_EQ(std::pair(first.exitCode(), second.exitCode()), std::pair(0, 0));
+    QStringList expected;
+    for (const QString& name : names)
+        expected << QString(name).replace(".mpg", " (2).mpg") << name;
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(filesIn(home.filePath("out")), expected);
+    for (const QString& file : filesIn(home.filePath("out")))
+        EXPECT_EQ(QFileInfo(home.filePath("out/" + file)).size(), QFileInfo(home.filePath("clip.mpg")).size()) << file.toStdString();
+}
