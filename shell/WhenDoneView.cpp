@@ -20,7 +20,9 @@ WhenDoneView::WhenDoneView(MainWindow& window, WhenDone& whenDone, QObject* pare
         item->setChecked(choice == whenDone.choice());
         connect(item, &QAction::triggered, &whenDone, [&whenDone, choice = choice] { whenDone.setChoice(choice); });
     }
-    connect(&whenDone, &WhenDone::countdownStarted, this, &WhenDoneView::showCountdown);
+    // Queued: the failure sheet of a batch's last file opens right after the batch ends, and
+    // the countdown's Cancel has to show above it.
+    connect(&whenDone, &WhenDone::countdownStarted, this, &WhenDoneView::showCountdown, Qt::QueuedConnection);
     connect(&whenDone, &WhenDone::countdownTicked, this, [this](int seconds) {
         if (box_)
             box_->setText(WhenDone::warning(whenDone_.choice(), seconds));
@@ -35,6 +37,8 @@ QMessageBox* WhenDoneView::countdownBox() const { return box_; }
 
 void WhenDoneView::showCountdown(WhenDone::Choice choice)
 {
+    if (!whenDone_.isCounting())
+        return;
     if (box_)
         box_->close();
     auto* box = new QMessageBox(QMessageBox::Warning, tr("mpgfix"), WhenDone::warning(choice, whenDone_.secondsLeft()),

@@ -134,7 +134,7 @@ TEST_F(PowerTest, WhenDoneActsAfterTheCountdownUnlessCancelled)
         (window.ui().*row.item)->trigger();
         whenDone.batchFinished();
         if (row.cancel) {
-            ASSERT_TRUE(view.countdownBox());
+            ASSERT_TRUE(spinUntil([&] { return view.countdownBox(); }));
             view.countdownBox()->button(QMessageBox::Cancel)->click();
         }
         spinUntil([] { return false; }, 500);
