@@ -29,8 +29,7 @@ public slots:
     }
 };
 
-class BatchNotifierTest : public PrivateBus {
-protected:
+struct BatchNotifierTest : PrivateBus {
     FakeDesktop desktop;
 };
 

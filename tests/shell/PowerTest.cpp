@@ -3,16 +3,15 @@
 #include "WhenDoneView.h"
 #include "ui_MainWindow.h"
 
-#include "EventLoop.h"
 #include "JobFixture.h"
 #include "PrivateBus.h"
 #include "TestPrinters.h"
 
-#include <QDBusUnixFileDescriptor>
 #include <QMessageBox>
 #include <QPushButton>
 
-#include <fcntl.h>
+#include <array>
+
 #include <poll.h>
 #include <unistd.h>
 
@@ -26,18 +25,15 @@ public:
     QStringList calls;
     int lockEnd = -1;
     ~FakeLogind() override { ::close(lockEnd); }
-    bool lockHeld() const
-    {
-        pollfd hangUp{lockEnd, POLLIN, 0};
-        return lockEnd >= 0 && ::poll(&hangUp, 1, 0) == 0;
-    }
+    // Nothing to read and no hang-up yet.
+    bool lockHeld() const { return lockEnd >= 0 && ::poll(std::array{pollfd{lockEnd, POLLIN, 0}}.data(), 1, 0) == 0; }
 
 public slots:
     QDBusUnixFileDescriptor Inhibit(const QString& what, const QString& who, const QString& why, const QString& mode)
     {
         calls << QStringList{"Inhibit", what, who, why, mode}.join(' ');
         int ends[2];
-        EXPECT_EQ(::pipe2(ends, O_CLOEXEC), 0);
+        EXPECT_EQ(::pipe(ends), 0);
         ::close(std::exchange(lockEnd, ends[0]));
         const QDBusUnixFileDescriptor lock(ends[1]);  // a copy of it
         ::close(ends[1]);
@@ -57,10 +53,7 @@ public:
 
 public slots:
     void Notify(const QString&, uint, const QString&, const QString& summary, const QString&, const QStringList&,
-                const QVariantMap&, int timeout)
-    {
-        calls << QString("Notify %1 %2").arg(summary).arg(timeout);
-    }
+                const QVariantMap&, int timeout) { calls << QString("Notify %1 %2").arg(summary).arg(timeout); }
 };
 
 class PowerTest : public PrivateBus {
