@@ -3,6 +3,15 @@
 #include "JobQueue.h"
 
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+
+namespace {
+
+// A notification server answers at once; this only bounds one that has stopped answering.
+constexpr int callTimeoutMs = 10000;
+
+} // namespace
 
 WhenDone::WhenDone(const QDBusConnection& system, const QDBusConnection& session, std::chrono::milliseconds countdown,
                    QObject* parent)
@@ -59,6 +68,7 @@ void WhenDone::cancel()
         return;
     end_.stop();
     tick_.stop();
+    closeNote();
     emit countdownEnded();
 }
 
@@ -84,7 +94,27 @@ void WhenDone::notifyDesktop()
     const QString app = QStringLiteral("mpgfix");
     notify << app << 0u << app << warning(choice_, secondsLeft()) << tr("Click Cancel in the mpgfix window to stop it.")
            << QStringList() << QVariantMap() << int(countdown_.count());
-    session_.send(notify);
+    auto* call = new QDBusPendingCallWatcher(session_.asyncCall(notify, callTimeoutMs), this);
+    connect(call, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* answer) {
+        const QDBusPendingReply<uint> id = *answer;
+        noteId_ = id.isValid() ? id.value() : 0;
+        // Cancelled before the server answered: the note goes now.
+        if (!isCounting())
+            closeNote();
+        answer->deleteLater();
+    });
+}
+
+void WhenDone::closeNote()
+{
+    if (noteId_ == 0)
+        return;
+    auto close = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.Notifications"),
+                                                QStringLiteral("/org/freedesktop/Notifications"),
+                                                QStringLiteral("org.freedesktop.Notifications"),
+                                                QStringLiteral("CloseNotification"));
+    close << std::exchange(noteId_, 0u);
+    session_.send(close);
 }
 
 void WhenDone::act()

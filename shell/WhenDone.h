@@ -43,6 +43,8 @@ signals:
 
 private:
     void notifyDesktop();
+    // Takes the countdown's notification off the desktop once the server has said its id.
+    void closeNote();
     void act();
 
     QDBusConnection system_, session_;
@@ -50,4 +52,5 @@ private:
     Choice choice_ = Choice::Nothing;
     QTimer end_, tick_;
     QDeadlineTimer deadline_;
+    uint noteId_ = 0;
 };

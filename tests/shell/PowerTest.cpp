@@ -52,8 +52,9 @@ public:
     QStringList& calls;
 
 public slots:
-    void Notify(const QString&, uint, const QString&, const QString& summary, const QString&, const QStringList&,
-                const QVariantMap&, int timeout) { calls << QString("Notify %1 %2").arg(summary).arg(timeout); }
+    void CloseNotification(uint id) { calls << QString("Close %1").arg(id); }
+    uint Notify(const QString&, uint, const QString&, const QString& summary, const QString&, const QStringList&,
+                const QVariantMap&, int timeout) { calls << QString("Notify %1 %2").arg(summary).arg(timeout); return 7; }
 };
 
 class PowerTest : public PrivateBus {
@@ -111,9 +112,9 @@ TEST_F(PowerTest, WhenDoneActsAfterTheCountdownUnlessCancelled)
         QStringList calls;
     } rows[] = {
         {&Ui::MainWindow::suspendItem, false, {suspending, "Suspend 0"}},
-        {&Ui::MainWindow::suspendItem, true, {suspending}},
+        {&Ui::MainWindow::suspendItem, true, {suspending, "Close 7"}},
         {&Ui::MainWindow::powerOffItem, false, {poweringOff, "PowerOff 0"}},
-        {&Ui::MainWindow::powerOffItem, true, {poweringOff}},
+        {&Ui::MainWindow::powerOffItem, true, {poweringOff, "Close 7"}},
         {&Ui::MainWindow::quitWhenDoneItem, false, {"quit"}},
         {&Ui::MainWindow::doNothingItem, false, {}},
     };
