@@ -73,8 +73,9 @@ protected:
 
 // One lock for the whole batch, held through a failure on show, given back once the queue is
 // idle; an answer that comes after the work is over is given back too. Without logind, or
-// without a bus, the work goes on as before.
-TEST_F(PowerTest, TheLockIsHeldWhileTheQueueHasWork)
+// without a bus, the work goes on as before. The batch's end starts When Done's countdown, and
+// new work stops it.
+TEST_F(PowerTest, TheLockAndTheCountdownFollowTheQueue)
 {
     SleepInhibitor(QDBusConnection("nowhere")).hold(1);
     SleepInhibitor lonely(appBus);
@@ -86,6 +87,9 @@ TEST_F(PowerTest, TheLockIsHeldWhileTheQueueHasWork)
     fixture.holdFailures = true;
     SleepInhibitor inhibitor(appBus);
     inhibitor.follow(fixture.queue);
+    WhenDone whenDone(appBus, appBus, std::chrono::minutes(1));
+    whenDone.follow(fixture.queue);
+    whenDone.setChoice(WhenDone::Choice::Suspend);
     fixture.queue.add({"/nonexistent/a.mp4", "/nonexistent/b.mp4"});
     for (int file = 0; file < 2; ++file) {
         ASSERT_TRUE(spinUntil([&] { return fixture.held && inhibitor.isHeld() && logind.lockHeld(); }));
@@ -95,9 +99,13 @@ TEST_F(PowerTest, TheLockIsHeldWhileTheQueueHasWork)
 
     inhibitor.hold(1);
     inhibitor.release();
-    EXPECT_TRUE(spinUntil([&] { return logind.calls.size() == 2 && !logind.lockHeld(); }));
+    EXPECT_TRUE(spinUntil([&] { return logind.calls.size() == 3 && !logind.lockHeld(); }));
     EXPECT_EQ(logind.calls, QStringList({"Inhibit sleep:idle mpgfix Fixing 2 files block",
+                                         "Notify mpgfix will suspend the computer in 60 seconds. 60000",
                                          "Inhibit sleep:idle mpgfix Fixing 1 file block"}));
+    EXPECT_TRUE(whenDone.isCounting());
+    fixture.queue.add({"/nonexistent/c.mp4"});
+    EXPECT_FALSE(whenDone.isCounting());
 }
 
 // The File menu's choice once a batch is over, with the countdown's Cancel clicked or not.
