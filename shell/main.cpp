@@ -5,7 +5,10 @@
 #include "MainWindow.h"
 #include "QuitSignals.h"
 #include "SingleInstance.h"
+#include "SleepInhibitor.h"
 #include "Translations.h"
+#include "WhenDone.h"
+#include "WhenDoneView.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -105,6 +108,12 @@ int main(int argc, char* argv[])
     const JobListModel& jobs = appDelegate.queue().model();
     QObject::connect(&jobs, &JobListModel::batchProgressed, &notifier, &BatchNotifier::showProgress);
     QObject::connect(&jobs, &JobListModel::batchFinished, &notifier, &BatchNotifier::clearProgress);
+    SleepInhibitor inhibitor;
+    inhibitor.follow(appDelegate.queue());
+    WhenDone whenDone;
+    whenDone.follow(appDelegate.queue());
+    const WhenDoneView whenDoneView(window, whenDone);
+    QObject::connect(&whenDone, &WhenDone::quitRequested, &appDelegate, &AppDelegate::stopAndQuit);
     window.show();
     appDelegate.applicationDidFinishLaunching();
     appDelegate.openFiles(*files);

@@ -575,6 +575,26 @@ wird gespeichert.</translation>
         <source>Fixing several files at once uses more of the processor&apos;s cores</source>
         <translation>Mehrere Dateien zugleich zu korrigieren nutzt mehr Kerne des Prozessors</translation>
     </message>
+    <message>
+        <source>When &amp;Done</source>
+        <translation>&amp;Wenn fertig</translation>
+    </message>
+    <message>
+        <source>Do &amp;Nothing</source>
+        <translation>&amp;Nichts tun</translation>
+    </message>
+    <message>
+        <source>&amp;Quit mpgfix</source>
+        <translation>mpgfix &amp;beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Suspend</source>
+        <translation>Be&amp;reitschaft</translation>
+    </message>
+    <message>
+        <source>&amp;Power Off</source>
+        <translation>&amp;Ausschalten</translation>
+    </message>
 </context>
 <context>
     <name>OptionsBox</name>
@@ -612,6 +632,17 @@ wird gespeichert.</translation>
     <message>
         <source>Could not write into %1: %2</source>
         <translation>In %1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>SleepInhibitor</name>
+    <message>
+        <source>Fixing 1 file</source>
+        <translation>Korrigiere 1 Datei</translation>
+    </message>
+    <message>
+        <source>Fixing %1 files</source>
+        <translation>Korrigiere %1 Dateien</translation>
     </message>
 </context>
 <context>
@@ -670,6 +701,28 @@ wird gespeichert.</translation>
     <message>
         <source>Could not transcode %1: %2</source>
         <translation>%1 konnte nicht umgewandelt werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>WhenDone</name>
+    <message>
+        <source>mpgfix will power off the computer in %1 seconds.</source>
+        <translation>mpgfix schaltet den Computer in %1 Sekunden aus.</translation>
+    </message>
+    <message>
+        <source>mpgfix will suspend the computer in %1 seconds.</source>
+        <translation>mpgfix versetzt den Computer in %1 Sekunden in Bereitschaft.</translation>
+    </message>
+    <message>
+        <source>Click Cancel in the mpgfix window to stop it.</source>
+        <translation>Klicken Sie im Fenster von mpgfix auf Abbrechen, um es zu verhindern.</translation>
+    </message>
+</context>
+<context>
+    <name>WhenDoneView</name>
+    <message>
+        <source>mpgfix</source>
+        <translation>mpgfix</translation>
     </message>
 </context>
 <context>

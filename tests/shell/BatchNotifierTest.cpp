@@ -1,10 +1,10 @@
 #include "BatchNotifier.h"
 
 #include "EventLoop.h"
+#include "PrivateBus.h"
 #include "TestPrinters.h"
 
 #include <QDBusConnectionInterface>
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -29,28 +29,7 @@ public slots:
     }
 };
 
-// Each test has a session bus of its own, with the desktop and mpgfix on connections of their
-// own; the daemon is killed and reaped, and the names given up, with the fixture.
-class BatchNotifierTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address"});
-        if (!daemon.waitForReadyRead(5000))
-            GTEST_SKIP() << "no dbus-daemon";
-        const QString address = QString::fromUtf8(daemon.readLine()).trimmed();
-        desktopBus = QDBusConnection::connectToBus(address, "desktop");
-        appBus = QDBusConnection::connectToBus(address, "app");
-    }
-    ~BatchNotifierTest() override
-    {
-        QDBusConnection::disconnectFromBus("desktop");
-        QDBusConnection::disconnectFromBus("app");
-        daemon.kill(), daemon.waitForFinished();
-    }
-
-    QProcess daemon;
-    QDBusConnection desktopBus{"desktop"}, appBus{"app"};
+struct BatchNotifierTest : PrivateBus {
     FakeDesktop desktop;
 };
 
@@ -60,10 +39,10 @@ protected:
 // loop runs again, so a call that waited for it would take the whole timeout.
 TEST_F(BatchNotifierTest, BatchesReachTheDesktopWithoutWaitingForIt)
 {
-    ASSERT_TRUE(desktopBus.registerService("org.freedesktop.Notifications") &&
-                desktopBus.registerObject("/org/freedesktop/Notifications", &desktop, QDBusConnection::ExportAllSlots));
-    ASSERT_TRUE(desktopBus.connect({}, {}, "com.canonical.Unity.LauncherEntry", "Update", &desktop, SLOT(Update(QString,QVariantMap))));
-    desktopBus.interface()->isServiceRegistered("mpgfix");  // a round trip: the bus now routes Update to the dock
+    ASSERT_TRUE(serviceBus.registerService("org.freedesktop.Notifications") &&
+                serviceBus.registerObject("/org/freedesktop/Notifications", &desktop, QDBusConnection::ExportAllSlots));
+    ASSERT_TRUE(serviceBus.connect({}, {}, "com.canonical.Unity.LauncherEntry", "Update", &desktop, SLOT(Update(QString,QVariantMap))));
+    serviceBus.interface()->isServiceRegistered("mpgfix");  // a round trip: the bus now routes Update to the dock
     BatchNotifier notifier(appBus);
     const QDeadlineTimer quick(500);
     // A missing bus costs the window nothing either.

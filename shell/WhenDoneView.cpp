@@ -1,0 +1,54 @@
+#include "WhenDoneView.h"
+
+#include "MainWindow.h"
+#include "ui_MainWindow.h"
+
+#include <QActionGroup>
+#include <QMessageBox>
+
+WhenDoneView::WhenDoneView(MainWindow& window, WhenDone& whenDone, QObject* parent)
+    : QObject(parent)
+    , window_(&window)
+    , whenDone_(whenDone)
+{
+    const Ui::MainWindow& ui = window.ui();
+    auto* group = new QActionGroup(ui.whenDoneMenu);
+    using Choice = WhenDone::Choice;
+    for (const auto& [item, choice] : {std::pair(ui.doNothingItem, Choice::Nothing), {ui.quitWhenDoneItem, Choice::Quit},
+                                       {ui.suspendItem, Choice::Suspend}, {ui.powerOffItem, Choice::PowerOff}}) {
+        group->addAction(item);
+        item->setChecked(choice == whenDone.choice());
+        connect(item, &QAction::triggered, &whenDone, [&whenDone, choice = choice] { whenDone.setChoice(choice); });
+    }
+    // Queued: the failure sheet of a batch's last file opens right after the batch ends, and
+    // the countdown's Cancel has to show above it.
+    connect(&whenDone, &WhenDone::countdownStarted, this, &WhenDoneView::showCountdown, Qt::QueuedConnection);
+    connect(&whenDone, &WhenDone::countdownTicked, this, [this](int seconds) {
+        if (box_)
+            box_->setText(WhenDone::warning(whenDone_.choice(), seconds));
+    });
+    connect(&whenDone, &WhenDone::countdownEnded, this, [this] {
+        if (box_ && box_->isVisible())
+            box_->close();
+    });
+}
+
+QMessageBox* WhenDoneView::countdownBox() const { return box_; }
+
+void WhenDoneView::showCountdown(WhenDone::Choice choice)
+{
+    if (!whenDone_.isCounting())
+        return;
+    if (box_)
+        box_->close();
+    auto* box = new QMessageBox(QMessageBox::Warning, tr("mpgfix"), WhenDone::warning(choice, whenDone_.secondsLeft()),
+                                QMessageBox::Cancel, window_);
+    box->setTextFormat(Qt::PlainText);
+    box->setWindowModality(Qt::WindowModal);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    // Cancel, Esc or closing the box all stop the countdown; a countdown that ended closes it
+    // after cancel() has nothing left to stop.
+    connect(box, &QMessageBox::finished, &whenDone_, &WhenDone::cancel);
+    box_ = box;
+    box->open();
+}
