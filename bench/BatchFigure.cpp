@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr int rounds = 3;
+constexpr int rounds = 5;
 
 // Eight clips of a few seconds, as a folder of mixed footage holds them: phones, cameras,
 // old codecs, a DVD-sized picture whose sound alone is wrong.
