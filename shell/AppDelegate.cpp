@@ -1,10 +1,10 @@
 #include "AppDelegate.h"
 
 #include "AboutBox.h"
+#include "CloseQuestion.h"
 #include "FolderIntake.h"
 #include "JobListView.h"
 #include "MainWindow.h"
-#include "MiddleElision.h"
 #include "OptionsBox.h"
 #include "SheetChooser.h"
 #include "StatusArea.h"
@@ -56,10 +56,8 @@ AppDelegate::AppDelegate(MainWindow& window, QObject* parent)
         const JobListModel::BatchCount count = queue_.model().batchCount();
         status_->showBatch(count.ended, queue_.model().rowCount() > 0 ? count.total : 0, count.failed);
     });
-    for (const auto changed : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
-        connect(&jobs, changed, this, &AppDelegate::updateCloseQuestion);
-    connect(&queue_, &JobQueue::jobStarted, this, &AppDelegate::updateCloseQuestion);
-    connect(&queue_, &JobQueue::jobEnded, this, &AppDelegate::updateCloseQuestion);
+    closeQuestion_ = new CloseQuestion(window, queue_, this);
+    connect(closeQuestion_, &CloseQuestion::stopAndQuitChosen, this, &AppDelegate::stopAndQuit);
     connect(&queue_, &JobQueue::stageChanged, this, &AppDelegate::showStage);
     // The bar is the batch's; each running file shows its own progress in the list.
     connect(&queue_.model(), &JobListModel::batchProgressed, status_, &StatusArea::showProgress);
@@ -200,56 +198,11 @@ void AppDelegate::stopAndQuit()
     QCoreApplication::exit(0);
 }
 
-QMessageBox* AppDelegate::closeQuestion() const { return closeQuestion_; }
+QMessageBox* AppDelegate::closeQuestion() const { return closeQuestion_->box(); }
 
 bool AppDelegate::mayClose()
 {
     if (queue_.hasWork())
-        askToStopAndQuit();
+        closeQuestion_->ask();
     return !queue_.hasWork();
-}
-
-void AppDelegate::askToStopAndQuit()
-{
-    if (closeQuestion_) {
-        closeQuestion_->raise();
-        return;
-    }
-    auto* question = new QMessageBox(QMessageBox::Question, tr("mpgfix"), QString(), QMessageBox::NoButton, window_);
-    question->setTextFormat(Qt::PlainText);
-    QPushButton* stop = question->addButton(tr("Stop and Quit"), QMessageBox::DestructiveRole);
-    question->setDefaultButton(question->addButton(tr("Keep Working"), QMessageBox::RejectRole));
-    question->setWindowModality(Qt::WindowModal);
-    question->setAttribute(Qt::WA_DeleteOnClose);
-    connect(question, &QMessageBox::finished, this, [this, question, stop] {
-        if (question->clickedButton() == stop)
-            stopAndQuit();
-        else
-            queue_.setPaused(false);
-    });
-    closeQuestion_ = question;
-    queue_.setPaused(true);
-    updateCloseQuestion();
-    question->open();
-}
-
-void AppDelegate::updateCloseQuestion()
-{
-    if (!closeQuestion_)
-        return;
-    if (!queue_.hasWork()) {
-        // The work ended while the user was asked: the window closes, as they wanted.
-        closeQuestion_->disconnect(this);
-        closeQuestion_->close();
-        queue_.setPaused(false);
-        if (window_)
-            window_->close();
-        return;
-    }
-    const int waiting = queue_.model().waitingCount();
-    if (queue_.isBusy())
-        closeQuestion_->setText(tr("mpgfix is fixing %1 (%2 more waiting). Stop and quit?")
-                                    .arg(lastPathComponent(queue_.currentPath()), QString::number(waiting)));
-    else
-        closeQuestion_->setText(tr("mpgfix has %1 more files waiting. Stop and quit?").arg(waiting));
 }

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QStringList>
 
+class CloseQuestion;
 class MainWindow;
 class OptionsBox;
 class QMessageBox;
@@ -55,17 +56,13 @@ private:
     void cancelClicked();
     // A window with work asks before it closes, and closes only through stopAndQuit().
     bool mayClose();
-    // The question holds the queue while it is up, follows it, and closes the window itself
-    // once the work is over.
-    void askToStopAndQuit();
-    void updateCloseQuestion();
     void openOutputFolder(const QModelIndex& row);
 
     QPointer<MainWindow> window_;
     Preferences preferences_;
     StatusArea* status_;
     OptionsBox* options_;
-    QPointer<QMessageBox> closeQuestion_;
+    CloseQuestion* closeQuestion_;
     // Whether the last file ended done, so that the bar shows it full for a moment.
     bool lastDone_ = false;
     // Last, so that it goes first: its job is stopped and joined while the rest still exists.

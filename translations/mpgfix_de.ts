@@ -61,24 +61,8 @@ Bringt Videodateien in ein einheitliches MPEG-2-Format mit MP2-Ton: was schon pa
         <translation>Ordner mit Videos öffnen</translation>
     </message>
     <message>
-        <source>mpgfix is fixing %1 (%2 more waiting). Stop and quit?</source>
-        <translation>mpgfix korrigiert gerade %1 (%2 weitere in der Warteschlange). Anhalten und beenden?</translation>
-    </message>
-    <message>
-        <source>Stop and Quit</source>
-        <translation>Anhalten und beenden</translation>
-    </message>
-    <message>
-        <source>Keep Working</source>
-        <translation>Weiterarbeiten</translation>
-    </message>
-    <message>
         <source>No file manager is set up to open %1.</source>
         <translation>Es ist kein Dateimanager eingerichtet, um %1 zu öffnen.</translation>
-    </message>
-    <message>
-        <source>mpgfix has %1 more files waiting. Stop and quit?</source>
-        <translation>Bei mpgfix warten noch %1 Dateien. Anhalten und beenden?</translation>
     </message>
 </context>
 <context>
@@ -133,6 +117,29 @@ Bringt Videodateien in ein einheitliches MPEG-2-Format mit MP2-Ton: was schon pa
     <message>
         <source>, %1 not started</source>
         <translation>, %1 nicht begonnen</translation>
+    </message>
+</context>
+<context>
+    <name>CloseQuestion</name>
+    <message>
+        <source>mpgfix</source>
+        <translation>mpgfix</translation>
+    </message>
+    <message>
+        <source>mpgfix is fixing %1 (%2 more waiting). Stop and quit?</source>
+        <translation>mpgfix korrigiert gerade %1 (%2 weitere in der Warteschlange). Anhalten und beenden?</translation>
+    </message>
+    <message>
+        <source>Stop and Quit</source>
+        <translation>Anhalten und beenden</translation>
+    </message>
+    <message>
+        <source>Keep Working</source>
+        <translation>Weiterarbeiten</translation>
+    </message>
+    <message>
+        <source>mpgfix has %1 more files waiting. Stop and quit?</source>
+        <translation>Bei mpgfix warten noch %1 Dateien. Anhalten und beenden?</translation>
     </message>
 </context>
 <context>
