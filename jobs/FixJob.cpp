@@ -154,6 +154,7 @@ JobOutcome FixJob::fixVideo()
     OutputFile file(output);
     if (const auto creationError = file.creationError())
         return failed(*creationError);
+    emit outputCreated(file.temporaryPath());
 
     error = produce(file, plan);
     if (stopped())

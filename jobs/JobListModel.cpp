@@ -123,6 +123,15 @@ int JobListModel::waitingCount() const
     return int(std::count_if(jobs_.begin(), jobs_.end(), [](const Job& job) { return job.state == JobState::Waiting; }));
 }
 
+QStringList JobListModel::waitingPaths() const
+{
+    QStringList paths;
+    for (const Job& job : jobs_)
+        if (job.state == JobState::Waiting)
+            paths << job.path;
+    return paths;
+}
+
 QString JobListModel::stateText(JobState state, double progress, const QString& output, const QString& reason)
 {
     // Whole percents reached, as the progress bar counts them.

@@ -57,6 +57,8 @@ public:
     static bool isRunning(const QModelIndex& index);
     int runningCount() const { return int(running_.size()); }
     int waitingCount() const;
+    // The waiting files, in the order they will start.
+    QStringList waitingPaths() const;
     // "Waiting", "Transcoding 42%", "Done: old (2).mpg", "Failed: <reason>", ...
     static QString stateText(JobState state, double progress, const QString& output, const QString& reason);
 

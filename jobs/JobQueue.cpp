@@ -12,6 +12,7 @@ void JobQueue::add(const QStringList& files)
 {
     for (const QString& file : files)
         model_.add(file);
+    emit pendingChanged();
     startNext();
 }
 
@@ -35,7 +36,21 @@ void JobQueue::cancelCurrent()
         running_.front().job->requestStop();
 }
 
-void JobQueue::removeWaiting(const QModelIndexList& rows) { model_.removeWaiting(rows); }
+void JobQueue::removeWaiting(const QModelIndexList& rows)
+{
+    model_.removeWaiting(rows);
+    emit pendingChanged();
+}
+
+std::vector<JobQueue::Pending> JobQueue::pending() const
+{
+    std::vector<Pending> files;
+    for (const Running& r : running_)
+        files.push_back({r.path, r.temporaryOutput});
+    for (const QString& path : model_.waitingPaths())
+        files.push_back({path, {}});
+    return files;
+}
 
 void JobQueue::clearFinished() { model_.clearFinished(); }
 
@@ -103,7 +118,7 @@ void JobQueue::startJob(JobListModel::Id id)
 {
     const QString path = model_.start(id).value_or(QString());
     const JobSettings settings = settings_();
-    running_.push_back({id, path, std::make_unique<FixJob>(path, settings), settings.waitOnFailure});
+    running_.push_back({id, path, std::make_unique<FixJob>(path, settings), settings.waitOnFailure, {}});
     FixJob* job = running_.back().job.get();
     connect(job, &FixJob::stageChanged, this, [this, id, path](JobState stage) {
         model_.setStage(id, stage);
@@ -112,6 +127,12 @@ void JobQueue::startJob(JobListModel::Id id)
     connect(job, &FixJob::progressed, this, [this, id](double fraction) {
         model_.setProgress(id, fraction);
         emit progressed(fraction, id);
+    });
+    connect(job, &FixJob::outputCreated, this, [this, id](const QString& temporaryPath) {
+        for (Running& r : running_)
+            if (r.id == id)
+                r.temporaryOutput = temporaryPath;
+        emit pendingChanged();
     });
     connect(job, &FixJob::finished, this, [this, id](const JobOutcome& outcome) { jobFinished(id, outcome); });
     emit jobStarted(path, id);
@@ -128,6 +149,7 @@ void JobQueue::jobFinished(JobListModel::Id id, const JobOutcome& outcome)
     // Its thread has ended: finished is the last thing it sends.
     running_.erase(found);
     model_.finish(id, outcome);
+    emit pendingChanged();
     const bool shown = outcome.state == JobState::Failed || outcome.state == JobState::Skipped;
     if (shown && !stopped_ && waitOnFailure) {
         held_.push_back({path, outcome});

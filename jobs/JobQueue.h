@@ -55,6 +55,14 @@ public:
     bool hasWork() const;
     // The running files, in the order they started.
     std::vector<JobListModel::Id> running() const;
+    // A file still to fix: a running one, with the hidden file its output goes to, or a waiting one.
+    struct Pending {
+        QString path;
+        QString temporaryOutput;
+        bool operator==(const Pending&) const = default;
+    };
+    // The running files in the order they started, then the waiting ones in theirs.
+    std::vector<Pending> pending() const;
     // The file that started first of those running, else the one whose failure is on show; empty
     // when none is.
     QString currentPath() const;
@@ -70,6 +78,8 @@ signals:
     void jobEnded(const JobOutcome& outcome);
     // No file is being fixed and none waits: the work is done or was stopped.
     void idle();
+    // What pending() holds has changed.
+    void pendingChanged();
 
 private:
     struct Running {
@@ -77,6 +87,7 @@ private:
         QString path;
         std::unique_ptr<FixJob> job;
         bool waitOnFailure;
+        QString temporaryOutput;
     };
     struct Held {
         QString path;

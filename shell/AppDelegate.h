@@ -1,6 +1,7 @@
 #pragma once
 
 #include "JobQueue.h"
+#include "QueueKeeper.h"
 #include "Preferences.h"
 
 #include <QObject>
@@ -34,6 +35,11 @@ public:
     // Window-modal choosers whose choice goes to the intake as a drop would; return at once.
     void openFilesClicked();
     void openFolderClicked();
+    // Lists the files a former run left to fix as waiting, removes the hidden output of the one
+    // it was cut short in, and asks whether to fix them now; returns at once.
+    void offerRestored(const QueueKeeper::Restored& restored);
+    // The open question about them; null when none is.
+    QMessageBox* restoreQuestion() const;
     // Idle status text, empty bar and the controls as the preferences say.
     void resetUI();
     // Ends the running job at once and leaves the event loop, busy or not.
@@ -63,6 +69,7 @@ private:
     StatusArea* status_;
     OptionsBox* options_;
     CloseQuestion* closeQuestion_;
+    QPointer<QMessageBox> restoreQuestion_;
     // Whether the last file ended done, so that the bar shows it full for a moment.
     bool lastDone_ = false;
     // Last, so that it goes first: its job is stopped and joined while the rest still exists.

@@ -3,6 +3,7 @@
 #include "BatchRun.h"
 #include "CommandLine.h"
 #include "MainWindow.h"
+#include "QueueKeeper.h"
 #include "QuitSignals.h"
 #include "SingleInstance.h"
 #include "SleepInhibitor.h"
@@ -114,8 +115,13 @@ int main(int argc, char* argv[])
     whenDone.follow(appDelegate.queue());
     const WhenDoneView whenDoneView(window, whenDone);
     QObject::connect(&whenDone, &WhenDone::quitRequested, &appDelegate, &AppDelegate::stopAndQuit);
+    // Only the instance that owns the window keeps the queue: a second launch has handed over.
+    const QString keptQueue = QueueKeeper::defaultPath();
+    const QueueKeeper::Restored restored = QueueKeeper::restore(keptQueue);
+    const QueueKeeper keeper(appDelegate.queue(), keptQueue);
     window.show();
     appDelegate.applicationDidFinishLaunching();
+    appDelegate.offerRestored(restored);
     appDelegate.openFiles(*files);
     return app.exec();
 }

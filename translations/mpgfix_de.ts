@@ -64,6 +64,22 @@ Bringt Videodateien in ein einheitliches MPEG-2-Format mit MP2-Ton: was schon pa
         <source>No file manager is set up to open %1.</source>
         <translation>Es ist kein Dateimanager eingerichtet, um %1 zu öffnen.</translation>
     </message>
+    <message>
+        <source>The list of files left to fix could not be read; it was set aside as %1.</source>
+        <translation>Die Liste der noch zu korrigierenden Dateien war nicht lesbar; sie wurde als %1 beiseitegelegt.</translation>
+    </message>
+    <message>
+        <source>mpgfix was closed with %1 files still to fix. Fix them now?</source>
+        <translation>mpgfix wurde mit %1 noch zu korrigierenden Dateien beendet. Jetzt korrigieren?</translation>
+    </message>
+    <message>
+        <source>Fix Them</source>
+        <translation>Korrigieren</translation>
+    </message>
+    <message>
+        <source>Forget Them</source>
+        <translation>Verwerfen</translation>
+    </message>
 </context>
 <context>
     <name>BatchNotifier</name>

@@ -1,9 +1,11 @@
+#include "QueueKeeper.h"
 #include "TestMedia.h"
 #include "TestPrinters.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QtCore/qtestsupport_core.h>
@@ -19,7 +21,7 @@ namespace {
 void start(QProcess& app, const QString& home, const QString& workingFolder, const QStringList& files)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"XDG_CONFIG_HOME", "XDG_VIDEOS_DIR", "XDG_CONFIG_DIRS", "XDG_RUNTIME_DIR"})
+    for (const char* name : {"XDG_CONFIG_HOME", "XDG_VIDEOS_DIR", "XDG_CONFIG_DIRS", "XDG_RUNTIME_DIR", "XDG_STATE_HOME"})
         environment.remove(name);
     environment.insert("HOME", home);
     environment.insert("TMPDIR", home);
@@ -69,14 +71,25 @@ TEST(AppTest, FilesOfEveryLaunchAreFixedInArrivalOrderUntilASignalEndsTheApp)
 
     ::kill(pid_t(first.processId()), SIGTERM);
     ASSERT_TRUE(first.waitForFinished(5000));
+    const QString kept = home.filePath(".local/state/mpgfix/queue.json");
     for (const int signal : {SIGTERM, SIGINT, SIGHUP, SIGKILL}) {
         SCOPED_TRACE(signal);
-        start(first, home.path(), media.path(), {"long.mp4"});
+        // Each start is a first one: a queue kept from the one before would be offered first.
+        QFile::remove(kept);
+        start(first, home.path(), media.path(), {"long.mp4", "dvd.mpg"});
         pid_t encoder = 0;
+        // The transcode's ffmpeg, once its output has been named in the kept queue.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return TestMedia::readAll(kept).contains("temporaryOutput"); }, 20000));
         ASSERT_TRUE(QTest::qWaitFor([&] { return (encoder = encoderOf(first.processId())) != 0; }, 20000));
         ::kill(pid_t(first.processId()), signal);
         ASSERT_TRUE(first.waitForFinished(5000));
         EXPECT_TRUE(QTest::qWaitFor([&] { return ended(encoder); }, 5000));
+        // However it ended, its queue is kept: the file it was fixing with the hidden output it
+        // was writing, then the one waiting.
+        const QueueKeeper::Restored restored = QueueKeeper::restore(kept);
+        EXPECT_TRUE(restored.files.size() == 2 && restored.files[0].path == media.filePath("long.mp4") &&
+                    restored.files[1] == (JobQueue::Pending{media.filePath("dvd.mpg"), {}}) &&
+                    QFileInfo(restored.files[0].temporaryOutput).fileName().startsWith(".long.mpgfix-"));
         if (signal != SIGKILL) {
             EXPECT_EQ(std::pair(first.exitStatus(), first.exitCode()), std::pair(QProcess::NormalExit, 0));
             EXPECT_FALSE(listening());

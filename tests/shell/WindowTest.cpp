@@ -198,6 +198,32 @@ TEST_F(WindowTest, ControlsAreNamedAndALongFolderNeverWidensTheWindow)
     EXPECT_TRUE(window.width() == width && window.minimumSizeHint().width() < width);
 }
 
+// Files a former run left wait in the list while the question is up; the hidden output of the
+// one it was cut short in goes, and nothing else. Forget Them takes them away; Fix Them fixes
+// them, a file that is gone failing with the usual message.
+TEST_F(WindowTest, FilesAFormerRunLeftAreOfferedOnce)
+{
+    const TestMedia::TestFolder out;
+    const QString hidden = out.filePath(".gone.mpgfix-abcdefgh.mpg"), visible = out.filePath("gone.mpg");
+    JobListModel& jobs = appDelegate->queue().model();
+    const auto state = [&](int row) { return JobState(jobs.index(row).data(JobListModel::StateRole).toInt()); };
+    for (const QString answer : {"Forget Them", "Fix Them"}) {
+        SCOPED_TRACE(answer.toStdString());
+        ASSERT_TRUE(TestMedia::write(hidden, "part") && TestMedia::write(visible, "whole"));
+        appDelegate->offerRestored({{{out.filePath("gone.mp4"), hidden}, {out.filePath("gone2.mp4"), visible}}, {}});
+        QMessageBox* question = appDelegate->restoreQuestion();
+        ASSERT_TRUE(question);
+        EXPECT_EQ(question->text(), "mpgfix was closed with 2 files still to fix. Fix them now?");
+        EXPECT_EQ(std::tuple(state(jobs.rowCount() - 2), QFile::exists(hidden), QFile::exists(visible)), std::tuple(JobState::Waiting, false, true));
+        const QList<QAbstractButton*> buttons = question->buttons();
+        (*std::find_if(buttons.begin(), buttons.end(), [&](QAbstractButton* b) { return b->text() == answer; }))->click();
+        if (answer == "Forget Them")
+            EXPECT_EQ(jobs.rowCount(), 0);
+        else
+            EXPECT_TRUE(spinUntil([&] { return jobs.index(0).data(JobListModel::ReasonRole).toString() == "gone.mp4 no longer exists."; }, 10000));
+    }
+}
+
 // The list takes the height a taller window gives, below the film, and says how far the batch is.
 TEST_F(WindowTest, TheListTakesTheWindowsExtraHeight)
 {

@@ -1,0 +1,47 @@
+#include "JobFixture.h"
+#include "QueueKeeper.h"
+#include "TestMedia.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+using Pending = JobQueue::Pending;
+
+// What a start finds: no file, a good one, one a newer version wrote, one cut off mid-write by
+// something other than this app. What cannot be trusted is set aside whole under another name.
+TEST(QueueKeeper, RestoresWhatItKeptAndSetsAsideWhatItCannotTrust)
+{
+    const struct { const char* what; std::optional<QByteArray> kept; std::vector<Pending> files; bool setAside; } cases[] = {
+        {"none", std::nullopt, {}, false},
+        {"good", R"({"version": 1, "files": [{"path": "/in/a.mp4", "temporaryOutput": "/out/.a.mpgfix-abcdefgh.mpg"},
+                    {"path": "/in/b.mp4"}]})", {{"/in/a.mp4", "/out/.a.mpgfix-abcdefgh.mpg"}, {"/in/b.mp4", ""}}, false},
+        {"newer", R"({"version": 2, "files": [{"path": "/in/a.mp4"}]})", {}, true},
+        {"garbage", R"({"version": 1, "files": [{"path": "/in/a.m)", {}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const TestMedia::TestFolder state;
+        const QString path = state.filePath("queue.json");
+        ASSERT_TRUE(!c.kept || TestMedia::write(path, *c.kept));
+        const QueueKeeper::Restored restored = QueueKeeper::restore(path);
+        EXPECT_EQ(restored.files, c.files);
+        EXPECT_EQ(!restored.setAsideAs.isEmpty(), c.setAside);
+        EXPECT_EQ(QFileInfo::exists(path), c.kept && !c.setAside);
+        EXPECT_TRUE(!c.setAside || TestMedia::readAll(restored.setAsideAs) == *c.kept);
+    }
+}
+
+// The kept file follows the queue: files added, and a waiting one removed.
+TEST(QueueKeeper, KeepsThePendingFilesAsTheQueueChanges)
+{
+    const TestMedia::TestFolder state;
+    const QString path = state.filePath("mpgfix/queue.json");
+    JobFixture f;
+    f.queue.setPaused(true);
+    const QueueKeeper keeper(f.queue, path);
+    f.queue.add({"/in/a.mp4", "/in/b.mp4"});
+    EXPECT_EQ(QueueKeeper::restore(path).files, (std::vector<Pending>{{"/in/a.mp4", ""}, {"/in/b.mp4", ""}}));
+    f.queue.removeWaiting({f.queue.model().index(0)});
+    EXPECT_EQ(QueueKeeper::restore(path).files, (std::vector<Pending>{{"/in/b.mp4", ""}}));
+}
