@@ -1,5 +1,8 @@
 #include "SingleInstance.h"
 
+#include <memory>
+#include <optional>
+
 #include <QDataStream>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -18,6 +21,8 @@ constexpr int handOverTimeoutMs = 3000;
 constexpr int startWaitMs = 3000;
 constexpr unsigned long retryPauseMs = 50;
 constexpr char received = '\1';
+// The later launch's word that it heard the answer and leaves its files to the running one.
+constexpr char committed = '\2';
 
 // A folder itself (not a link to one), owned by this user and closed to everyone else.
 bool isPrivate(const QString& folder)
@@ -91,7 +96,12 @@ bool SingleInstance::handOver(const QStringList& files)
         if (!socket.waitForBytesWritten(handOverTimeoutMs))
             return false;
     char answer = 0;
-    return socket.waitForReadyRead(handOverTimeoutMs) && socket.getChar(&answer) && answer == received;
+    if (!socket.waitForReadyRead(handOverTimeoutMs) || !socket.getChar(&answer) || answer != received)
+        return false;
+    // Only now does the running one queue them: had this launch given up waiting, it would run
+    // with them itself, and each file must be queued once.
+    socket.putChar(committed);
+    return socket.waitForBytesWritten(handOverTimeoutMs);
 }
 
 bool SingleInstance::listen()
@@ -112,15 +122,22 @@ void SingleInstance::receive()
             continue;
         }
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        const auto readFiles = [this, socket] {
-            QDataStream in(socket);
-            in.startTransaction();
-            QStringList files;
-            in >> files;
-            if (!in.commitTransaction())
-                return;
-            socket->putChar(received);
-            emit filesReceived(files);
+        const auto files = std::make_shared<std::optional<QStringList>>();
+        const auto readFiles = [this, socket, files] {
+            if (!*files) {
+                QDataStream in(socket);
+                in.startTransaction();
+                QStringList list;
+                in >> list;
+                if (!in.commitTransaction())
+                    return;
+                *files = list;
+                socket->putChar(received);
+            }
+            // A launch that gave up before it heard the answer takes its files itself.
+            char mark = 0;
+            if (socket->bytesAvailable() > 0 && socket->getChar(&mark) && mark == committed)
+                emit filesReceived(**files);
         };
         connect(socket, &QLocalSocket::readyRead, this, readFiles);
         if (socket->bytesAvailable() > 0)

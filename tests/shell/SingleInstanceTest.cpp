@@ -77,3 +77,27 @@ TEST(SingleInstanceTest, TheRunningOneIgnoresOtherUsers)
     out << QStringList{"/clips/a.mov"};
     EXPECT_TRUE(spinUntil([&] { return stranger.state() == QLocalSocket::UnconnectedState; }));
 }
+
+// Each handed-over file is queued by exactly one launch, however late the running one answers:
+// a launch that heard the answer in time leaves its files to it; one that gave up waiting runs
+// alone with them, and the running one, answering later, drops them.
+TEST(SingleInstanceTest, AHandedOverFileIsQueuedByExactlyOneLaunch)
+{
+    for (const bool busy : {false, true}) {
+        SCOPED_TRACE(busy ? "a running one too busy to answer in time" : "a running one that answers");
+        QTemporaryDir scratch;
+        SingleInstance host(scratch.path());
+        ASSERT_EQ(host.start({}), Role::Running);
+        QStringList queued;
+        QObject::connect(&host, &SingleInstance::filesReceived, [&](const QStringList& files) { queued << files; });
+        Role role = Role::Running;
+        const std::unique_ptr<QThread> later(QThread::create([&] { role = SingleInstance(scratch.path()).start({"/clips/a.mov"}); }));
+        later->start();
+        // A busy running one serves its connections only after the later launch has given up.
+        if (busy)
+            later->wait();
+        EXPECT_TRUE(spinUntil([&] { return later->wait(QDeadlineTimer(0)); }, 20000));
+        spinUntil([] { return false; }, 300);
+        EXPECT_EQ(std::pair(role, queued), busy ? std::pair(Role::Alone, QStringList()) : std::pair(Role::HandedOver, QStringList{"/clips/a.mov"}));
+    }
+}
