@@ -5,6 +5,7 @@
 #include <QMimeDatabase>
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -20,32 +21,44 @@ bool isVideoType(const QMimeType& type)
 // By the file's name first and its content where the name says nothing, as file managers do.
 bool isVideo(const QMimeDatabase& types, const QFileInfo& file) { return isVideoType(types.mimeTypeForFile(file)); }
 
-void addVideosIn(const QString& folder, const QMimeDatabase& types, QStringList& videos)
+// Hands each video file in `folder` to `take`, in name order at every depth; how many it found.
+int takeVideosIn(const QString& folder, const QMimeDatabase& types, const std::function<void(const QString&)>& take,
+                 const std::stop_token& stop)
 {
     const QFileInfoList entries = QDir(folder).entryInfoList(
         QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    int found = 0;
     for (const QFileInfo& entry : entries) {
+        if (stop.stop_requested())
+            break;
         if (entry.isDir()) {
             if (!entry.isSymLink())
-                addVideosIn(entry.filePath(), types, videos);
+                found += takeVideosIn(entry.filePath(), types, take, stop);
         } else if (isVideo(types, entry)) {
-            videos << entry.filePath();
+            take(entry.filePath());
+            ++found;
         }
     }
+    return found;
 }
 
 } // namespace
 
-QStringList expandFolders(const QStringList& paths)
+void expandFolders(const QStringList& paths, const std::function<void(const QString&)>& take, const std::stop_token& stop)
 {
     const QMimeDatabase types;
-    QStringList files;
     for (const QString& path : paths) {
-        QStringList videos;
-        if (QFileInfo(path).isDir())
-            addVideosIn(path, types, videos);
-        files << (videos.isEmpty() ? QStringList{path} : videos);
+        if (stop.stop_requested())
+            return;
+        if (!QFileInfo(path).isDir() || takeVideosIn(path, types, take, stop) == 0)
+            take(path);
     }
+}
+
+QStringList expandFolders(const QStringList& paths)
+{
+    QStringList files;
+    expandFolders(paths, [&files](const QString& file) { files << file; });
     return files;
 }
 

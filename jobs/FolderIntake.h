@@ -3,10 +3,16 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <stop_token>
+
 // Turns dropped or opened paths into the files to fix: a folder stands for the video files
 // inside it, at any depth, in name order. A folder without any stays as itself, so that its
 // job can say so. Hidden entries and links to folders are passed over.
 QStringList expandFolders(const QStringList& paths);
+// The same, handing each file to `take` as it is found, until `stop` is requested.
+void expandFolders(const QStringList& paths, const std::function<void(const QString&)>& take,
+                   const std::stop_token& stop = {});
 // The name patterns ("*.mp4", ...) of every file type that counts as video above, for a file
 // chooser's filter.
 QStringList videoNamePatterns();

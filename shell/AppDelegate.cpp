@@ -3,6 +3,7 @@
 #include "AboutBox.h"
 #include "CloseQuestion.h"
 #include "FolderIntake.h"
+#include "FolderScan.h"
 #include "JobListView.h"
 #include "MainWindow.h"
 #include "OptionsBox.h"
@@ -36,11 +37,13 @@ AppDelegate::AppDelegate(MainWindow& window, QObject* parent)
       window_(&window),
       status_(new StatusArea(window, this)),
       options_(new OptionsBox(window, preferences_, this)),
+      folderScan_(new FolderScan(this)),
       queue_([this] { return preferences_.jobSettings(); })
 {
     const Ui::MainWindow& ui = window.ui();
     ui.jobList->setModel(&queue_.model());
     connect(ui.dragView, &WQDragView::filesDropped, this, &AppDelegate::openFiles);
+    connect(folderScan_, &FolderScan::found, &queue_, &JobQueue::add);
     connect(ui.openFilesItem, &QAction::triggered, this, &AppDelegate::openFilesClicked);
     connect(ui.openFolderItem, &QAction::triggered, this, &AppDelegate::openFolderClicked);
     connect(status_, &StatusArea::cancelRequested, this, &AppDelegate::cancelClicked);
@@ -112,7 +115,7 @@ void AppDelegate::openFiles(const QStringList& paths)
 {
     initQueue();
     queue_.setMaxRunning(preferences_.filesAtOnce());
-    queue_.add(expandFolders(paths));
+    folderScan_->scan(paths);
 }
 
 void AppDelegate::cancelClicked()

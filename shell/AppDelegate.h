@@ -9,6 +9,7 @@
 #include <QStringList>
 
 class CloseQuestion;
+class FolderScan;
 class MainWindow;
 class OptionsBox;
 class QMessageBox;
@@ -28,8 +29,8 @@ public:
     void applicationDidFinishLaunching();
     // Runs at launch and before every intake of files; the same result each time.
     void initQueue();
-    // Intake: folders become the video files in them, and each file a row of the queue, in
-    // order; returns at once.
+    // Intake: folders become the video files in them, found off the GUI thread, and each file a
+    // row of the queue, in order; returns at once.
     bool openFile(const QString& path);
     virtual void openFiles(const QStringList& paths);
     // Window-modal choosers whose choice goes to the intake as a drop would; return at once.
@@ -68,6 +69,7 @@ private:
     Preferences preferences_;
     StatusArea* status_;
     OptionsBox* options_;
+    FolderScan* folderScan_;
     CloseQuestion* closeQuestion_;
     QPointer<QMessageBox> restoreQuestion_;
     // Whether the last file ended done, so that the bar shows it full for a moment.

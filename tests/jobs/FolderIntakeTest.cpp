@@ -1,4 +1,7 @@
 #include "FolderIntake.h"
+#include "FolderScan.h"
+
+#include "EventLoop.h"
 
 #include "TestMedia.h"
 
@@ -19,4 +22,13 @@ TEST(FolderIntake, AFolderStandsForItsVideosAtAnyDepthInNameOrder)
     const QStringList expected = {dir.filePath("single.avi"), dir.filePath("vids/a/z.mkv"), dir.filePath("vids/b.MOV"),
                                   dir.filePath("vids/C.avi"), dir.filePath("empty")};
     EXPECT_EQ(expandFolders(dropped), expected);
+
+    // Found off the GUI thread, the same files come in the same order, a later scan's after.
+    FolderScan scan;
+    QStringList found;
+    QObject::connect(&scan, &FolderScan::found, [&](const QStringList& files) { found << files; });
+    scan.scan(dropped.mid(1));
+    scan.scan(dropped.mid(0, 1));
+    EXPECT_TRUE(spinUntil([&] { return found.size() == expected.size(); }));
+    EXPECT_EQ(found, expected.mid(1) + expected.mid(0, 1));
 }

@@ -64,6 +64,7 @@ TEST(QueueWindow, CancelRemoveAndCloseSteerTheRealQueue)
         }
     });
     d.openFiles({slow, slow, slow, clip});
+    ASSERT_TRUE(spinUntil([&] { return jobs.rowCount() == 4; }));
     d.queue().removeWaiting({jobs.index(2)});
     EXPECT_TRUE(spinUntil([&] { return state(2) == JobState::Done; }, 60000));
     EXPECT_EQ(std::tuple(state(0), state(1), jobs.rowCount()), std::tuple(JobState::Cancelled, JobState::Cancelled, 3));
@@ -159,7 +160,7 @@ TEST(QueueWindow, TwoFilesAtOnceAndTheSelectedOneCancelled)
         }
     });
     d.openFiles({slow, other});
-    EXPECT_TRUE(spinUntil([&] { return !d.queue().isBusy(); }, 60000));
+    EXPECT_TRUE(spinUntil([&] { return jobs.rowCount() == 2 && !d.queue().isBusy(); }, 60000));
     EXPECT_EQ(std::tuple(together, state(0), state(1)), std::tuple(true, JobState::Cancelled, JobState::Done));
     EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"other.mpg"});
     EXPECT_TRUE(spinUntil([&] { return TestMedia::childrenOf(::getpid()).isEmpty(); }));

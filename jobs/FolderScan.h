@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+
+#include <deque>
+#include <thread>
+
+// Turns dropped or opened paths into the files to fix off the GUI thread, so that a large
+// folder neither freezes the window nor keeps it from serving other launches. The files come
+// through found() a few at a time as they are found, those of one scan after those of the scan
+// before.
+class FolderScan : public QObject {
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+    // Stops the scan under way and waits for its thread.
+    ~FolderScan() override;
+
+    // Returns at once.
+    void scan(const QStringList& paths);
+
+signals:
+    void found(const QStringList& files);
+
+private:
+    void startNext();
+
+    std::deque<QStringList> waiting_;
+    bool scanning_ = false;
+    std::jthread worker_;
+};
