@@ -7,6 +7,7 @@
 #include "JobListView.h"
 #include "MainWindow.h"
 #include "OptionsBox.h"
+#include "RestoreQuestion.h"
 #include "SheetChooser.h"
 #include "StatusArea.h"
 #include "WQDragView.h"
@@ -14,8 +15,6 @@
 
 #include <QDesktopServices>
 #include <QDir>
-#include <QFile>
-#include <QPushButton>
 #include <QMessageBox>
 #include <QUrl>
 
@@ -151,37 +150,8 @@ void AppDelegate::offerRestored(const QueueKeeper::Restored& restored)
 {
     if (!restored.setAsideAs.isEmpty())
         status_->showNote(tr("The list of files left to fix could not be read; it was set aside as %1.").arg(restored.setAsideAs));
-    if (restored.files.empty())
-        return;
-    QStringList paths;
-    for (const JobQueue::Pending& file : restored.files) {
-        paths << file.path;
-        // The output of the run that was cut short, which only ever has such a hidden name.
-        const QString name = QFileInfo(file.temporaryOutput).fileName();
-        if (name.startsWith(u'.') && name.contains(QStringLiteral(".mpgfix-")))
-            QFile::remove(file.temporaryOutput);
-    }
-    queue_.setPaused(true);
-    const int first = queue_.model().rowCount();
-    queue_.add(paths);
-    auto* question = new QMessageBox(QMessageBox::Question, tr("mpgfix"),
-                                     tr("mpgfix was closed with %1 files still to fix. Fix them now?").arg(paths.size()),
-                                     QMessageBox::NoButton, window_);
-    question->setDefaultButton(question->addButton(tr("Fix Them"), QMessageBox::AcceptRole));
-    QPushButton* forget = question->addButton(tr("Forget Them"), QMessageBox::RejectRole);
-    question->setWindowModality(Qt::WindowModal);
-    question->setAttribute(Qt::WA_DeleteOnClose);
-    connect(question, &QMessageBox::finished, this, [this, question, forget, first, count = int(paths.size())] {
-        if (question->clickedButton() == forget) {
-            QModelIndexList rows;
-            for (int row = first; row < first + count; ++row)
-                rows << queue_.model().index(row);
-            queue_.removeWaiting(rows);
-        }
-        queue_.setPaused(false);
-    });
-    restoreQuestion_ = question;
-    question->open();
+    if (!restored.files.empty())
+        restoreQuestion_ = ::offerRestored(window_, queue_, restored.files);
 }
 
 QMessageBox* AppDelegate::restoreQuestion() const { return restoreQuestion_; }

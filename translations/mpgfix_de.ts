@@ -68,18 +68,6 @@ Bringt Videodateien in ein einheitliches MPEG-2-Format mit MP2-Ton: was schon pa
         <source>The list of files left to fix could not be read; it was set aside as %1.</source>
         <translation>Die Liste der noch zu korrigierenden Dateien war nicht lesbar; sie wurde als %1 beiseitegelegt.</translation>
     </message>
-    <message>
-        <source>mpgfix was closed with %1 files still to fix. Fix them now?</source>
-        <translation>mpgfix wurde mit %1 noch zu korrigierenden Dateien beendet. Jetzt korrigieren?</translation>
-    </message>
-    <message>
-        <source>Fix Them</source>
-        <translation>Korrigieren</translation>
-    </message>
-    <message>
-        <source>Forget Them</source>
-        <translation>Verwerfen</translation>
-    </message>
 </context>
 <context>
     <name>BatchNotifier</name>
@@ -655,6 +643,25 @@ wird gespeichert.</translation>
     <message>
         <source>Could not write into %1: %2</source>
         <translation>In %1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>RestoreQuestion</name>
+    <message>
+        <source>mpgfix</source>
+        <translation>mpgfix</translation>
+    </message>
+    <message>
+        <source>mpgfix was closed with %1 files still to fix. Fix them now?</source>
+        <translation>mpgfix wurde mit %1 noch zu korrigierenden Dateien beendet. Jetzt korrigieren?</translation>
+    </message>
+    <message>
+        <source>Fix Them</source>
+        <translation>Korrigieren</translation>
+    </message>
+    <message>
+        <source>Forget Them</source>
+        <translation>Verwerfen</translation>
     </message>
 </context>
 <context>
