@@ -93,7 +93,8 @@ int main(int argc, char* argv[])
     // From the start: a signal that comes before the window is up takes effect once it is.
     QuitSignals quitSignals;
     SingleInstance instance;
-    if (instance.start(*files) == SingleInstance::Role::HandedOver)
+    const SingleInstance::Role role = instance.start(*files);
+    if (role == SingleInstance::Role::HandedOver)
         return 0;
 
     MainWindow window;
@@ -115,10 +116,12 @@ int main(int argc, char* argv[])
     whenDone.follow(appDelegate.queue());
     const WhenDoneView whenDoneView(window, whenDone);
     QObject::connect(&whenDone, &WhenDone::quitRequested, &appDelegate, &AppDelegate::stopAndQuit);
-    // Only the instance that owns the window keeps the queue: a second launch has handed over.
+    // Only the instance that holds the single-instance lock keeps the queue; one that runs alone,
+    // unsure of another, leaves it to that one.
+    const bool keeps = role == SingleInstance::Role::Running;
     const QString keptQueue = QueueKeeper::defaultPath();
-    const QueueKeeper::Restored restored = QueueKeeper::restore(keptQueue);
-    const QueueKeeper keeper(appDelegate.queue(), keptQueue);
+    const QueueKeeper::Restored restored = keeps ? QueueKeeper::restore(keptQueue) : QueueKeeper::Restored{};
+    const std::optional<QueueKeeper> keeper = keeps ? std::make_optional<QueueKeeper>(appDelegate.queue(), keptQueue) : std::nullopt;
     window.show();
     appDelegate.applicationDidFinishLaunching();
     appDelegate.offerRestored(restored);
