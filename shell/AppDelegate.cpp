@@ -6,6 +6,7 @@
 #include "FolderScan.h"
 #include "JobListView.h"
 #include "MainWindow.h"
+#include "MiddleElision.h"
 #include "OptionsBox.h"
 #include "RestoreQuestion.h"
 #include "SheetChooser.h"
@@ -181,12 +182,12 @@ void AppDelegate::showStage(JobState stage, const QString& path)
 
 void AppDelegate::presentFailure(const JobOutcome& outcome)
 {
-    // A file left alone on purpose is no error. Paths may break after each slash, so that a long
-    // one wraps rather than widening the sheet.
+    // A file left alone on purpose is no error. Long paths and names wrap within the window.
     const auto icon = outcome.state == JobState::Skipped ? QMessageBox::Warning : QMessageBox::Critical;
-    QString text = outcome.reason;
-    auto* sheet = new QMessageBox(icon, tr("mpgfix"), text.replace(u'/', QStringLiteral("/\u200B")), QMessageBox::Ok, window_);
+    auto* sheet = new QMessageBox(icon, tr("mpgfix"), withBreakOpportunities(outcome.reason), QMessageBox::Ok, window_);
     sheet->setTextFormat(Qt::PlainText);
+    if (window_)
+        sheet->setStyleSheet(QStringLiteral("QLabel { max-width: %1px; }").arg(window_->width() * 2 / 3));
     sheet->setWindowModality(Qt::WindowModal);
     sheet->setAttribute(Qt::WA_DeleteOnClose);
     connect(sheet, &QMessageBox::finished, &queue_, &JobQueue::failureDismissed);

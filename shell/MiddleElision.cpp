@@ -30,3 +30,21 @@ QString lastPathComponent(const QString& path)
         trimmed.chop(1);
     return trimmed == u"/" ? trimmed : trimmed.section(u'/', -1);
 }
+
+QString withBreakOpportunities(const QString& text)
+{
+    constexpr QChar zeroWidthSpace(0x200B);
+    constexpr int longestRun = 16;
+    QString broken;
+    int run = 0;
+    for (const QChar c : text) {
+        broken += c;
+        run = c.isSpace() ? 0 : run + 1;
+        const bool breaksAfter = c == u'/' || c == u'_' || c == u'-' || c == u'.';
+        if ((breaksAfter || run >= longestRun) && !c.isHighSurrogate()) {
+            broken += zeroWidthSpace;
+            run = 0;
+        }
+    }
+    return broken;
+}

@@ -8,3 +8,6 @@
 QString elideFileName(const QString& name, const QFontMetrics& metrics, int width);
 // The last component of a path, trailing slashes aside: "/srv/Tom & Jerry/" gives "Tom & Jerry".
 QString lastPathComponent(const QString& path);
+// `text` with invisible break opportunities after slashes, underscores, dashes and dots, and
+// within any longer run without one, so that a long path or name wraps rather than widens.
+QString withBreakOpportunities(const QString& text);

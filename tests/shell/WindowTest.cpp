@@ -314,6 +314,13 @@ TEST(MiddleElisionTest, LongNamesKeepTheirStartAndExtension)
     }
 }
 
+// A sheet's long path or name may wrap after its separators, and within a run without any.
+TEST(MiddleElisionTest, LongPathsAndNamesGetBreakOpportunities)
+{
+    const QString x16(16, u'x'), b = QString(QChar(0x200B));
+    EXPECT_EQ(withBreakOpportunities("/srv/a_b-c.mp4 " + x16 + "yy"), "/" + b + "srv/" + b + "a_" + b + "b-" + b + "c." + b + "mp4 " + x16 + b + "yy");
+}
+
 // A German locale gets mpgfix's own German and Qt's; a language without a translation stays English.
 TEST(TranslationsTest, TheLocalesLanguageReachesTheWindowAndQtsOwnTexts)
 {
