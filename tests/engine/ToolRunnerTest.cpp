@@ -73,6 +73,8 @@ TEST(ToolRunner, AStopFromAnotherThreadEndsTheToolUnreportedAndEveryLaterRunBefo
         RecordedRun run;
         run.record.setToolPath(writeTool(folder.filePath("ffmpeg"), c.trap + "\necho >> \"${0%/*}/starts\"\n"
                                          "sleep 10 >/dev/null 2>&1 &\necho $! > \"${0%/*}/child\"\n"
+                                         // Until the child is sleep itself, a signal would meet the shell's trap in it.
+                                         "until grep -q sleep /proc/$!/comm; do :; done\n"
                                          "printf '  Duration: 00:00:10.00\\nframe=  100\\r'\nwait\n"));
         std::atomic<bool> running = false;
         run.record.setCallback([&](double) { running = true; });
