@@ -26,7 +26,7 @@ QueueKeeper::QueueKeeper(JobQueue& queue, const QString& path, QObject* parent)
 QString QueueKeeper::defaultPath()
 {
     QString state = qEnvironmentVariable("XDG_STATE_HOME");
-    // The base directory specification counts a relative path as not set.
+    // A relative XDG_STATE_HOME is to be ignored, as the XDG base directories say.
     if (QDir::isRelativePath(state))
         state = QDir::homePath() + QStringLiteral("/.local/state");
     return state + QStringLiteral("/mpgfix/queue.json");
