@@ -67,7 +67,7 @@ void VideoProcessor::runFFMPEG(const QStringList& arguments) { run(arguments, Co
 
 const StreamFacts& VideoProcessor::loadInformation()
 {
-    run(probeArguments(path()), ConsoleParser::Run::Probe);
+    runFFMPEG(probeArguments(path()));
     return facts_;
 }
 

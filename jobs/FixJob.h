@@ -30,7 +30,6 @@ public:
     // Any thread: ends the work at once (its ffmpeg is stopped, its partial output removed); the
     // job then finishes as cancelled.
     void requestStop();
-    QString path() const { return path_; }
 
     // "<folder>/<input name without its last extension>.mpg"
     static QString outputPath(const QString& folder, const QString& input);

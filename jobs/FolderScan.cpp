@@ -11,13 +11,6 @@ constexpr qint64 handOnMilliseconds = 100;
 
 } // namespace
 
-FolderScan::~FolderScan()
-{
-    worker_.request_stop();
-    if (worker_.joinable())
-        worker_.join();
-}
-
 void FolderScan::scan(const QStringList& paths)
 {
     waiting_.push_back(paths);

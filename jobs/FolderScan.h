@@ -15,8 +15,6 @@ class FolderScan : public QObject {
 
 public:
     using QObject::QObject;
-    // Stops the scan under way and waits for its thread.
-    ~FolderScan() override;
 
     // Returns at once.
     void scan(const QStringList& paths);
@@ -29,5 +27,6 @@ private:
 
     std::deque<QStringList> waiting_;
     bool scanning_ = false;
+    // Last, so that the scan under way is stopped and its thread joined before the rest goes.
     std::jthread worker_;
 };

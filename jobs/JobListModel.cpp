@@ -7,22 +7,25 @@
 
 namespace {
 
-bool hasEnded(JobState state) { return state >= JobState::Done; }
 bool runs(JobState state) { return state > JobState::Waiting && !hasEnded(state); }
 
 } // namespace
 
 JobListModel::JobListModel(QObject* parent) : QAbstractListModel(parent) {}
 
-JobListModel::Id JobListModel::add(const QString& path)
+JobListModel::Id JobListModel::add(const QStringList& paths)
 {
+    const Id first = nextId_;
+    if (paths.isEmpty())
+        return first;
     const int row = int(jobs_.size());
-    beginInsertRows({}, row, row);
-    jobs_.push_back({nextId_, path, JobState::Waiting, 0.0, {}, {}});
+    beginInsertRows({}, row, row + int(paths.size()) - 1);
+    for (const QString& path : paths)
+        jobs_.push_back({nextId_++, path, JobState::Waiting, 0.0, {}, {}});
     endInsertRows();
     inBatch_ = true;
     reportBatch();
-    return nextId_++;
+    return first;
 }
 
 std::optional<JobListModel::Id> JobListModel::nextWaiting() const
@@ -80,7 +83,7 @@ void JobListModel::removeWaiting(const QModelIndexList& rows)
 {
     std::vector<int> waiting;
     for (const QModelIndex& index : rows)
-        if (index.isValid() && index.model() == this && jobs_[index.row()].state == JobState::Waiting)
+        if (checkIndex(index, CheckIndexOption::IndexIsValid) && jobs_[index.row()].state == JobState::Waiting)
             waiting.push_back(index.row());
     removeRows(waiting);
     reportBatch();

@@ -25,8 +25,8 @@ public:
 
     explicit JobListModel(QObject* parent = nullptr);
 
-    // A waiting row for `path`.
-    Id add(const QString& path);
+    // Waiting rows for `paths`, in one insertion: the first one's id, the others' following it.
+    Id add(const QStringList& paths);
     // The first waiting row; nothing when none waits.
     std::optional<Id> nextWaiting() const;
     // Makes the waiting job `id` a running one and returns its path; nothing when it was
@@ -55,7 +55,6 @@ public:
     QModelIndex indexOf(Id id) const;
     // Whether `index` is the row of a job that runs.
     static bool isRunning(const QModelIndex& index);
-    int runningCount() const { return int(running_.size()); }
     int waitingCount() const;
     // The waiting files, in the order they will start.
     QStringList waitingPaths() const;

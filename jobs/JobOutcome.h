@@ -15,6 +15,8 @@ enum class JobState {
     Cancelled,
 };
 
+inline bool hasEnded(JobState state) { return state >= JobState::Done; }
+
 // How a job ended, as the window's list shows it.
 struct JobOutcome {
     JobState state = JobState::Done;

@@ -10,8 +10,7 @@ JobQueue::~JobQueue() { stop(); }
 
 void JobQueue::add(const QStringList& files)
 {
-    for (const QString& file : files)
-        model_.add(file);
+    model_.add(files);
     emit pendingChanged();
     startNext();
 }

@@ -13,8 +13,8 @@
 
 class FixJob;
 
-// The files to fix, in arrival order: it owns the list's rows and runs up to maxRunning() fix
-// jobs at once, starting the next waiting row when one ends. A failure holds the queue until it
+// The files to fix, in arrival order: it owns the list's rows and runs fix jobs, as many at once
+// as setMaxRunning() allows, starting the next waiting row when one ends. A failure holds the queue until it
 // has been shown and dismissed, unless the job's settings say to go on: no file starts
 // meanwhile, and the running ones go on. GUI thread only.
 class JobQueue : public QObject {
@@ -33,7 +33,6 @@ public:
     void add(const QStringList& files);
     // How many files are fixed at once, at least 1; raising it starts waiting files at once.
     void setMaxRunning(int count);
-    int maxRunning() const { return maxRunning_; }
     // Stops the running file `id`; the next waiting one starts. Nothing when it does not run.
     void cancel(JobListModel::Id id);
     // Stops the running file that started first.

@@ -57,10 +57,13 @@ AppDelegate::AppDelegate(MainWindow& window, QObject* parent)
             window_->ui().jobList->follow(queue_.model().indexOf(id));
     });
     const JobListModel& jobs = queue_.model();
-    connect(&jobs, &JobListModel::batchProgressed, this, [this] {
+    const auto showBatch = [this] {
         const JobListModel::BatchCount count = queue_.model().batchCount();
         status_->showBatch(count.ended, queue_.model().rowCount() > 0 ? count.total : 0, count.failed);
-    });
+    };
+    connect(&jobs, &JobListModel::batchProgressed, this, showBatch);
+    // Cleared rows take their batch's line with them.
+    connect(&jobs, &QAbstractItemModel::rowsRemoved, this, showBatch);
     closeQuestion_ = new CloseQuestion(window, queue_, this);
     connect(closeQuestion_, &CloseQuestion::stopAndQuitChosen, this, &AppDelegate::stopAndQuit);
     connect(&queue_, &JobQueue::stageChanged, this, &AppDelegate::showStage);

@@ -32,6 +32,8 @@ struct BatchOptions {
         stored.force = stored.force || force;
         stored.dvd = stored.dvd || dvd;
         stored.keepProportions = stored.keepProportions || keepProportions;
+        // Nobody is there to read a failure: it is reported with its file, and the next one starts.
+        stored.waitOnFailure = false;
         return stored;
     }
 };

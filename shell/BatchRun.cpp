@@ -15,8 +15,6 @@ namespace {
 // cost nothing.
 constexpr qint64 drawEveryMilliseconds = 100;
 
-bool hasEnded(JobState state) { return state >= JobState::Done; }
-
 // A file as the user would name it: relative to the working folder when inside it.
 QString shownName(const QString& path)
 {
@@ -67,9 +65,6 @@ BatchRun::BatchRun(const BatchOptions& options, const JobSettings& settings, int
     queue_.setMaxRunning(filesAtOnce);
     connect(&queue_, &JobQueue::jobStarted, this, [this](const QString&, JobListModel::Id id) { running_[id].start(); });
     connect(&queue_.model(), &QAbstractItemModel::dataChanged, this, &BatchRun::rowsChanged);
-    // Nobody is there to dismiss a failure: it was reported with its row, and the next file starts.
-    connect(&queue_, &JobQueue::failureRaised, this,
-            [this] { QMetaObject::invokeMethod(&queue_, &JobQueue::failureDismissed, Qt::QueuedConnection); });
     if (terminal_)
         connect(&queue_.model(), &JobListModel::batchProgressed, this, &BatchRun::drawProgress);
     connect(&queue_, &JobQueue::idle, this, &BatchRun::finish);

@@ -23,6 +23,8 @@ void SleepInhibitor::follow(JobQueue& queue)
 {
     // The file just started and those behind it.
     connect(&queue, &JobQueue::jobStarted, this, [this, &queue] { hold(queue.model().waitingCount() + 1); });
+    // Nothing left to fix, even while the last failure waits to be read, or the queue stopped.
+    connect(&queue.model(), &JobListModel::batchFinished, this, &SleepInhibitor::release);
     connect(&queue, &JobQueue::idle, this, &SleepInhibitor::release);
 }
 

@@ -21,7 +21,8 @@ namespace {
 void start(QProcess& app, const QString& home, const QString& workingFolder, const QStringList& files)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"XDG_CONFIG_HOME", "XDG_VIDEOS_DIR", "XDG_CONFIG_DIRS", "XDG_RUNTIME_DIR", "XDG_STATE_HOME"})
+    for (const char* name : {"XDG_CONFIG_HOME", "XDG_VIDEOS_DIR", "XDG_CONFIG_DIRS", "XDG_RUNTIME_DIR",
+                             "XDG_STATE_HOME"})
         environment.remove(name);
     environment.insert("HOME", home);
     environment.insert("TMPDIR", home);
@@ -32,15 +33,11 @@ void start(QProcess& app, const QString& home, const QString& workingFolder, con
     ASSERT_TRUE(app.waitForStarted());
 }
 
-// The child that `parent` runs, its ffmpeg; 0 while there is none.
-pid_t encoderOf(qint64 parent) { return TestMedia::childrenOf(parent).value(0).toInt(); }
+// The child that `parent` runs, its ffmpeg; empty while there is none.
+QString encoderOf(qint64 parent) { return TestMedia::childrenOf(parent).value(0); }
 
-// Gone, or dead and waiting for whoever adopted it to reap it.
-bool ended(pid_t pid)
-{
-    const QByteArray stat = TestMedia::readAll(QStringLiteral("/proc/%1/stat").arg(pid));
-    return stat.isEmpty() || stat.mid(stat.lastIndexOf(')') + 2).startsWith('Z');
-}
+// Gone, or dead and waiting for whoever adopted it to reap it: either way, no command line.
+bool ended(const QString& pid) { return TestMedia::readAll("/proc/" + pid + "/cmdline").isEmpty(); }
 
 }
 
@@ -54,7 +51,8 @@ TEST(AppTest, FilesOfEveryLaunchAreFixedInArrivalOrderUntilASignalEndsTheApp)
     ASSERT_TRUE(TestMedia::makeClip(media.filePath("dvd.mpg"), TestMedia::conformingMpeg()));
     ASSERT_TRUE(TestMedia::makeClip(media.filePath("phone.mp4"), TestMedia::h264AacMono()));
     ASSERT_TRUE(TestMedia::makeClip(media.filePath("long.mp4"), TestMedia::h264AacMono(160, 120, 60.0)));
-    const auto listening = [&] { return QFileInfo::exists(home.filePath("mpgfix-%1.d/mpgfix.socket").arg(::geteuid())); };
+    const QString socket = home.filePath("mpgfix-%1.d/mpgfix.socket").arg(::geteuid());
+    const auto listening = [&] { return QFileInfo::exists(socket); };
     const auto output = [&](const QString& name) { return QFileInfo(home.filePath("Videos/" + name)); };
 
     QProcess first, second;
@@ -77,10 +75,10 @@ TEST(AppTest, FilesOfEveryLaunchAreFixedInArrivalOrderUntilASignalEndsTheApp)
         // Each start is a first one: a queue kept from the one before would be offered first.
         QFile::remove(kept);
         start(first, home.path(), media.path(), {"long.mp4", "dvd.mpg"});
-        pid_t encoder = 0;
+        QString encoder;
         // The transcode's ffmpeg, once its output has been named in the kept queue.
         ASSERT_TRUE(QTest::qWaitFor([&] { return TestMedia::readAll(kept).contains("temporaryOutput"); }, 20000));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return (encoder = encoderOf(first.processId())) != 0; }, 20000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !(encoder = encoderOf(first.processId())).isEmpty(); }, 20000));
         ::kill(pid_t(first.processId()), signal);
         ASSERT_TRUE(first.waitForFinished(5000));
         EXPECT_TRUE(QTest::qWaitFor([&] { return ended(encoder); }, 5000));

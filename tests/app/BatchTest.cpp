@@ -19,7 +19,8 @@ namespace {
 void startBatch(QProcess& run, const QString& home, const QStringList& arguments)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR", "XDG_VIDEOS_DIR"})
+    for (const char* name :
+         {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR", "XDG_VIDEOS_DIR"})
         environment.remove(name);
     environment.insert("HOME", home);
     run.setProcessEnvironment(environment);
@@ -28,11 +29,7 @@ void startBatch(QProcess& run, const QString& home, const QStringList& arguments
     ASSERT_TRUE(run.waitForStarted());
 }
 
-struct Ended {
-    int status = -1;
-    QStringList lines;
-    QString errors;
-};
+struct Ended { int status = -1; QStringList lines; QString errors; };
 
 // The lines printed, a JSON object read back as "<outcome> <input name> -> <output name>".
 Ended runBatch(const QString& home, const QStringList& arguments)
@@ -40,13 +37,13 @@ Ended runBatch(const QString& home, const QStringList& arguments)
     QProcess run;
     startBatch(run, home, arguments);
     EXPECT_TRUE(run.waitForFinished(120000));
-    Ended ended{run.exitStatus() == QProcess::NormalExit ? run.exitCode() : -1, {}, QString::fromUtf8(run.readAllStandardError())};
+    Ended ended{run.exitStatus() == QProcess::NormalExit ? run.exitCode() : -1, {}, run.readAllStandardError()};
     for (const QString& line : QString::fromUtf8(run.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts)) {
         const QJsonObject object = QJsonDocument::fromJson(line.toUtf8()).object();
-        ended.lines << (object.isEmpty() ? line
-                                         : QStringLiteral("%1 %2 -> %3").arg(object["outcome"].toString(), QFileInfo(object["input"].toString()).fileName(),
-                                                                              QFileInfo(object["output"].toString()).fileName()));
-        EXPECT_TRUE(object.isEmpty() || (object["seconds"].toDouble() > 0 && object["message"].isString())) << line.toStdString();
+        const auto name = [&](const char* key) { return QFileInfo(object[key].toString()).fileName(); };
+        ended.lines << (object.isEmpty() ? line : name("outcome") + " " + name("input") + " -> " + name("output"));
+        EXPECT_TRUE(object.isEmpty() || (object["seconds"].toDouble() > 0 && object["message"].isString()))
+            << line.toStdString();
     }
     return ended;
 }
@@ -60,24 +57,29 @@ QStringList filesIn(const QString& folder) { return QDir(folder).entryList(QDir:
 TEST(BatchTest, CommandLinesFixWhatTheyNameAndExitAsTheFilesWent)
 {
     const TestMedia::TestFolder home;
-    QDir(home.path()).mkpath("in/sub");
+    QDir(home.path()).mkpath("in/s");
     ASSERT_TRUE(TestMedia::makeClip(home.filePath("in/dvd.mpg"), TestMedia::conformingMpeg()) &&
-                TestMedia::makeClip(home.filePath("in/sub/phone.mp4"), TestMedia::h264AacMono()) &&
+                TestMedia::makeClip(home.filePath("in/s/cam.mp4"), TestMedia::h264AacMono()) &&
                 TestMedia::write(home.filePath("in/notes.txt"), "not a video\n"));
     const QString store = home.filePath(".config/mpgfix/mpgfix.conf");
     ASSERT_TRUE(QDir(home.path()).mkpath(".config/mpgfix") && TestMedia::write(store, "[General]\nbitrate=3\n"));
     const QString out = home.filePath("out");
-    const struct { QStringList arguments; int status; QStringList lines; QString complaint; QStringList outputs; } cases[] = {
-        {{"--output", "out", "--jobs", "2", "in/sub", "in/dvd.mpg"}, 0,
-         {"2 fixed, 0 failed, 0 skipped", "done  in/dvd.mpg -> " + out + "/dvd.mpg", "done  in/sub/phone.mp4 -> " + out + "/phone.mpg"}, "", {"dvd.mpg", "phone.mpg"}},
+    const QString to = " -> " + out + "/";
+    const struct { QStringList arguments; int status; QStringList lines; QString complaint; QStringList outputs; }
+    cases[] = {
+        {{"--output", "out", "--jobs", "2", "in/s", "in/dvd.mpg"}, 0,
+         {"2 fixed, 0 failed, 0 skipped", "done  in/dvd.mpg" + to + "dvd.mpg", "done  in/s/cam.mp4" + to + "cam.mpg"},
+         "", {"cam.mpg", "dvd.mpg"}},
         {{"--output", out, "in/dvd.mpg"}, 1,
-         {"0 fixed, 0 failed, 1 skipped", "skipped  in/dvd.mpg: " + out + "/dvd.mpg already exists and was left as it is."}, "", {"dvd.mpg", "phone.mpg"}},
+         {"0 fixed, 0 failed, 1 skipped",
+          "skipped  in/dvd.mpg: " + out + "/dvd.mpg already exists and was left as it is."},
+         "", {"cam.mpg", "dvd.mpg"}},
         {{"--json", "--output", "out", "--if-taken", "keep", "--dvd", "in/notes.txt", "in/dvd.mpg"}, 1,
-         {"done dvd.mpg -> dvd (2).mpg", "failed notes.txt -> "}, "1 fixed, 1 failed, 0 skipped", {"dvd (2).mpg", "dvd.mpg", "phone.mpg"}},
+         {"done dvd.mpg -> dvd (2).mpg", "failed notes.txt -> "}, "1 fixed, 1 failed, 0 skipped",
+         {"cam.mpg", "dvd (2).mpg", "dvd.mpg"}},
         {{"--bitrate", "10", "in/dvd.mpg"}, 2, {}, "--bitrate", {}},
         {{"--jobs", "0", "in/dvd.mpg"}, 2, {}, "--jobs", {}},
         {{"--if-taken", "overwrite", "in/dvd.mpg"}, 2, {}, "--if-taken", {}},
-        {{"--output"}, 2, {}, "output", {}},
         {{}, 2, {}, "--batch", {}},
     };
     for (const auto& c : cases) {
@@ -86,12 +88,13 @@ TEST(BatchTest, CommandLinesFixWhatTheyNameAndExitAsTheFilesWent)
         QStringList lines = ended.lines;
         // Files at once end in either order.
         std::sort(lines.begin(), lines.end());
-        EXPECT_EQ(std::tuple(ended.status, lines, ended.errors.contains(c.complaint)), std::tuple(c.status, c.lines, true)) << ended.errors.toStdString();
+        EXPECT_EQ(std::tuple(ended.status, lines), std::tuple(c.status, c.lines)) << ended.errors.toStdString();
+        EXPECT_TRUE(ended.errors.contains(c.complaint)) << ended.errors.toStdString();
         if (c.status != 2) {
             EXPECT_EQ(filesIn(out), c.outputs);
         }
     }
-    EXPECT_EQ(TestMedia::streamFacts(out + "/phone.mpg", "v:0"), "mpeg2video,720,480,30000/1001,");
+    EXPECT_EQ(TestMedia::streamFacts(out + "/cam.mpg", "v:0"), "mpeg2video,720,480,30000/1001,");
     EXPECT_EQ(TestMedia::readAll(store), "[General]\nbitrate=3\n");
     EXPECT_FALSE(QFileInfo::exists(home.filePath("Videos")));
 }
@@ -110,10 +113,11 @@ TEST(BatchTest, AnInterruptStopsTheRunningFilesAndLeavesNothing)
     ::kill(pid_t(run.processId()), SIGINT);
     ASSERT_TRUE(run.waitForFinished(5000));
     EXPECT_EQ(std::pair(run.exitStatus(), run.exitCode()), std::pair(QProcess::NormalExit, 130));
-    EXPECT_EQ(QString::fromUtf8(run.readAllStandardOutput()).split(QChar(10)).filter(QRegularExpression("^cancelled  ")).size(), 2);
+    const QStringList printed = QString::fromUtf8(run.readAllStandardOutput()).split('\n');
+    EXPECT_EQ(printed.filter(QRegularExpression("^cancelled  ")).size(), 2);
     EXPECT_EQ(filesIn(home.filePath("out")), QStringList());
     for (const QString& encoder : encoders)
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !QFileInfo::exists("/proc/" + encoder + "/cmdline") || TestMedia::readAll("/proc/" + encoder + "/cmdline").isEmpty(); }, 5000));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return TestMedia::readAll("/proc/" + encoder + "/cmdline").isEmpty(); }));
 }
 
 // Two runs given the same names, side by side into one folder under Keep both: every file is
@@ -137,6 +141,7 @@ TEST(BatchTest, TwoRunsIntoOneFolderNeitherLoseNorDoubleAFile)
         expected << QString(name).replace(".mpg", " (2).mpg") << name;
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(filesIn(home.filePath("out")), expected);
+    const qint64 size = QFileInfo(home.filePath("clip.mpg")).size();
     for (const QString& file : filesIn(home.filePath("out")))
-        EXPECT_EQ(QFileInfo(home.filePath("out/" + file)).size(), QFileInfo(home.filePath("clip.mpg")).size()) << file.toStdString();
+        EXPECT_EQ(QFileInfo(home.filePath("out/" + file)).size(), size) << file.toStdString();
 }

@@ -46,7 +46,9 @@ TEST(ConsoleParser, ReadsDurationProgressStreamsAndOnlyTheProbesErrorPhrasesOuts
     const std::string realMpegVideo = "  Stream #0:0[0x1e0]: Video: mpeg2video (Main), yuv420p(tv, bottom first), "
                                       "720x480 [SAR 8:9 DAR 4:3], 29.97 fps, 29.97 tbr, 90k tbn\n";
     const QString unrecognized = "FFMPEG -1 Not a recognized file format: Invalid Data.avi, stop";
-    const struct { std::string output; QString told; ConsoleParser::Run kind = Probe; const char* path = "/in/Invalid Data.avi"; } cases[] = {
+    static constexpr const char* avi = "/in/Invalid Data.avi";
+    const struct { std::string output; QString told; ConsoleParser::Run kind = Probe; const char* path = avi; }
+    cases[] = {
         {"  Duration: 00:00:01.01, start: 0.523344, bitrate: 1328 kb/s\n"  // real
          "frame=    1 fps=0.0 q=0.0 size=       0kB time=00:00:00.06 bitrate=   0.0kbits/s speed=10.4x    \r"
          "frame=   30 fps=0.0 q=2.0 Lsize=     174kB time=00:00:01.02 bitrate=1394.8kbits/s speed=14.9x    \n",
@@ -63,17 +65,19 @@ TEST(ConsoleParser, ReadsDurationProgressStreamsAndOnlyTheProbesErrorPhrasesOuts
         {realMpegVideo + "  Stream #0:1[0x1c0]: Audio: mp2, 48000 Hz, stereo, s16p, 192 kb/s\n",  // real
          "[mpeg2video yuv420p bff #0] 720x480 29.97fps [mp2 #0] 48000Hz stereo"},
         // Another input's streams, and in a transcode the output's, are not the input's.
-        {"Stream #0:0(eng): Video: h264, yuv420p, 1920x1080 [PAR 1:1 DAR 16:9], 23.98 fps\n  Stream #1:0: Video: mpeg2video (Main), "
-         "720x480\nOutput #0, dvd, to 'a.mpg':\n  Stream #0:1: Audio: mp2, 48000 Hz, stereo\n", "[h264 yuv420p #0] 1920x1080 23.98fps [] 0Hz -"},
+        {"Stream #0:0(eng): Video: h264, yuv420p, 1920x1080 [PAR 1:1 DAR 16:9], 23.98 fps\n"
+         "  Stream #1:0: Video: mpeg2video (Main), 720x480\nOutput #0, dvd, to 'a.mpg':\n"
+         "  Stream #0:1: Audio: mp2, 48000 Hz, stereo\n", "[h264 yuv420p #0] 1920x1080 23.98fps [] 0Hz -"},
         // A picture of no known size is none to work from.
-        {"Stream #0:0: Video: mjpeg, yuvj420p(pc), none\n\tStream #0:1[0x1](und): Audio: pcm_s16le, 44100 Hz, 2 channels\n",
-         "[] 0x0 0fps [pcm_s16le #0] 44100Hz 2 channels"},
+        {"Stream #0:0: Video: mjpeg, yuvj420p(pc), none\n\tStream #0:1[0x1](und): Audio: pcm_s16le, 44100 Hz, "
+         "2 channels\n", "[] 0x0 0fps [pcm_s16le #0] 44100Hz 2 channels"},
         // The codec is its name alone; a warning about one stream is no verdict on the file; a
         // swapped field order names the field coded first.
-        {"[mpegts @ 0x55f0] Could not find codec parameters for stream 2 (Audio: mp3 (mp3float) ([3][0][0][0] / 0x0003), 0 "
-         "channels, fltp): unspecified frame size\n  Stream #0:0[0x100]: Video: mpeg2video (Main) ([2][0][0][0] / 0x0002), "
-         "yuv420p(tv, progressive), 160x120 [SAR 1:1 DAR 4:3], 25 fps\n  Stream #0:1[0x101]: Audio: mp2 ([3][0][0][0] / "
-         "0x0003), 48000 Hz, mono, fltp, 64 kb/s\n  Stream #0:2[0x102]: Audio: mp3 ([3][0][0][0] / 0x0003), 0 channels\n",  // real
+        {"[mpegts @ 0x55f0] Could not find codec parameters for stream 2 (Audio: mp3 (mp3float) ([3][0][0][0] / "
+         "0x0003), 0 channels, fltp): unspecified frame size\n  Stream #0:0[0x100]: Video: mpeg2video (Main) "
+         "([2][0][0][0] / 0x0002), yuv420p(tv, progressive), 160x120 [SAR 1:1 DAR 4:3], 25 fps\n  Stream #0:1[0x101]: "
+         "Audio: mp2 ([3][0][0][0] / 0x0003), 48000 Hz, mono, fltp, 64 kb/s\n  Stream #0:2[0x102]: Audio: mp3 "
+         "([3][0][0][0] / 0x0003), 0 channels\n",  // real
          "[mpeg2video yuv420p prog #0] 160x120 0fps [mp2 #0] 48000Hz mono"},
         {"  Stream #0:0: Video: h264 (High), yuv422p10le (10 bpc)(tv, bt709, top coded first (swapped)), 1920x1080\n",
          "[h264 yuv422p10le bff #0] 1920x1080 0fps [] 0Hz -"},
@@ -81,25 +85,29 @@ TEST(ConsoleParser, ReadsDurationProgressStreamsAndOnlyTheProbesErrorPhrasesOuts
         // and of the sounds, the first marked default, else the first; numbered within their
         // kind, whatever the order the programs list them in.
         {"  Stream #0:4: Audio: ac3, 48000 Hz, 5.1(side), fltp (default)\n  Stream #0:1: Audio: mp2, 48000 Hz, stereo\n"
-         "  Stream #0:0: Video: mjpeg (Baseline), yuvj420p(pc, bt470bg/unknown/unknown), 600x600, 90k tbn (attached pic)\n"
-         "  Stream #0:3(eng): Video: mpeg2video (4:2:2), yuv422p(tv, bottom coded first (swapped)), 720x480, 29.97 fps (default)\n"
-         "  Stream #0:2: Video: h264 (Main), yuv420p(top first), 320x240 (forced)\n  Stream #0:5: Audio: aac, 44100 Hz, mono (default)\n"
-         "  Stream #0:1: Video: h264, yuv420p, 320x240 (default)\n", "[mpeg2video yuv422p tff #2] 720x480 29.97fps [ac3 #1] 48000Hz 5.1(side)"},
+         "  Stream #0:0: Video: mjpeg (Baseline), yuvj420p(pc, bt470bg/unknown/unknown), 600x600 (attached pic)\n"
+         "  Stream #0:3(eng): Video: mpeg2video (4:2:2), yuv422p(tv, bottom coded first (swapped)), 720x480, 29.97 fps "
+         "(default)\n  Stream #0:2: Video: h264 (Main), yuv420p(top first), 320x240 (forced)\n"
+         "  Stream #0:5: Audio: aac, 44100 Hz, mono (default)\n  Stream #0:1: Video: h264, yuv420p, 320x240 "
+         "(default)\n",
+         "[mpeg2video yuv422p tff #2] 720x480 29.97fps [ac3 #1] 48000Hz 5.1(side)"},
         // Counts have no sign.
         {"Stream #0:0: Audio: mp2, -99999999999999 Hz, stereo\nStream #0:1: Audio: mp2, +48000 Hz, mono\n", ""},
         // Titles, comments and names are the file's author's: only the tool's own lines tell facts.
-        {"Input #0, mov, from '/in/  Duration: 01:00:00.00 frame= 9 Stream #0:0: Video: mpeg2video, 720x480, 29.97 fps':\n"
-         "    title           : Video: mpeg2video, 720x480, 29.97 fps\n      title  : Stream #0:1: Audio: mp2, 48000 Hz, "
-         "stereo\n    comment : Duration: 00:00:10.00 Stream #0:2: Data: dvd_nav_packet\n  Duration: N/A\n Video: h264, 720x480\n", ""},
+        {"Input #0, mov, from '/in/  Duration: 01:00:00.00 frame= 9 Stream #0:0: Video: mpeg2video, 720x480, 29.97 fps"
+         "':\n    title : Video: mpeg2video, 720x480, 29.97 fps\n      title  : Stream #0:1: Audio: mp2, 48000 Hz, "
+         "stereo\n    comment : Duration: 00:00:10.00 Stream #0:2: Data: dvd_nav_packet\n  Duration: N/A\n"
+         " Video: h264, 720x480\n", ""},
         {"  Duration: N/A, Duration: 00:00:10.00\n  Duration: 00:00:01.00\nframe=N/A frame= 15\r", "29 frames"},
-        {"Input #0, mov, from '/in/a\n  Duration: 00:00:10.00 Stream #0:0: Video: mpeg2video, 720x480, 29.97 fps.mov':\n", "",
-         Probe, "/in/a\n  Duration: 00:00:10.00 Stream #0:0: Video: mpeg2video, 720x480, 29.97 fps.mov"},
+        {"Input #0, mov, from '/in/a\n  Duration: 00:00:10.00 Stream #0:0: Video: mpeg2video, 720x480, 29.97 fps.mov'"
+         ":\n", "", Probe, "/in/a\n  Duration: 00:00:10.00 Stream #0:0: Video: mpeg2video, 720x480, 29.97 fps.mov"},
         {"notes.txt: Invalid data found when processing input\n" + minute + realMpegVideo, unrecognized},  // real
         {"Format Is Not Supported\n", unrecognized},
         {"  Duration: 00:00:10.00 uNkNoWn FoRmAt 'xyz'\n", unrecognized},
         // Lines that are not UTF-8 count for nothing; a line is cut after 1023 bytes.
         {"\xff Invalid data\nInvalid data \xc0\xaf\nInvalid data \xed\xa0\x80\nInvalid data \xf4\x90\x80\x80\n"
-         "Stream #0:0: Video: h264, \x80 x, 640x480\n" + std::string(1012, 'x') + "invalid data\nInvalid data \xe2\x82", ""},
+         "Stream #0:0: Video: h264, \x80 x, 640x480\n" + std::string(1012, 'x') + "invalid data\nInvalid data \xe2\x82",
+         ""},
         {std::string(1011, 'x') + "invalid data\n", unrecognized},
         // A damaged packet in the middle of a transcode is no unreadable input.
         {tenSeconds + "Error while decoding stream #0:1: Invalid data found when processing input\nframe=  299\r",

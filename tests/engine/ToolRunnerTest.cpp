@@ -1,13 +1,10 @@
 #include "RecordedRun.h"
 #include "ToolProcess.h"
-#include "ToolVersion.h"
 #include "UniqueFd.h"
 
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <signal.h>
-#include <sys/prctl.h>
 #include <sys/wait.h>
 
 #include <atomic>
@@ -51,7 +48,7 @@ TEST(ToolRunner, ReportsAFailedTranscodeOrStartByItsMostTellingLineNeverTheProbe
     for (const auto& c : cases) {
         RecordedRun run;
         run.record.setToolPath(c.tool.isEmpty() ? writeTool(folder.filePath("ffmpeg"), c.script) : c.tool);
-        c.probe ? void(run.record.loadInformation()) : run.record.transcode(folder.filePath("out.mpg"), encoding(1, 1));
+        c.probe ? void(run.record.loadInformation()) : run.record.transcode(folder.filePath("out.mpg"), {});
         EXPECT_EQ(run.errors, c.errors) << c.script.toStdString();
         EXPECT_TRUE(noChildLeft());
     }
@@ -85,55 +82,23 @@ TEST(ToolRunner, AStopFromAnotherThreadEndsTheToolUnreportedAndEveryLaterRunBefo
             stopped = Clock::now();
             run.record.requestStop();
         });
-        run.record.transcode(folder.filePath("out.mpg"), encoding(1, 1));
+        run.record.transcode(folder.filePath("out.mpg"), TranscodePlan{});
         const auto took = Clock::now() - stopped.load();
-        run.record.transcode(folder.filePath("out.mpg"), encoding(1, 1));
+        run.record.transcode(folder.filePath("out.mpg"), TranscodePlan{});
         EXPECT_TRUE(took >= c.least && took < c.most && run.record.stopRequested() &&
                     QFile::exists(folder.filePath("heeded")) == c.heeds) << c.trap.toStdString();
         EXPECT_TRUE(run.errors.empty() && noChildLeft() && QFile(folder.filePath("starts")).size() == 1);
         // The stop reaches the tool's own children too: its whole process group.
         const QString child = "/proc/" + TestMedia::readAll(folder.filePath("child")).trimmed() + "/stat";
         // Gone, a zombie, or its number already another process's.
-        const auto gone = [&] { const QByteArray stat = TestMedia::readAll(child); return !stat.contains("(sleep) ") || stat.contains(") Z "); };
+        const auto gone = [&] {
+            const QByteArray stat = TestMedia::readAll(child);
+            return !stat.contains("(sleep) ") || stat.contains(") Z ");
+        };
         for (int tries = 0; tries < 250 && !gone(); ++tries)
             std::this_thread::sleep_for(20ms);
         EXPECT_TRUE(gone()) << child.toStdString() << ": " << TestMedia::readAll(child).constData();
     }
-}
-
-// The version is asked with nothing to read and within a time limit: a tool that reads its input
-// first still answers, and a silent one is given up and ended.
-TEST(ToolVersion, IsAskedWithAnEmptyInputAndGivenUpAfterItsLimit)
-{
-    TestMedia::TestFolder folder;
-    const struct { QByteArray script; QString version; } cases[] = {
-        {"cat >/dev/null; echo 'ffmpeg version 9.9 Copyright'\n", "ffmpeg version 9.9 Copyright"},
-        {"exec sleep 30\n", ""},
-    };
-    for (const auto& c : cases) {
-        const auto start = Clock::now();
-        EXPECT_EQ(askToolVersion(writeTool(folder.filePath("ffmpeg"), c.script), 500ms), c.version);
-        EXPECT_TRUE(Clock::now() - start < 3s && noChildLeft()) << c.script.toStdString();
-    }
-}
-
-TEST(ToolProcess, DiesWithTheProcessThatStartedItEvenWhenThatIsKilled)
-{
-    // Orphans come back to this process, which can then tell how the tool ended.
-    ASSERT_EQ(prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
-    const pid_t starter = fork();
-    if (starter == 0) {
-        ToolProcess tool;
-        if (!tool.start("/bin/sh", {"-c", "echo; exec sleep 10"}) && fgetc(tool.output()) == '\n')
-            raise(SIGKILL);
-        _exit(1);
-    }
-    int status = 0;
-    EXPECT_TRUE(waitpid(starter, &status, 0) == starter && WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
-        << "the tool did not start";
-    // Left alone, the tool would end by itself, not by a signal.
-    EXPECT_TRUE(waitpid(-1, &status, 0) > 0 && WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
-    prctl(PR_SET_CHILD_SUBREAPER, 0);
 }
 
 } // namespace

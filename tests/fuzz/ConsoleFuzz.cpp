@@ -13,8 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (size == 0)
         return 0;
     for (const auto run : {ConsoleParser::Run::Probe, ConsoleParser::Run::Transcode}) {
-        ConsoleParser parser(QStringLiteral("/in/Invalid data\n  Duration: 00:00:01.00 frame= 9.avi"), run,
-                             [](double fraction) { std::isfinite(fraction) && fraction >= 0 ? void() : __builtin_trap(); });
+        const auto check = [](double f) { std::isfinite(f) && f >= 0 ? void() : __builtin_trap(); };
+        ConsoleParser parser(QStringLiteral("/in/Invalid data\n  Duration: 00:00:01.00 frame= 9.avi"), run, check);
         parser.prepare() ? void() : __builtin_trap();
         const std::unique_ptr<FILE, int (*)(FILE*)> stream(fmemopen(const_cast<uint8_t*>(data), size, "r"), fclose);
         std::array<char, consoleLineBufferSize> line;

@@ -24,14 +24,14 @@ TEST(JobListModel, RowsFollowTheirJobsAndTheBatchEndsOnce)
     };
     QList<JobListModel::Id> ids;
     for (const char* name : {"a.mp4", "b.mov", "c.avi", "d.mkv", "e.mp4"})
-        ids << jobs.add(QStringLiteral("/in/") + name);
+        ids << jobs.add({QStringLiteral("/in/") + name});
 
     EXPECT_EQ(jobs.start(ids[0]), "/in/a.mp4");
     EXPECT_EQ(jobs.start(ids[0]), std::nullopt);
     jobs.setStage(ids[0], JobState::Transcoding);
     for (const double beyond : {1.7, -0.5, double(NAN)}) {
         jobs.setProgress(ids[0], beyond);
-        EXPECT_EQ(jobs.index(0).data().toString(), beyond > 1 ? "a.mp4 \u2014 Transcoding 100%" : "a.mp4 \u2014 Transcoding 0%");
+        EXPECT_EQ(jobs.index(0).data().toString(), QString("a.mp4 \u2014 Transcoding %1%").arg(beyond > 1 ? 100 : 0));
     }
     jobs.setProgress(ids[0], 0.424);
     EXPECT_EQ(jobs.index(0).data().toString(), "a.mp4 \u2014 Transcoding 42%");
@@ -55,7 +55,7 @@ TEST(JobListModel, RowsFollowTheirJobsAndTheBatchEndsOnce)
     EXPECT_EQ(ended[0], (QVariantList{1, 1}));
     EXPECT_EQ(progressed.last(), (QVariantList{1.0, 0}));
 
-    jobs.add("/in/f.mp4");
+    jobs.add({"/in/f.mp4"});
     jobs.clearFinished();
     EXPECT_EQ(texts(), QStringList{"f.mp4 \u2014 Waiting"});
 }
@@ -66,8 +66,7 @@ TEST(JobListModel, SeveralRunningRowsMakeTheBatchsMeanProgress)
 {
     JobListModel jobs;
     QSignalSpy progressed(&jobs, &JobListModel::batchProgressed);
-    const JobListModel::Id a = jobs.add("/in/a.mp4"), b = jobs.add("/in/b.mp4");
-    jobs.add("/in/c.mp4");
+    const JobListModel::Id a = jobs.add({"/in/a.mp4", "/in/b.mp4", "/in/c.mp4"}), b = a + 1;
     jobs.start(a);
     jobs.start(b);
     jobs.setStage(b, JobState::Transcoding);
@@ -77,6 +76,6 @@ TEST(JobListModel, SeveralRunningRowsMakeTheBatchsMeanProgress)
     jobs.finish(b, {JobState::Done, "/out/b.mpg", {}});
     jobs.setProgress(b, 0.9);
     EXPECT_EQ(progressed.last(), (QVariantList{1.5 / 3, 1}));
-    EXPECT_EQ(std::tuple(jobs.runningCount(), JobListModel::isRunning(jobs.index(0)), JobListModel::isRunning(jobs.index(1))), std::tuple(1, true, false));
+    EXPECT_TRUE(JobListModel::isRunning(jobs.index(0)) && !JobListModel::isRunning(jobs.index(1)));
     EXPECT_EQ(jobs.index(1).data().toString(), "b.mp4 \u2014 Done: b.mpg");
 }

@@ -55,7 +55,9 @@ TEST(SingleInstanceTest, ALaunchTrustsOnlyItsOwnFolderAndItsOwnUser)
         if (l.peer != none)
             asUser(l.peer == otherUser ? nobody : 0, [&] { EXPECT_TRUE(lock.tryLock(0) && peer.listen(socket)); });
         Role role = Role::Running;
-        const std::unique_ptr<QThread> later(QThread::create([&] { role = SingleInstance(l.viaLink ? scratch.filePath("link") : folder).start({"/clips/a.mov"}); }));
+        const QString launchFolder = l.viaLink ? scratch.filePath("link") : folder;
+        const auto launch = [&] { role = SingleInstance(launchFolder).start({"/clips/a.mov"}); };
+        const std::unique_ptr<QThread> later(QThread::create(launch));
         later->start();
         EXPECT_TRUE(spinUntil([&] { return later->wait(QDeadlineTimer(0)); }, 20000));
         EXPECT_EQ(role, l.role);
@@ -91,13 +93,15 @@ TEST(SingleInstanceTest, AHandedOverFileIsQueuedByExactlyOneLaunch)
         QStringList queued;
         QObject::connect(&host, &SingleInstance::filesReceived, [&](const QStringList& files) { queued << files; });
         Role role = Role::Running;
-        const std::unique_ptr<QThread> later(QThread::create([&] { role = SingleInstance(scratch.path()).start({"/clips/a.mov"}); }));
+        const auto launch = [&] { role = SingleInstance(scratch.path()).start({"/clips/a.mov"}); };
+        const std::unique_ptr<QThread> later(QThread::create(launch));
         later->start();
         // A busy running one serves its connections only after the later launch has given up.
         if (busy)
             later->wait();
         EXPECT_TRUE(spinUntil([&] { return later->wait(QDeadlineTimer(0)); }, 20000));
         spinUntil([] { return false; }, 300);
-        EXPECT_EQ(std::pair(role, queued), busy ? std::pair(Role::Alone, QStringList()) : std::pair(Role::HandedOver, QStringList{"/clips/a.mov"}));
+        EXPECT_EQ(role, busy ? Role::Alone : Role::HandedOver);
+        EXPECT_EQ(queued, busy ? QStringList() : QStringList{"/clips/a.mov"});
     }
 }

@@ -54,41 +54,45 @@ TEST_F(WindowTest, PreferencesAreStoredAndReadAsTheWindowShowsThem)
 {
     AppDelegate& d = *appDelegate;
     const Ui::MainWindow& ui = window.ui();
-    QWidget *slider = ui.bitrateSlider, *force = ui.forceCheck, *taken = ui.takenCombo, *dvd = ui.dvdCheck, *bars = ui.barsCheck;
+    QWidget *slider = ui.bitrateSlider, *force = ui.forceCheck, *taken = ui.takenCombo;
+    QWidget *dvd = ui.dvdCheck, *bars = ui.barsCheck;
     const auto press = [](QWidget* control, Qt::Key key) { return [=] { QTest::keyClick(control, key); }; };
     const auto relaunchWith = [&d](const QString& key, const QVariant& value) {
         return [=, &d] { userStore().clear(); userStore().setValue(key, value); d.initQueue(); d.resetUI(); };
     };
     const QString home = QDir::homePath(), videos = home + "/Videos", tom = "/srv/Tom & Jerry";
     constexpr NameTaken ask = NameTaken::ShowMessage;
-    const struct { std::function<void()> change; int megabits; QString button, folder; NameTaken taken; QByteArray store; } cases[] = {
-        {press(slider, Qt::Key_End), 9, "Videos", videos, ask, "bitrate=9"},
-        {press(slider, Qt::Key_Home), 1, "Videos", videos, ask, "bitrate=1"},
-        {press(force, Qt::Key_Space), 1, "Videos", videos, ask, "bitrate=1\nforce=true"},
-        {press(force, Qt::Key_Space), 1, "Videos", videos, ask, "bitrate=1\nforce=false"},
-        {press(taken, Qt::Key_End), 1, "Videos", videos, NameTaken::Replace, "bitrate=1\nforce=false\ntaken=replace"},
-        {press(taken, Qt::Key_Up), 1, "Videos", videos, NameTaken::KeepBoth, "bitrate=1\nforce=false\ntaken=keep"},
-        {press(taken, Qt::Key_Up), 1, "Videos", videos, ask, "bitrate=1\nforce=false\ntaken=message"},
-        {press(dvd, Qt::Key_Space), 1, "Videos", videos, ask, "bitrate=1\ndvd=true\nforce=false\ntaken=message"},
-        {press(bars, Qt::Key_Space), 1, "Videos", videos, ask, "bars=true\nbitrate=1\ndvd=true\nforce=false\ntaken=message"},
-        {relaunchWith(Preferences::bitrateKey, 42), 9, "Videos", videos, ask, "bitrate=42"},
-        {relaunchWith(Preferences::bitrateKey, 0), 1, "Videos", videos, ask, "bitrate=0"},
-        {relaunchWith(Preferences::bitrateKey, qint64(4294967297)), 9, "Videos", videos, ask, "bitrate=4294967297"},
-        {relaunchWith(Preferences::pathKey, tom + "/"), 6, "Tom && Jerry", tom, ask, "path=" + tom.toUtf8() + "/"},
-        {relaunchWith(Preferences::pathKey, "~/dvd"), 6, "dvd", home + "/dvd", ask, "path=~/dvd"},
-        {relaunchWith(Preferences::pathKey, "~"), 6, QFileInfo(home).fileName(), home, ask, "path=~"},
-        {relaunchWith(Preferences::pathKey, "dvd"), 6, "Videos", videos, ask, "path=dvd"},
-        {relaunchWith(Preferences::pathKey, "~tom/dvd"), 6, "Videos", videos, ask, "path=~tom/dvd"},
-        {relaunchWith(Preferences::pathKey, QStringList{"/a", "/b"}), 6, "Videos", videos, ask, "path=" + videos.toUtf8()},
-        {relaunchWith(Preferences::takenKey, "rename"), 6, "Videos", videos, ask, "taken=rename"},
+    // The folder button shows the folder's name, an ampersand doubled so as not to be read as a shortcut.
+    const struct { std::function<void()> change; int megabits; QString folder; NameTaken taken; QByteArray store; }
+    cases[] = {
+        {press(slider, Qt::Key_End), 9, videos, ask, "bitrate=9"},
+        {press(slider, Qt::Key_Home), 1, videos, ask, "bitrate=1"},
+        {press(force, Qt::Key_Space), 1, videos, ask, "bitrate=1\nforce=true"},
+        {press(force, Qt::Key_Space), 1, videos, ask, "bitrate=1\nforce=false"},
+        {press(taken, Qt::Key_End), 1, videos, NameTaken::Replace, "bitrate=1\nforce=false\ntaken=replace"},
+        {press(taken, Qt::Key_Up), 1, videos, NameTaken::KeepBoth, "bitrate=1\nforce=false\ntaken=keep"},
+        {press(taken, Qt::Key_Up), 1, videos, ask, "bitrate=1\nforce=false\ntaken=message"},
+        {press(dvd, Qt::Key_Space), 1, videos, ask, "bitrate=1\ndvd=true\nforce=false\ntaken=message"},
+        {press(bars, Qt::Key_Space), 1, videos, ask, "bars=true\nbitrate=1\ndvd=true\nforce=false\ntaken=message"},
+        {relaunchWith(Preferences::bitrateKey, 42), 9, videos, ask, "bitrate=42"},
+        {relaunchWith(Preferences::bitrateKey, 0), 1, videos, ask, "bitrate=0"},
+        {relaunchWith(Preferences::bitrateKey, qint64(4294967297)), 9, videos, ask, "bitrate=4294967297"},
+        {relaunchWith(Preferences::pathKey, tom + "/"), 6, tom, ask, "path=" + tom.toUtf8() + "/"},
+        {relaunchWith(Preferences::pathKey, "~/dvd"), 6, home + "/dvd", ask, "path=~/dvd"},
+        {relaunchWith(Preferences::pathKey, "~"), 6, home, ask, "path=~"},
+        {relaunchWith(Preferences::pathKey, "dvd"), 6, videos, ask, "path=dvd"},
+        {relaunchWith(Preferences::pathKey, "~tom/dvd"), 6, videos, ask, "path=~tom/dvd"},
+        {relaunchWith(Preferences::pathKey, QStringList{"/a", "/b"}), 6, videos, ask, "path=" + videos.toUtf8()},
+        {relaunchWith(Preferences::takenKey, "rename"), 6, videos, ask, "taken=rename"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.store.toStdString());
         c.change();
         EXPECT_EQ(std::tuple(d.preferences().bitrate(), d.preferences().path(), d.preferences().nameTaken()),
                   std::tuple(c.megabits, c.folder, c.taken));
-        EXPECT_EQ(std::tuple(ui.bitrateSlider->value(), ui.bitrateDescription->text(), ui.pathButton->text(), ui.takenCombo->currentIndex()),
-                  std::tuple(c.megabits, QString("%1Mbps").arg(c.megabits), c.button, int(c.taken)));
+        EXPECT_EQ(std::tuple(ui.bitrateSlider->value(), ui.bitrateDescription->text(), ui.takenCombo->currentIndex()),
+                  std::tuple(c.megabits, QString("%1Mbps").arg(c.megabits), int(c.taken)));
+        EXPECT_EQ(ui.pathButton->text(), QFileInfo(c.folder).fileName().replace("&", "&&"));
         EXPECT_EQ(TestMedia::readAll(userStore().fileName()), "[General]\n" + c.store + "\n");
     }
 }
@@ -101,28 +105,31 @@ TEST_F(WindowTest, DisplayOperationsSwitchBetweenIdleAndBusy)
 {
     AppDelegate& d = *appDelegate;
     const Ui::MainWindow& ui = window.ui();
-    const QString clip = "/Volumes/Media/<h1>clip one.mov", analyzing = "Analyzing <h1>clip one.mov...";
-    const struct { std::function<void()> operation; QString status; bool busy; int bar; QSize grown = {0, 0}; } steps[] = {
+    StatusArea& status = d.status();
+    const QString clip = "/Volumes/Media/<h1>clip one.mov", transcoding = "Transcoding <h1>clip one.mov...";
+    const QSize grown(20, 30);
+    const struct { std::function<void()> act; QString status; bool busy; int bar; QSize grown = {0, 0}; } steps[] = {
         {[] {}, idleText, false, 0},
-        {[&] { d.status().showAnalyzing(clip); }, analyzing, true, 0},
-        {[&] { d.status().showProgress(0.4206); d.status().showTranscoding(clip); }, "Transcoding <h1>clip one.mov...", true, 421},
-        {[&] { d.status().showProgress(1.7); }, "Transcoding <h1>clip one.mov...", true, 1000},
-        {[&] { d.status().showProgress(NAN); }, "Transcoding <h1>clip one.mov...", true, 0},
-        {[&] { window.resize(window.size() + QSize(20, 30)); d.status().showCopying(clip); }, "Copying <h1>clip one.mov...", true, 0, {20, 30}},
-        {[&] { d.status().endJob(); }, idleText, false, 0, {20, 30}},
-        {[&] { d.status().showAnalyzing(clip); d.status().endJob(); }, idleText, false, 0, {20, 30}},
+        {[&] { status.showAnalyzing(clip); }, "Analyzing <h1>clip one.mov...", true, 0},
+        {[&] { status.showProgress(0.4206); status.showTranscoding(clip); }, transcoding, true, 421},
+        {[&] { status.showProgress(1.7); }, transcoding, true, 1000},
+        {[&] { status.showProgress(NAN); }, transcoding, true, 0},
+        {[&] { window.resize(window.size() + grown); status.showCopying(clip); },
+         "Copying <h1>clip one.mov...", true, 0, grown},
+        {[&] { status.endJob(); }, idleText, false, 0, grown},
+        {[&] { status.showAnalyzing(clip); status.endJob(); }, idleText, false, 0, grown},
     };
-    const auto* frameChange = appDelegate->findChild<QAbstractAnimation*>();
+    const auto* change = appDelegate->findChild<QAbstractAnimation*>();
     const QRect idleFrame = window.geometry();
     for (const auto& s : steps) {
-        SCOPED_TRACE(testing::Message() << "step " << &s - steps);
-        s.operation();
+        s.act();
         EXPECT_EQ(std::tuple(ui.description->text(), ui.description->textFormat(), ui.progress->isVisible(),
                              ui.progress->value(), ui.optionBox->isVisible(), ui.quitItem->isEnabled(),
                              ui.cancelButton->isVisible(), ui.cancelItem->isEnabled()),
                   std::tuple(s.status, Qt::PlainText, s.busy, s.bar, !s.busy, !s.busy, s.busy, s.busy));
-        const QRect frame = idleFrame.adjusted(0, 0, s.grown.width(), s.grown.height() - (s.busy ? busyHeightChange : 0));
-        EXPECT_TRUE(spinUntil([&] { return frameChange->state() == QAbstractAnimation::Stopped && window.geometry() == frame; }));
+        const QRect frame = idleFrame.adjusted(0, 0, s.grown.width(), s.grown.height() - s.busy * busyHeightChange);
+        const auto done = [&] { return change->state() == QAbstractAnimation::Stopped && window.geometry() == frame; };
+        EXPECT_TRUE(spinUntil(done)) << "step " << &s - steps;
     }
     ui.quitItem->trigger();
     EXPECT_FALSE(window.isVisible());
@@ -134,9 +141,10 @@ TEST_F(WindowTest, DisplayOperationsSwitchBetweenIdleAndBusy)
 TEST_F(WindowTest, OnlyADropOfFilesOnItsViewHandsThemOverOnceInTheirOrder)
 {
     const QStringList dropped{"/clips/b.mov", "/clips/a folder", "/clips/c.avi"};
+    const QStringList urls{"file:///clips/b.mov", "file:///clips/a folder", "file:///clips/c.avi"};
     WQDragView* view = window.ui().dragView;
     const struct { const char* drag; QWidget* target; QStringList urls, held; bool drops; } drags[] = {
-        {"three files dropped beside the view", &window, {"file:///clips/b.mov", "file:///clips/a folder", "file:///clips/c.avi"}, dropped, true},
+        {"three files dropped beside the view", &window, urls, dropped, true},
         {"a file that passes over and leaves", view, {"file:///clips/d.mp4"}, {"/clips/d.mp4"}, false},
         {"text and a web address dropped", view, {"https://example.org/clip.mp4"}, {}, true},
     };
@@ -151,28 +159,8 @@ TEST_F(WindowTest, OnlyADropOfFilesOnItsViewHandsThemOverOnceInTheirOrder)
         QDropEvent drop(QPointF(view->rect().center()), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QDragLeaveEvent leave;
         QApplication::sendEvent(d.target, d.drops ? static_cast<QEvent*>(&drop) : &leave);
-        EXPECT_EQ(std::pair(view->files(), appDelegate->handedOver), std::pair(QStringList(), QList<QStringList>{dropped}));
-    }
-}
-
-// File > Open Files... and Open Folder... hand over what a drop of the same files or folder would.
-TEST_F(WindowTest, OpenActionsHandOverWhatADropWould)
-{
-    const TestMedia::TestFolder folder;
-    TestMedia::write(folder.filePath("a.mp4"), "a"), TestMedia::write(folder.filePath("b.mov"), "b");
-    const struct { QAction* action; QString chosen; QStringList handed; } opens[] = {
-        {window.findChild<QAction*>("openFilesItem"), "\"a.mp4\" \"b.mov\"", {folder.filePath("a.mp4"), folder.filePath("b.mov")}},
-        {window.findChild<QAction*>("openFolderItem"), folder.path(), {folder.path()}},
-    };
-    for (const auto& o : opens) {
-        o.action->trigger();
-        auto* chooser = window.findChild<QFileDialog*>();
-        ASSERT_TRUE(chooser && chooser->isVisible() && chooser->isModal());
-        chooser->setDirectory(folder.path());
-        chooser->selectFile(o.chosen);
-        QMetaObject::invokeMethod(chooser, "accept");
-        EXPECT_TRUE(spinUntil([&] { return !window.findChild<QFileDialog*>(); }));
-        EXPECT_EQ(appDelegate->handedOver.takeLast(), o.handed);
+        EXPECT_TRUE(view->files().isEmpty());
+        EXPECT_EQ(appDelegate->handedOver, QList<QStringList>{dropped});
     }
 }
 
@@ -188,12 +176,16 @@ TEST_F(WindowTest, ControlsAreNamedAndALongFolderNeverWidensTheWindow)
     userStore().setValue(Preferences::pathKey, folder);
     d.resetUI();
     QApplication::processEvents();
-    for (QWidget* control : QList<QWidget*>{ui.dragView, ui.progress, ui.cancelButton, ui.jobList, ui.forceCheck, ui.dvdCheck, ui.barsCheck, ui.bitrateSlider, ui.pathButton, ui.takenCombo}) {
+    const QList<QWidget*> controls{ui.dragView, ui.progress, ui.cancelButton, ui.jobList, ui.forceCheck, ui.dvdCheck,
+                                   ui.barsCheck, ui.bitrateSlider, ui.pathButton, ui.takenCombo};
+    for (QWidget* control : controls) {
         const QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(control);
-        EXPECT_FALSE(spoken->text(QAccessible::Name).isEmpty() || spoken->text(QAccessible::Description).isEmpty()) << control->objectName().toStdString();
+        EXPECT_FALSE(spoken->text(QAccessible::Name).isEmpty() || spoken->text(QAccessible::Description).isEmpty())
+            << control->objectName().toStdString();
     }
     EXPECT_EQ(QAccessible::queryAccessibleInterface(ui.bitrateSlider)->text(QAccessible::Value), "6 Mbps");
-    EXPECT_EQ(std::tuple(ui.pathButton->toolTip(), ui.pathButton->accessibleName().endsWith(folder), ui.pathButton->text().contains(u'…')),
+    const QPushButton* path = ui.pathButton;
+    EXPECT_EQ(std::tuple(path->toolTip(), path->accessibleName().endsWith(folder), path->text().contains(u'…')),
               std::tuple(folder, true, true));
     EXPECT_TRUE(window.width() == width && window.minimumSizeHint().width() < width);
 }
@@ -214,22 +206,30 @@ TEST_F(WindowTest, FilesAFormerRunLeftAreOfferedOnce)
         QMessageBox* question = appDelegate->restoreQuestion();
         ASSERT_TRUE(question);
         EXPECT_EQ(question->text(), "mpgfix was closed with 2 files still to fix. Fix them now?");
-        EXPECT_EQ(std::tuple(state(jobs.rowCount() - 2), QFile::exists(hidden), QFile::exists(visible)), std::tuple(JobState::Waiting, false, true));
+        EXPECT_EQ(std::tuple(state(jobs.rowCount() - 2), QFile::exists(hidden), QFile::exists(visible)),
+                  std::tuple(JobState::Waiting, false, true));
         const QList<QAbstractButton*> buttons = question->buttons();
-        (*std::find_if(buttons.begin(), buttons.end(), [&](QAbstractButton* b) { return b->text() == answer; }))->click();
-        if (answer == "Forget Them")
-            EXPECT_EQ(jobs.rowCount(), 0);
-        else
-            EXPECT_TRUE(spinUntil([&] { return jobs.index(0).data(JobListModel::ReasonRole).toString() == "gone.mp4 no longer exists."; }, 10000));
+        (*std::ranges::find(buttons, answer, &QAbstractButton::text))->click();
+        const auto reason = [&] { return jobs.index(0).data(JobListModel::ReasonRole).toString(); };
+        EXPECT_TRUE(answer == "Forget Them" ? jobs.rowCount() == 0
+                                            : spinUntil([&] { return reason() == "gone.mp4 no longer exists."; }));
     }
 }
 
-// The list takes the height a taller window gives, below the film, and says how far the batch is.
+// The list takes the height a taller window gives, below the film, and says how far the batch is
+// until its rows are cleared.
 TEST_F(WindowTest, TheListTakesTheWindowsExtraHeight)
 {
     const Ui::MainWindow& ui = window.ui();
+    JobListModel& jobs = appDelegate->queue().model();
+    const JobListModel::Id done = jobs.add({"/clips/done.mp4"});
+    jobs.start(done);
+    jobs.finish(done, {JobState::Done, "/out/done.mpg", {}});
+    EXPECT_TRUE(ui.batchLine->isVisible() && ui.batchLine->text() == "1 of 1 done, 0 failed");
+    jobs.clearFinished();
+    EXPECT_FALSE(ui.batchLine->isVisible());
     for (int i = 0; i < 40; ++i)
-        appDelegate->queue().model().add(QString("/clips/%1.mp4").arg(i));
+        jobs.add({QString("/clips/%1.mp4").arg(i)});
     QApplication::processEvents();
     const int listHeight = ui.jobList->height(), dropHeight = ui.dragView->height();
     window.resize(700, 800);
@@ -249,7 +249,6 @@ TEST(JobRowDelegateTest, OnlyTheNameIsShortened)
     const QFontMetrics metrics(QApplication::font());
     const struct { QLocale locale; JobState state; QString reason, shown; } cases[] = {
         {QLocale::English, JobState::Failed, "Not a recognized file format: " + name, "Failed: Not a"},
-        {QLocale::English, JobState::Skipped, "/out/party.mpg already exists and was left as it is.", "Skipped: /out"},
         {QLocale::German, JobState::Skipped, "/out/party.mpg existiert bereits.", "Übersprungen: /out"},
         {QLocale::English, JobState::Cancelled, "", "Cancelled"},
     };
@@ -257,11 +256,12 @@ TEST(JobRowDelegateTest, OnlyTheNameIsShortened)
         SCOPED_TRACE(c.shown.toStdString());
         const Translations translations(c.locale);
         JobListModel jobs;
-        const JobListModel::Id id = jobs.add("/in/" + name);
+        const JobListModel::Id id = jobs.add({"/in/" + name});
         jobs.start(id);
         jobs.finish(id, {c.state, {}, c.reason});
         const QString text = JobRowDelegate::fittedText(jobs.index(0), metrics, 300);
-        EXPECT_TRUE(text.startsWith("part") && text.contains(c.shown) && metrics.horizontalAdvance(text) <= 300) << text.toStdString();
+        EXPECT_TRUE(text.startsWith("part") && text.contains(c.shown) && metrics.horizontalAdvance(text) <= 300)
+            << text.toStdString();
     }
 }
 
@@ -273,25 +273,29 @@ TEST(FrameChangeTest, AnUnplacedWindowOnlyChangesItsHeight)
     AppDelegate appDelegate(window);
     const QSize idle = window.size();
     appDelegate.status().showAnalyzing("/clips/a.mov");
-    EXPECT_EQ(std::pair(window.size(), window.testAttribute(Qt::WA_Moved)), std::pair(idle - QSize(0, busyHeightChange), false));
+    EXPECT_EQ(window.size(), idle - QSize(0, busyHeightChange));
+    EXPECT_FALSE(window.testAttribute(Qt::WA_Moved));
 }
 
 // Options are answered on the terminal with an exit status; "--" ends them, so a file whose name
 // starts with a dash still opens; files come out absolute.
 TEST(CommandLineTest, AnswersOptionsAndMistakesAndHandsOnFiles)
 {
-    const struct { QStringList arguments; bool exits; int status; QString printed, complaint; QStringList files; } cases[] = {
+    const QString here = QDir::currentPath();
+    const struct { QStringList arguments; bool exits; int status; QString printed, complaint; QStringList files; }
+    cases[] = {
         {{"--help"}, true, 0, "--version", "", {}},
-        {{"--help-all"}, true, 2, "", "help-all", {}},
         {{"--version", "a.mp4"}, true, 0, "mpgfix " MPGFIX_VERSION "\n", "", {}},
         {{"a.mp4", "--frobnicate"}, true, 2, "", "frobnicate", {}},
-        {{"/clips/a.mp4", "--", "-x.mp4", "--help"}, false, 0, "", "", {"/clips/a.mp4", QDir::currentPath() + "/-x.mp4", QDir::currentPath() + "/--help"}},
+        {{"/c/a.mp4", "--", "-x.mp4", "--help"}, false, 0, "", "", {"/c/a.mp4", here + "/-x.mp4", here + "/--help"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
         const CommandLine line(QStringList{"mpgfix"} + c.arguments);
-        EXPECT_EQ(std::tuple(line.exits(), line.exitCode(), line.output().contains(c.printed), line.output().isEmpty(), line.errors().contains(c.complaint), line.errors().isEmpty(), line.files()),
-                  std::tuple(c.exits, c.status, true, c.printed.isEmpty(), true, c.complaint.isEmpty(), c.files));
+        EXPECT_EQ(std::tuple(line.exits(), line.exitCode(), line.files()), std::tuple(c.exits, c.status, c.files));
+        EXPECT_TRUE(line.output().contains(c.printed) && line.errors().contains(c.complaint));
+        EXPECT_EQ(line.output().isEmpty(), c.printed.isEmpty());
+        EXPECT_EQ(line.errors().isEmpty(), c.complaint.isEmpty());
     }
 }
 
@@ -309,7 +313,8 @@ TEST(MiddleElisionTest, LongNamesKeepTheirStartAndExtension)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name.toStdString());
         const QString shown = elideFileName(c.name, metrics, c.width);
-        EXPECT_TRUE(metrics.horizontalAdvance(shown) <= c.width && shown.startsWith(c.start) && shown.endsWith(c.end)) << shown.toStdString();
+        EXPECT_TRUE(metrics.horizontalAdvance(shown) <= c.width && shown.startsWith(c.start) && shown.endsWith(c.end))
+            << shown.toStdString();
         EXPECT_EQ(shown == c.name, metrics.horizontalAdvance(c.name) <= c.width);
     }
 }
@@ -317,25 +322,22 @@ TEST(MiddleElisionTest, LongNamesKeepTheirStartAndExtension)
 // A sheet's long path or name may wrap after its separators, and within a run without any.
 TEST(MiddleElisionTest, LongPathsAndNamesGetBreakOpportunities)
 {
-    const QString x16(16, u'x'), b = QString(QChar(0x200B));
-    EXPECT_EQ(withBreakOpportunities("/srv/a_b-c.mp4 " + x16 + "yy"), "/" + b + "srv/" + b + "a_" + b + "b-" + b + "c." + b + "mp4 " + x16 + b + "yy");
+    // "|" marks where a zero-width space goes.
+    const QString x16(16, u'x'), expected = QString("/|srv/|a_|b-|c.|mp4 %1|yy").arg(x16).replace('|', QChar(0x200B));
+    EXPECT_EQ(withBreakOpportunities("/srv/a_b-c.mp4 " + x16 + "yy"), expected);
 }
 
 // A German locale gets mpgfix's own German and Qt's; a language without a translation stays English.
 TEST(TranslationsTest, TheLocalesLanguageReachesTheWindowAndQtsOwnTexts)
 {
-    const struct { QLocale locale; bool translated; QString status, menu, cancel; } cases[] = {
-        {QLocale(QLocale::German, QLocale::Germany), true, "Legen Sie eine Videodatei hier ab, um sie zu korrigieren.", "&Datei", "Abbrechen"},
-        {QLocale(QLocale::English, QLocale::UnitedStates), false, "Drop a video file here to fix it.", "&File", "Cancel"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.locale.name().toStdString());
-        const Translations translations(c.locale);
-        MainWindow window;
-        AppDelegate appDelegate(window);
-        appDelegate.resetUI();
-        EXPECT_EQ(std::tuple(translations.hasApp(), window.ui().description->text(), window.ui().appMenu->title(), QCoreApplication::translate("QPlatformTheme", "Cancel")),
-                  std::tuple(c.translated, c.status, c.menu, c.cancel));
-        EXPECT_EQ(QCoreApplication::translate("FixJob", "%1 no longer exists."), c.translated ? "%1 existiert nicht mehr." : "%1 no longer exists.");
-    }
+    EXPECT_FALSE(Translations(QLocale("en_US")).hasApp());
+    const Translations translations(QLocale("de_DE"));
+    MainWindow window;
+    AppDelegate appDelegate(window);
+    appDelegate.resetUI();
+    EXPECT_TRUE(translations.hasApp());
+    EXPECT_EQ(std::pair(window.ui().description->text(), window.ui().appMenu->title()),
+              std::pair(QString("Legen Sie eine Videodatei hier ab, um sie zu korrigieren."), QString("&Datei")));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Abbrechen");
+    EXPECT_EQ(QCoreApplication::translate("FixJob", "%1 no longer exists."), "%1 existiert nicht mehr.");
 }

@@ -23,11 +23,15 @@ struct JobFixture {
     JobFixture()
     {
         const auto name = [](const QString& path) { return path.section('/', -1); };
-        QObject::connect(&queue, &JobQueue::jobStarted, [=, this](const QString& path) { record("analyzing " + name(path)); });
+        QObject::connect(&queue, &JobQueue::jobStarted, [=, this](const QString& path) {
+            record("analyzing " + name(path));
+        });
         QObject::connect(&queue, &JobQueue::stageChanged, [=, this](JobState stage, const QString& path) {
             record((stage == JobState::Copying ? "copying " : "transcoding ") + name(path));
         });
-        QObject::connect(&queue, &JobQueue::progressed, [this](double fraction) { record(fraction >= 1.0 ? "full" : "progress"); });
+        QObject::connect(&queue, &JobQueue::progressed, [this](double fraction) {
+            record(fraction >= 1.0 ? "full" : "progress");
+        });
         QObject::connect(&queue, &JobQueue::failureRaised, [this](const JobOutcome& failed) {
             record("error " + failed.reason);
             if (holdFailures)
@@ -47,12 +51,12 @@ struct JobFixture {
         queue.failureDismissed();
     }
 
-    // Queues `path` and serves the queue until its job has ended.
-    QStringList fix(const QString& path)
+    // Queues `paths` as a drop of them would and serves the queue until their jobs have ended.
+    QStringList fix(const QStringList& paths, int timeoutMs = 60000)
     {
-        const qsizetype ended = events.count("end") + 1;
-        queue.add({path});
-        EXPECT_TRUE(spinUntil([&] { return events.count("end") == ended; }, 60000));
+        const qsizetype ended = events.count("end") + paths.size();
+        queue.add(paths);
+        EXPECT_TRUE(spinUntil([&] { return events.count("end") == ended; }, timeoutMs));
         return events;
     }
 

@@ -1,0 +1,206 @@
+#include "BatchNotifier.h"
+#include "MainWindow.h"
+#include "SleepInhibitor.h"
+#include "WhenDoneView.h"
+#include "ui_MainWindow.h"
+
+#include "JobFixture.h"
+#include "TestPrinters.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+
+#include <array>
+
+#include <poll.h>
+#include <unistd.h>
+
+// logind's manager as far as mpgfix uses it, recording its calls. A lock is the write end of a
+// pipe whose read end the fake keeps: that reads as closed once mpgfix has closed its copy.
+class FakeLogind : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.login1.Manager")
+
+public:
+    QStringList calls;
+    int lockEnd = -1;
+    ~FakeLogind() override { ::close(lockEnd); }
+    // Nothing to read and no hang-up yet.
+    bool lockHeld() const { return lockEnd >= 0 && ::poll(std::array{pollfd{lockEnd, POLLIN, 0}}.data(), 1, 0) == 0; }
+
+public slots:
+    QDBusUnixFileDescriptor Inhibit(const QString& what, const QString& who, const QString& why, const QString& mode)
+    {
+        calls << QStringList{"Inhibit", what, who, why, mode}.join(' ');
+        int ends[2];
+        EXPECT_EQ(::pipe(ends), 0);
+        ::close(std::exchange(lockEnd, ends[0]));
+        const QDBusUnixFileDescriptor lock(ends[1]);  // a copy of it
+        ::close(ends[1]);
+        return lock;
+    }
+    void Suspend(bool interactive) { calls << QString("Suspend %1").arg(interactive); }
+    void PowerOff(bool interactive) { calls << QString("PowerOff %1").arg(interactive); }
+};
+
+// The desktop's notification server and dock, recording what reached them.
+class FakeNotifications : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+
+public:
+    explicit FakeNotifications(QStringList& calls) : calls(calls) {}
+    QStringList& calls;
+    QStringList launcher;
+
+public slots:
+    void CloseNotification(uint id) { calls << QString("Close %1").arg(id); }
+    uint Notify(const QString& app, uint, const QString& icon, const QString& summary, const QString&,
+                const QStringList&, const QVariantMap&, int timeout)
+    {
+        calls << QStringList{"Notify", app, icon, summary, QString::number(timeout)}.join(' ');
+        return 7;
+    }
+    void Update(const QString& app, const QVariantMap& p)
+    {
+        launcher << QStringList{app, p["progress"].toString(), p["progress-visible"].toString(), p["count"].toString(),
+                                p["count-visible"].toString(), p["count"].typeName()}.join(' ');
+    }
+};
+
+// A bus of the test's own, with the services' side and mpgfix's side on connections of their
+// own; the daemon is killed and reaped, and the names given up, with the fixture.
+class DesktopTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address"});
+        if (!daemon.waitForReadyRead(5000))
+            GTEST_SKIP() << "no dbus-daemon";
+        const QString address = QString::fromUtf8(daemon.readLine()).trimmed();
+        serviceBus = QDBusConnection::connectToBus(address, "service");
+        appBus = QDBusConnection::connectToBus(address, "app");
+    }
+    ~DesktopTest() override
+    {
+        QDBusConnection::disconnectFromBus("service");
+        QDBusConnection::disconnectFromBus("app");
+        daemon.kill(), daemon.waitForFinished();
+    }
+    void serve()
+    {
+        const auto exported = QDBusConnection::ExportAllSlots;
+        ASSERT_TRUE(serviceBus.registerService("org.freedesktop.login1") &&
+                    serviceBus.registerObject("/org/freedesktop/login1", &logind, exported) &&
+                    serviceBus.registerService("org.freedesktop.Notifications") &&
+                    serviceBus.registerObject("/org/freedesktop/Notifications", &notes, exported));
+    }
+
+    QProcess daemon;
+    QDBusConnection serviceBus{"service"}, appBus{"app"};
+    FakeLogind logind;
+    FakeNotifications notes{logind.calls};
+};
+
+// One lock for the whole batch, held through a failure on show while files wait, given back
+// once nothing is left to fix; an answer that comes after the work is over is given back too.
+// Without logind, or without a bus, the work goes on as before. The batch's end starts When
+// Done's countdown, and new work stops it.
+TEST_F(DesktopTest, TheLockAndTheCountdownFollowTheQueue)
+{
+    SleepInhibitor(QDBusConnection("nowhere")).hold(1);
+    SleepInhibitor lonely(appBus);
+    lonely.hold(1);
+    EXPECT_FALSE(spinUntil([&] { return lonely.isHeld(); }, 300));
+
+    serve();
+    JobFixture fixture;
+    fixture.holdFailures = true;
+    SleepInhibitor inhibitor(appBus);
+    inhibitor.follow(fixture.queue);
+    WhenDone whenDone(appBus, appBus, std::chrono::minutes(1));
+    whenDone.follow(fixture.queue);
+    whenDone.setChoice(WhenDone::Choice::Suspend);
+    fixture.queue.add({"/nonexistent/a.mp4", "/nonexistent/b.mp4"});
+    ASSERT_TRUE(spinUntil([&] { return fixture.held && inhibitor.isHeld() && logind.lockHeld(); }));
+    fixture.dismiss();
+    // The last file's failure ends the batch: while it is read, nothing is left to stay awake for.
+    EXPECT_TRUE(spinUntil([&] { return fixture.held && !inhibitor.isHeld() && !logind.lockHeld(); }));
+    fixture.dismiss();
+
+    inhibitor.hold(1);
+    inhibitor.release();
+    EXPECT_TRUE(spinUntil([&] { return logind.calls.size() == 3 && !logind.lockHeld(); }));
+    EXPECT_EQ(logind.calls, QStringList({"Inhibit sleep:idle mpgfix Fixing 2 files block",
+                                         "Notify mpgfix mpgfix mpgfix will suspend the computer in 60 seconds. 60000",
+                                         "Inhibit sleep:idle mpgfix Fixing 1 file block"}));
+    EXPECT_TRUE(whenDone.isCounting());
+    fixture.queue.add({"/nonexistent/c.mp4"});
+    EXPECT_FALSE(whenDone.isCounting());
+}
+
+// The File menu's choice once a batch is over, with the countdown's Cancel clicked or not.
+TEST_F(DesktopTest, WhenDoneActsAfterTheCountdownUnlessCancelled)
+{
+    serve();
+    const QString suspending = "Notify mpgfix mpgfix mpgfix will suspend the computer in 1 seconds. 200";
+    const QString poweringOff = "Notify mpgfix mpgfix mpgfix will power off the computer in 1 seconds. 200";
+    const struct { QAction* Ui::MainWindow::*item; bool cancel; QStringList calls; } rows[] = {
+        {&Ui::MainWindow::suspendItem, false, {suspending, "Suspend 0"}},
+        {&Ui::MainWindow::suspendItem, true, {suspending, "Close 7"}},
+        {&Ui::MainWindow::powerOffItem, false, {poweringOff, "PowerOff 0"}},
+        {&Ui::MainWindow::quitWhenDoneItem, false, {"quit"}},
+    };
+    for (const auto& row : rows) {
+        logind.calls.clear();
+        MainWindow window;
+        WhenDone whenDone(appBus, appBus, std::chrono::milliseconds(200));
+        const WhenDoneView view(window, whenDone);
+        QObject::connect(&whenDone, &WhenDone::quitRequested, [&] { logind.calls << "quit"; });
+        EXPECT_TRUE(window.ui().doNothingItem->isChecked());
+        (window.ui().*row.item)->trigger();
+        whenDone.batchFinished();
+        if (row.cancel) {
+            ASSERT_TRUE(spinUntil([&] { return view.countdownBox(); }));
+            view.countdownBox()->button(QMessageBox::Cancel)->click();
+        }
+        spinUntil([] { return false; }, 500);
+        EXPECT_EQ(logind.calls, row.calls) << row.cancel;
+        EXPECT_FALSE(whenDone.isCounting() || view.countdownBox());
+    }
+}
+
+// A notification per finished batch, saying what became of its files, and the launcher entry
+// docks read: progress within 0..1, the count only while files wait (as the 64-bit integer docks
+// read), and both gone once the batch is over. The server answers only once this thread's event
+// loop runs again, so a call that waited for it would take the whole timeout.
+TEST_F(DesktopTest, BatchesReachTheDesktopWithoutWaitingForIt)
+{
+    serve();
+    ASSERT_TRUE(serviceBus.connect({}, {}, "com.canonical.Unity.LauncherEntry", "Update", &notes,
+                                   SLOT(Update(QString,QVariantMap))));
+    serviceBus.interface()->isServiceRegistered("mpgfix");  // a round trip: the bus now routes Update to the dock
+    BatchNotifier notifier(appBus);
+    const QDeadlineTimer quick(500);
+    // A missing bus costs the window nothing either.
+    BatchNotifier(QDBusConnection("nowhere")).batchFinished(2, 1);
+    for (const auto& [fixed, failed] : {std::pair(3, 0), {1, 0}, {2, 1}, {0, 4}})
+        notifier.batchFinished(fixed, failed);
+    notifier.showProgress(0.25, 3);
+    notifier.showProgress(1.5, 0);
+    notifier.clearProgress();
+    EXPECT_FALSE(quick.hasExpired());
+    const QString app = "application://io.github.mpgfix.mpgfix.desktop ";
+    const QStringList notified = {"Notify mpgfix mpgfix 3 files fixed -1", "Notify mpgfix mpgfix 1 file fixed -1",
+                                  "Notify mpgfix mpgfix 2 files fixed, 1 failed -1",
+                                  "Notify mpgfix mpgfix 0 files fixed, 4 failed -1"};
+    const QStringList launcher = {app + "0.25 true 3 true qlonglong", app + "1 true 0 false qlonglong",
+                                  app + "0 false 0 false qlonglong"};
+    spinUntil([&] { return logind.calls.size() >= notified.size() && notes.launcher.size() >= launcher.size(); });
+    EXPECT_EQ(std::pair(logind.calls, notes.launcher), std::pair(notified, launcher));
+}
+
+#include "DesktopTest.moc"
