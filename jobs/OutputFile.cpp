@@ -86,7 +86,8 @@ int renameNoReplace(const QByteArray& from, const QByteArray& to)
     return ::rename(from.constData(), to.constData()) == 0 ? 0 : errno;
 }
 
-// What the temporary name adds to the final one: the leading dot, ".mpgfix-" and eight letters.
+// What the temporary name adds to the final one: the leading dot, this mark and eight letters.
+constexpr char temporaryMark[] = ".mpgfix-";
 constexpr qsizetype temporaryNameExtra = 17;
 
 // `name` cut to at most `bytes` bytes, never inside a UTF-8 sequence.
@@ -115,7 +116,7 @@ OutputFile::OutputFile(const QString& destination) : destination_(destination)
     const QByteArray suffix = QFile::encodeName(info.suffix().isEmpty() ? QString() : u'.' + info.suffix());
     // The temporary name must fit wherever the final one fits, so a long name gives up its end.
     const QByteArray stem = cutName(QFile::encodeName(info.completeBaseName()), NAME_MAX - temporaryNameExtra - suffix.size());
-    const QByteArray prefix = QFile::encodeName(info.path()) + "/." + stem + ".mpgfix-";
+    const QByteArray prefix = QFile::encodeName(info.path()) + "/." + stem + temporaryMark;
     for (;;) {
         QByteArray name;
         for (int i = 0; i < 8; ++i)
@@ -167,6 +168,12 @@ std::optional<EngineError> OutputFile::refusal(const QString& destination, const
 }
 
 bool OutputFile::isNameTaken(const EngineError& error) { return error.domain == fileDomain && error.code == EEXIST; }
+
+bool OutputFile::isTemporary(const QString& path)
+{
+    const QString name = QFileInfo(path).fileName();
+    return name.startsWith(u'.') && name.contains(QLatin1String(temporaryMark));
+}
 
 std::optional<EngineError> OutputFile::moveIntoPlace(NameTaken rule, const QString& input)
 {

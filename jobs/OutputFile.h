@@ -38,6 +38,8 @@ public:
 
     // Whether `error` is a refusal because the name was taken, the old file left as it is.
     static bool isNameTaken(const EngineError& error);
+    // Whether `path` has the hidden name this class gives a file while it is written.
+    static bool isTemporary(const QString& path);
 
     // Gives the finished file its final name under `rule` and returns that name.
     std::optional<EngineError> moveIntoPlace(NameTaken rule, const QString& input);

@@ -1,10 +1,10 @@
 #include "RestoreQuestion.h"
 
 #include "JobQueue.h"
+#include "OutputFile.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QFileInfo>
 #include <QPushButton>
 
 QMessageBox* offerRestored(QWidget* window, JobQueue& queue, const std::vector<JobQueue::Pending>& files)
@@ -12,9 +12,8 @@ QMessageBox* offerRestored(QWidget* window, JobQueue& queue, const std::vector<J
     QStringList paths;
     for (const JobQueue::Pending& file : files) {
         paths << file.path;
-        // The output of the run that was cut short, which only ever has such a hidden name.
-        const QString name = QFileInfo(file.temporaryOutput).fileName();
-        if (name.startsWith(u'.') && name.contains(QStringLiteral(".mpgfix-")))
+        // The output of the run that was cut short, and nothing else the kept queue might name.
+        if (OutputFile::isTemporary(file.temporaryOutput))
             QFile::remove(file.temporaryOutput);
     }
     queue.setPaused(true);
