@@ -4,27 +4,36 @@
 
 #include <QFile>
 
-#include <array>
 #include <cerrno>
 
 #include <poll.h>
+#include <unistd.h>
 
 QString askToolVersion(const QString& program, std::chrono::milliseconds limit)
 {
     ToolProcess process;
     if (process.start(QFile::encodeName(program), {QByteArrayLiteral("-version")}, ToolProcess::Input::Empty))
         return {};
-    pollfd answer{fileno(process.output()), POLLIN, 0};
-    int ready;
-    do {
-        ready = ::poll(&answer, 1, int(limit.count()));
-    } while (ready < 0 && errno == EINTR);
-    // A tool that says nothing in time is ended as it leaves.
-    if (ready <= 0)
-        return {};
-    std::array<char, 512> line{};
-    const bool answered = std::fgets(line.data(), int(line.size()), process.output()) != nullptr;
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    const int answer = fileno(process.output());
+    QByteArray line;
+    // Read as it comes until the first line ends: a tool that stops mid-line is given up at the
+    // limit too, and ended as it leaves.
+    while (!line.contains('\n') && line.size() < 512) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        pollfd ready{answer, POLLIN, 0};
+        const int polled = left.count() > 0 ? ::poll(&ready, 1, int(left.count())) : 0;
+        if (polled < 0 && errno == EINTR)
+            continue;
+        if (polled <= 0)
+            return {};
+        char chunk[256];
+        const ssize_t got = ::read(answer, chunk, sizeof chunk);
+        if (got <= 0)
+            break;
+        line.append(chunk, got);
+    }
     // The rest of its answer is not needed; closing the pipe ends the tool if it still talks.
     process.wait();
-    return answered ? QString::fromLocal8Bit(line.data()).trimmed() : QString();
+    return QString::fromLocal8Bit(line.left(line.indexOf('\n'))).trimmed();
 }

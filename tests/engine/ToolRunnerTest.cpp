@@ -1,5 +1,6 @@
 #include "RecordedRun.h"
 #include "ToolProcess.h"
+#include "ToolVersion.h"
 #include "UniqueFd.h"
 
 #include <gtest/gtest.h>
@@ -98,6 +99,20 @@ TEST(ToolRunner, AStopFromAnotherThreadEndsTheToolUnreportedAndEveryLaterRunBefo
         for (int tries = 0; tries < 250 && !gone(); ++tries)
             std::this_thread::sleep_for(20ms);
         EXPECT_TRUE(gone()) << child.toStdString() << ": " << TestMedia::readAll(child).constData();
+    }
+}
+
+// The version is asked with nothing to read and within a time limit: a tool that reads its input
+// first still answers, and one that stops mid-line is given up and ended.
+TEST(ToolVersion, IsAskedWithAnEmptyInputAndGivenUpAfterItsLimit)
+{
+    TestMedia::TestFolder folder;
+    for (const auto& [script, version] : {std::pair<QByteArray, QString>("cat >/dev/null; echo 'ffmpeg version 9.9'\n",
+                                                                          "ffmpeg version 9.9"),
+                                          {"printf 'ffmpeg vers'; exec sleep 30\n", ""}}) {
+        const auto start = Clock::now();
+        EXPECT_EQ(askToolVersion(writeTool(folder.filePath("ffmpeg"), script), 500ms), version);
+        EXPECT_TRUE(Clock::now() - start < 3s && noChildLeft()) << script.toStdString();
     }
 }
 
