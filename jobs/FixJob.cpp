@@ -189,7 +189,7 @@ std::optional<EngineError> FixJob::produce(OutputFile& file, const TranscodePlan
     });
     processor_.setCallback([this](double fraction) { emit progressed(fraction); });
     processor_.transcode(file.temporaryPath(), plan);
-    // It holds this call's locals.
+    // The callback refers to this call's locals.
     processor_.setErrorCallback({});
     return error;
 }

@@ -14,9 +14,9 @@
 class FixJob;
 
 // The files to fix, in arrival order: it owns the list's rows and runs fix jobs, as many at once
-// as setMaxRunning() allows, starting the next waiting row when one ends. A failure holds the queue until it
-// has been shown and dismissed, unless the job's settings say to go on: no file starts
-// meanwhile, and the running ones go on. GUI thread only.
+// as setMaxRunning() allows, starting the next waiting row when one ends. A failure holds the
+// queue until it has been shown and dismissed, unless the job's settings say to go on: no file
+// starts meanwhile, and the running ones go on. GUI thread only.
 class JobQueue : public QObject {
     Q_OBJECT
 

@@ -16,7 +16,8 @@ class SleepInhibitor : public QObject {
 public:
     explicit SleepInhibitor(const QDBusConnection& bus = QDBusConnection::systemBus(), QObject* parent = nullptr);
 
-    // Takes the lock when the queue starts a file, gives it up when the queue goes idle.
+    // Takes the lock when the queue starts a file, gives it up when nothing is left to fix (the
+    // last failure may still be on show) or the queue goes idle.
     void follow(JobQueue& queue);
     // "Fixing <files> files"; a second hold while one is held or asked for changes nothing.
     void hold(int files);
