@@ -127,8 +127,13 @@ void StatusArea::becomeIdle()
     const QRect busyFrame = frameTarget();
     showIdleText();
     setBusyControls(false);
-    if (busy_)
-        animateFrame(withHeightChange(busyFrame, busyHeightChange));
+    if (busy_) {
+        // The list may have come while the window was busy and shorter: the idle window gives
+        // every control at least its preferred height.
+        QRect idleFrame = withHeightChange(busyFrame, busyHeightChange);
+        idleFrame.setHeight(std::max(idleFrame.height(), window_->sizeHint().height()));
+        animateFrame(idleFrame);
+    }
     busy_ = false;
 }
 

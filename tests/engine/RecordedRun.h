@@ -21,9 +21,7 @@ struct RecordedRun {
     }
     static QString describe(const StreamFacts& facts)
     {
-        const auto number = [](const std::optional<int>& stream) {
-            return stream ? " #" + QString::number(*stream) : QString();
-        };
+        const auto number = [](const std::optional<int>& s) { return s ? " #" + QString::number(*s) : QString(); };
         const char* orders[] = {"", " prog", " tff", " bff"};
         return QStringLiteral("[%1%2%3%4] %5x%6 %7fps [%8%9] %10Hz %11")
             .arg(facts.video, facts.chroma.isEmpty() ? "" : " " + facts.chroma, orders[int(facts.fieldOrder)],

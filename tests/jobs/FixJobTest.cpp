@@ -240,15 +240,14 @@ TEST_F(FixJobTest, EveryFailureShowsOneSheetAndLeavesFilesAlone)
     // A song with its cover picture.
     ASSERT_TRUE(ffmpeg("-f lavfi -i sine=duration=1 -f lavfi -i color=s=64x64:d=0.1 -map 0 -map 1 -c:v mjpeg"
                        " -frames:v 1 -disposition:v attached_pic", clip("song.m4a")));
-    const QString taken = out.filePath("clip.mpg") + " already exists";
-    const QString overItself = "clip.mpg would be written over itself";
+    const QString taken = out.filePath("clip.mpg") + " already exists", over = "clip.mpg would be written over itself";
     const struct { const char* what; QString input, folder; bool force; QString error; } cases[] = {
         {"not a video", clip("notes.txt"), out.path(), false, "Not a recognized file format: notes.txt"},
         {"no picture", clip("song.m4a"), out.path(), false, "song.m4a has no picture: mpgfix only converts video"},
         {"copy onto an existing file", clip("clip.mpg"), out.path(), false, taken},
         {"transcode onto an existing file", clip("clip.mpg"), out.path(), true, taken},
-        {"input is the output to copy", out.filePath("clip.mpg"), out.filePath("link/."), false, overItself},
-        {"input is the output to transcode", out.filePath("clip.mpg"), out.filePath("link"), true, overItself},
+        {"input is the output to copy", out.filePath("clip.mpg"), out.filePath("link/."), false, over},
+        {"input is the output to transcode", out.filePath("clip.mpg"), out.filePath("link"), true, over},
         {"folder cannot be made", clip("clip.mpg"), out.filePath("plain/sub"), false, out.filePath("plain/sub")},
         {"a pipe", out.filePath("fifo.avi"), out.path(), false, "fifo.avi is a named pipe"},
         {"a name not in UTF-8", out.filePath("caf\uFFFD.mp4"), out.path(), false, "not valid UTF-8"},

@@ -8,13 +8,12 @@
 
 using Pending = JobQueue::Pending;
 
-// What a start finds: no file, a good one, one a newer version wrote, one cut off mid-write by
-// something other than this app. What cannot be trusted is set aside whole under another name.
+// What a start finds: a good file, one a newer version wrote, one cut off mid-write by something
+// other than this app. What cannot be trusted is set aside whole under another name.
 TEST(QueueKeeper, RestoresWhatItKeptAndSetsAsideWhatItCannotTrust)
 {
     const QString hidden = "/out/.a.mpgfix-abcdefgh.mpg";
-    const struct { const char* what; std::optional<QByteArray> kept; std::vector<Pending> files; bool setAside; }
-    cases[] = {
+    const struct { const char* what; QByteArray kept; std::vector<Pending> files; bool setAside; } cases[] = {
         {"good", R"({"version": 1, "files": [{"path": "/in/a.mp4", "temporaryOutput": "/out/.a.mpgfix-abcdefgh.mpg"},
                     {"path": "/in/b.mp4"}]})", {{"/in/a.mp4", hidden}, {"/in/b.mp4", ""}}, false},
         {"newer", R"({"version": 2, "files": [{"path": "/in/a.mp4"}]})", {}, true},
@@ -24,12 +23,12 @@ TEST(QueueKeeper, RestoresWhatItKeptAndSetsAsideWhatItCannotTrust)
         SCOPED_TRACE(c.what);
         const TestMedia::TestFolder state;
         const QString path = state.filePath("queue.json");
-        ASSERT_TRUE(!c.kept || TestMedia::write(path, *c.kept));
+        ASSERT_TRUE(TestMedia::write(path, c.kept));
         const QueueKeeper::Restored restored = QueueKeeper::restore(path);
         EXPECT_EQ(restored.files, c.files);
         EXPECT_EQ(!restored.setAsideAs.isEmpty(), c.setAside);
-        EXPECT_EQ(QFileInfo::exists(path), c.kept && !c.setAside);
-        EXPECT_TRUE(!c.setAside || TestMedia::readAll(restored.setAsideAs) == *c.kept);
+        EXPECT_EQ(QFileInfo::exists(path), !c.setAside);
+        EXPECT_TRUE(!c.setAside || TestMedia::readAll(restored.setAsideAs) == c.kept);
     }
 }
 
