@@ -5,6 +5,7 @@
 #include "ui_MainWindow.h"
 
 #include <QPropertyAnimation>
+#include <QScreen>
 #include <QWindow>
 
 #include <algorithm>
@@ -129,9 +130,10 @@ void StatusArea::becomeIdle()
     setBusyControls(false);
     if (busy_) {
         // The list may have come while the window was busy and shorter: the idle window gives
-        // every control at least its preferred height.
+        // every control at least its preferred height, as far as the screen has room below it.
+        const int room = window_->screen()->availableGeometry().bottom() + 1 - busyFrame.top();
         QRect idleFrame = withHeightChange(busyFrame, busyHeightChange);
-        idleFrame.setHeight(std::max(idleFrame.height(), window_->sizeHint().height()));
+        idleFrame.setHeight(std::max(idleFrame.height(), std::min(window_->sizeHint().height(), room)));
         animateFrame(idleFrame);
     }
     busy_ = false;
