@@ -91,7 +91,12 @@ FixJob::~FixJob() { requestStop(); }
 
 void FixJob::start()
 {
-    worker_ = std::jthread([this] { emit finished(fixVideo()); });
+    worker_ = std::jthread([this] {
+        const JobOutcome outcome = fixVideo();
+        // The run's error callbacks refer to its locals, which are gone now.
+        processor_.setErrorCallback({});
+        emit finished(outcome);
+    });
 }
 
 void FixJob::requestStop()
@@ -189,7 +194,5 @@ std::optional<EngineError> FixJob::produce(OutputFile& file, const TranscodePlan
     });
     processor_.setCallback([this](double fraction) { emit progressed(fraction); });
     processor_.transcode(file.temporaryPath(), plan);
-    // The callback refers to this call's locals.
-    processor_.setErrorCallback({});
     return error;
 }

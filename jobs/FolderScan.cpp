@@ -17,6 +17,17 @@ void FolderScan::scan(const QStringList& paths)
     startNext();
 }
 
+void FolderScan::sendFound()
+{
+    QStringList files;
+    {
+        const std::lock_guard lock(foundMutex_);
+        files = std::exchange(unsent_, {});
+    }
+    if (!files.isEmpty())
+        emit found(files);
+}
+
 void FolderScan::startNext()
 {
     if (scanning_ || waiting_.empty())
@@ -27,17 +38,22 @@ void FolderScan::startNext()
     // The thread before has sent its last files already; joining it only collects it.
     worker_ = std::jthread([this, paths](const std::stop_token& stop) {
         QStringList files;
+        const auto handOn = [&] {
+            const std::lock_guard lock(foundMutex_);
+            unsent_ << std::exchange(files, {});
+            QMetaObject::invokeMethod(this, &FolderScan::sendFound, Qt::QueuedConnection);
+        };
         QElapsedTimer sinceHandedOn;
         sinceHandedOn.start();
         expandFolders(paths, [&](const QString& file) {
             files << file;
             if (sinceHandedOn.elapsed() >= handOnMilliseconds) {
-                emit found(std::exchange(files, {}));
+                handOn();
                 sinceHandedOn.restart();
             }
         }, stop);
         if (!files.isEmpty())
-            emit found(files);
+            handOn();
         QMetaObject::invokeMethod(this, [this] {
             scanning_ = false;
             startNext();

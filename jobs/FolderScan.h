@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <mutex>
 #include <thread>
 
 // Turns dropped or opened paths into the files to fix off the GUI thread, so that a large
@@ -24,9 +25,14 @@ signals:
 
 private:
     void startNext();
+    // GUI thread: sends on what the scan has found so far.
+    void sendFound();
 
     std::deque<QStringList> waiting_;
     bool scanning_ = false;
+    // Found by the scan's thread and not yet sent on; the lock is what hands them over.
+    std::mutex foundMutex_;
+    QStringList unsent_;
     // Last, so that the scan under way is stopped and its thread joined before the rest goes.
     std::jthread worker_;
 };

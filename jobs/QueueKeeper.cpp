@@ -19,8 +19,9 @@ constexpr int version = 1;
 QueueKeeper::QueueKeeper(JobQueue& queue, const QString& path, QObject* parent)
     : QObject(parent), queue_(queue), path_(path)
 {
+    // Written on the queue's first change, not at once: until then the kept file still holds
+    // what the last run left, which a crash now would otherwise lose.
     connect(&queue, &JobQueue::pendingChanged, this, &QueueKeeper::save);
-    save();
 }
 
 QString QueueKeeper::defaultPath()

@@ -1,6 +1,6 @@
 #include "BatchNotifier.h"
 
-#include <QDBusMessage>
+#include "DesktopCalls.h"
 
 #include <algorithm>
 
@@ -14,14 +14,8 @@ void BatchNotifier::batchFinished(int fixed, int failed)
 {
     const QString files = fixed == 1 ? tr("1 file fixed") : tr("%1 files fixed").arg(fixed);
     const QString summary = failed > 0 ? tr("%1, %2 failed").arg(files).arg(failed) : files;
-    auto notify = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.Notifications"),
-                                                 QStringLiteral("/org/freedesktop/Notifications"),
-                                                 QStringLiteral("org.freedesktop.Notifications"),
-                                                 QStringLiteral("Notify"));
-    // Replaces no earlier notification (id 0), no body, no actions, no hints, and the
-    // server's own timeout (-1).
-    const QString app = QStringLiteral("mpgfix");
-    notify << app << 0u << app << summary << QString() << QStringList() << QVariantMap() << -1;
+    // No body, and the server's own timeout.
+    const QDBusMessage notify = DesktopCalls::notify(summary, QString(), -1);
     // send() marks a call as wanting no reply: nothing waits for the server, and when there is
     // none the bus sends no error back. Without a bus it returns false and says nothing.
     bus_.send(notify);

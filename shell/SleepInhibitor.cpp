@@ -1,8 +1,8 @@
 #include "SleepInhibitor.h"
 
+#include "DesktopCalls.h"
 #include "JobQueue.h"
 
-#include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 
@@ -33,10 +33,7 @@ void SleepInhibitor::hold(int files)
     wanted_ = true;
     if (lock_.isValid() || pending_)
         return;
-    auto inhibit = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.login1"),
-                                                  QStringLiteral("/org/freedesktop/login1"),
-                                                  QStringLiteral("org.freedesktop.login1.Manager"),
-                                                  QStringLiteral("Inhibit"));
+    QDBusMessage inhibit = DesktopCalls::logind(QStringLiteral("Inhibit"));
     inhibit << QStringLiteral("sleep:idle") << QStringLiteral("mpgfix")
             << (files == 1 ? tr("Fixing 1 file") : tr("Fixing %1 files").arg(files)) << QStringLiteral("block");
     // A missing bus or service answers with an error, which is dropped like any answer that

@@ -1,8 +1,8 @@
 #include "WhenDone.h"
 
+#include "DesktopCalls.h"
 #include "JobQueue.h"
 
-#include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 
@@ -86,14 +86,10 @@ QString WhenDone::warning(Choice choice, int seconds)
 
 void WhenDone::notifyDesktop()
 {
-    auto notify = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.Notifications"),
-                                                 QStringLiteral("/org/freedesktop/Notifications"),
-                                                 QStringLiteral("org.freedesktop.Notifications"),
-                                                 QStringLiteral("Notify"));
     // Gone when the countdown is over; Cancel is in the window, so the note has no actions.
-    const QString app = QStringLiteral("mpgfix");
-    notify << app << 0u << app << warning(choice_, secondsLeft()) << tr("Click Cancel in the mpgfix window to stop it.")
-           << QStringList() << QVariantMap() << int(countdown_.count());
+    const QDBusMessage notify = DesktopCalls::notify(warning(choice_, secondsLeft()),
+                                                     tr("Click Cancel in the mpgfix window to stop it."),
+                                                     int(countdown_.count()));
     auto* call = new QDBusPendingCallWatcher(session_.asyncCall(notify, callTimeoutMs), this);
     connect(call, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* answer) {
         const QDBusPendingReply<uint> id = *answer;
@@ -109,10 +105,7 @@ void WhenDone::closeNote()
 {
     if (noteId_ == 0)
         return;
-    auto close = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.Notifications"),
-                                                QStringLiteral("/org/freedesktop/Notifications"),
-                                                QStringLiteral("org.freedesktop.Notifications"),
-                                                QStringLiteral("CloseNotification"));
+    QDBusMessage close = DesktopCalls::notifications(QStringLiteral("CloseNotification"));
     close << std::exchange(noteId_, 0u);
     session_.send(close);
 }
@@ -121,9 +114,7 @@ void WhenDone::act()
 {
     tick_.stop();
     const QString method = choice_ == Choice::PowerOff ? QStringLiteral("PowerOff") : QStringLiteral("Suspend");
-    auto call = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.login1"),
-                                               QStringLiteral("/org/freedesktop/login1"),
-                                               QStringLiteral("org.freedesktop.login1.Manager"), method);
+    QDBusMessage call = DesktopCalls::logind(method);
     // Not interactive: nobody may be at the desk to answer a password prompt.
     call << false;
     system_.send(call);
