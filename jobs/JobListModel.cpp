@@ -103,10 +103,15 @@ void JobListModel::removeRows(const std::vector<int>& rows)
     std::vector<int> descending = rows;
     std::sort(descending.begin(), descending.end(), std::greater<>());
     descending.erase(std::unique(descending.begin(), descending.end()), descending.end());
-    for (const int row : descending) {
-        beginRemoveRows({}, row, row);
-        jobs_.erase(jobs_.begin() + row);
+    // From the bottom up, so that the rows still to go keep their numbers.
+    for (auto last = descending.begin(); last != descending.end();) {
+        auto first = last;
+        while (std::next(first) != descending.end() && *std::next(first) == *first - 1)
+            ++first;
+        beginRemoveRows({}, *first, *last);
+        jobs_.erase(jobs_.begin() + *first, jobs_.begin() + *last + 1);
         endRemoveRows();
+        last = std::next(first);
     }
 }
 

@@ -86,7 +86,8 @@ private:
     std::optional<int> runningRow(Id id) const;
     void changed(int row);
     void reportBatch();
-    void removeRows(const std::vector<int>& descendingRows);
+    // Removes `rows` (any order, repeats allowed), each run of neighbours in one removal.
+    void removeRows(const std::vector<int>& rows);
 
     std::vector<Job> jobs_;
     Id nextId_ = 1;

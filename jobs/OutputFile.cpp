@@ -86,9 +86,10 @@ int renameNoReplace(const QByteArray& from, const QByteArray& to)
     return ::rename(from.constData(), to.constData()) == 0 ? 0 : errno;
 }
 
-// What the temporary name adds to the final one: the leading dot, this mark and eight letters.
+// What the temporary name adds to the final one: the leading dot, this mark and random letters.
 constexpr char temporaryMark[] = ".mpgfix-";
-constexpr qsizetype temporaryNameExtra = 17;
+constexpr int temporaryLetters = 8;
+constexpr qsizetype temporaryNameExtra = 1 + qsizetype(sizeof temporaryMark) - 1 + temporaryLetters;
 
 // `name` cut to at most `bytes` bytes, never inside a UTF-8 sequence.
 QByteArray cutName(QByteArray name, qsizetype bytes)
@@ -119,7 +120,7 @@ OutputFile::OutputFile(const QString& destination) : destination_(destination)
     const QByteArray prefix = QFile::encodeName(info.path()) + "/." + stem + temporaryMark;
     for (;;) {
         QByteArray name;
-        for (int i = 0; i < 8; ++i)
+        for (int i = 0; i < temporaryLetters; ++i)
             name += char('a' + QRandomGenerator::global()->bounded(26));
         temporaryPath_ = prefix + name + suffix;
         // Created with the usual permissions, as ffmpeg itself would make the file.

@@ -121,7 +121,9 @@ int main(int argc, char* argv[])
     const bool keeps = role == SingleInstance::Role::Running;
     const QString keptQueue = QueueKeeper::defaultPath();
     const QueueKeeper::Restored restored = keeps ? QueueKeeper::restore(keptQueue) : QueueKeeper::Restored{};
-    const std::optional<QueueKeeper> keeper = keeps ? std::make_optional<QueueKeeper>(appDelegate.queue(), keptQueue) : std::nullopt;
+    std::optional<QueueKeeper> keeper;
+    if (keeps)
+        keeper.emplace(appDelegate.queue(), keptQueue);
     window.show();
     appDelegate.applicationDidFinishLaunching();
     appDelegate.offerRestored(restored);

@@ -55,7 +55,9 @@ TEST(JobListModel, RowsFollowTheirJobsAndTheBatchEndsOnce)
     EXPECT_EQ(ended[0], (QVariantList{1, 1}));
     EXPECT_EQ(progressed.last(), (QVariantList{1.0, 0}));
 
-    jobs.add({"/in/f.mp4"});
+    const JobListModel::Id f = jobs.add({"/in/f.mp4", "/in/g.mp4"});
+    jobs.start(f + 1);
+    jobs.finish(f + 1, {JobState::Done, "/out/g.mpg", {}});
     jobs.clearFinished();
     EXPECT_EQ(texts(), QStringList{"f.mp4 \u2014 Waiting"});
 }
