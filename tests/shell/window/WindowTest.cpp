@@ -1,10 +1,6 @@
 #include "AppDelegate.h"
 #include "JobListView.h"
-#include "JobRowDelegate.h"
-#include "CommandLine.h"
 #include "MainWindow.h"
-#include "MiddleElision.h"
-#include "Translations.h"
 #include "StatusArea.h"
 #include "WQDragView.h"
 #include "ui_MainWindow.h"
@@ -248,29 +244,6 @@ TEST_F(WindowTest, TheListTakesTheWindowsExtraHeight)
     EXPECT_FALSE(ui.jobList->horizontalScrollBar()->isVisible());
 }
 
-// A long name gives way in the middle; the state, in any language, never does.
-TEST(JobRowDelegateTest, OnlyTheNameIsShortened)
-{
-    const QString name = "party_full_recording_of_the_evening_with_all_the_speeches_and_dances.mp4";
-    const QFontMetrics metrics(QApplication::font());
-    const struct { QLocale locale; JobState state; QString reason, shown; } cases[] = {
-        {QLocale::English, JobState::Failed, "Not a recognized file format: " + name, "Failed: Not a"},
-        {QLocale::German, JobState::Skipped, "/out/party.mpg existiert bereits.", "Übersprungen: /out"},
-        {QLocale::English, JobState::Cancelled, "", "Cancelled"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.shown.toStdString());
-        const Translations translations(c.locale);
-        JobListModel jobs;
-        const JobListModel::Id id = jobs.add({"/in/" + name});
-        jobs.start(id);
-        jobs.finish(id, {c.state, {}, c.reason});
-        const QString text = JobRowDelegate::fittedText(jobs.index(0), metrics, 300);
-        EXPECT_TRUE(text.startsWith("part") && text.contains(c.shown) && metrics.horizontalAdvance(text) <= 300)
-            << text.toStdString();
-    }
-}
-
 // Before the window manager has placed the window a job's start only makes it shorter: a move
 // then would override where the window manager puts it.
 TEST(FrameChangeTest, AnUnplacedWindowOnlyChangesItsHeight)
@@ -283,67 +256,3 @@ TEST(FrameChangeTest, AnUnplacedWindowOnlyChangesItsHeight)
     EXPECT_FALSE(window.testAttribute(Qt::WA_Moved));
 }
 
-// Options are answered on the terminal with an exit status; "--" ends them, so a file whose name
-// starts with a dash still opens; files come out absolute.
-TEST(CommandLineTest, AnswersOptionsAndMistakesAndHandsOnFiles)
-{
-    const QString here = QDir::currentPath();
-    const struct { QStringList arguments; bool exits; int status; QString printed, complaint; QStringList files; }
-    cases[] = {
-        {{"--help"}, true, 0, "--version", "", {}},
-        {{"--version", "a.mp4"}, true, 0, "mpgfix " MPGFIX_VERSION "\n", "", {}},
-        {{"a.mp4", "--frobnicate"}, true, 2, "", "frobnicate", {}},
-        {{"/c/a.mp4", "--", "-x.mp4", "--help"}, false, 0, "", "", {"/c/a.mp4", here + "/-x.mp4", here + "/--help"}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.arguments.join(' ').toStdString());
-        const CommandLine line(QStringList{"mpgfix"} + c.arguments);
-        EXPECT_EQ(std::tuple(line.exits(), line.exitCode(), line.files()), std::tuple(c.exits, c.status, c.files));
-        EXPECT_TRUE(line.output().contains(c.printed) && line.errors().contains(c.complaint));
-        EXPECT_EQ(line.output().isEmpty(), c.printed.isEmpty());
-        EXPECT_EQ(line.errors().isEmpty(), c.complaint.isEmpty());
-    }
-}
-
-// A name that does not fit keeps its start and its extension and fits; one that fits stays whole.
-TEST(MiddleElisionTest, LongNamesKeepTheirStartAndExtension)
-{
-    const QFontMetrics metrics(QApplication::font());
-    const QString party = "party_full_recording_of_the_evening_with_all_the_speeches_and_dances";
-    const struct { QString name; int width; QString start, end; } cases[] = {
-        {"clip.mp4", metrics.horizontalAdvance("clip.mp4"), "clip.mp4", "clip.mp4"},
-        {party + ".mp4", 200, "party", "s.mp4"},
-        {"." + party, 200, ".party", "dances"},
-        {party + ".mp4", metrics.horizontalAdvance(".mp4"), "", "…"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name.toStdString());
-        const QString shown = elideFileName(c.name, metrics, c.width);
-        EXPECT_TRUE(metrics.horizontalAdvance(shown) <= c.width && shown.startsWith(c.start) && shown.endsWith(c.end))
-            << shown.toStdString();
-        EXPECT_EQ(shown == c.name, metrics.horizontalAdvance(c.name) <= c.width);
-    }
-}
-
-// A sheet's long path or name may wrap after its separators, and within a run without any.
-TEST(MiddleElisionTest, LongPathsAndNamesGetBreakOpportunities)
-{
-    // "|" marks where a zero-width space goes.
-    const QString x16(16, u'x'), expected = QString("/|srv/|a_|b-|c.|mp4 %1|yy").arg(x16).replace('|', QChar(0x200B));
-    EXPECT_EQ(withBreakOpportunities("/srv/a_b-c.mp4 " + x16 + "yy"), expected);
-}
-
-// A German locale gets mpgfix's own German and Qt's; a language without a translation stays English.
-TEST(TranslationsTest, TheLocalesLanguageReachesTheWindowAndQtsOwnTexts)
-{
-    EXPECT_FALSE(Translations(QLocale("en_US")).hasApp());
-    const Translations translations(QLocale("de_DE"));
-    MainWindow window;
-    AppDelegate appDelegate(window);
-    appDelegate.resetUI();
-    EXPECT_TRUE(translations.hasApp());
-    EXPECT_EQ(std::pair(window.ui().description->text(), window.ui().appMenu->title()),
-              std::pair(QString("Legen Sie eine Videodatei hier ab, um sie zu korrigieren."), QString("&Datei")));
-    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Abbrechen");
-    EXPECT_EQ(QCoreApplication::translate("FixJob", "%1 no longer exists."), "%1 existiert nicht mehr.");
-}
