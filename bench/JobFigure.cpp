@@ -38,10 +38,9 @@ FigureResult jobFigure()
     const QString& input = encode.clip;
     const TestMedia::TestFolder& folder = encode.folder;
 
-    const JobSettings settings{.force = false, .bitrate = 6, .folder = folder.path(), .nameTaken = NameTaken::Replace,
-                               .dvd = false, .keepProportions = false};
+    const JobSettings settings{.output = {}, .folder = folder.path(), .nameTaken = NameTaken::Replace};
     VideoProcessor probe(input);
-    const TranscodePlan plan = DeliveryFormat::plan(probe.loadInformation(), false, settings.bitrate * 1000, {});
+    const TranscodePlan plan = DeliveryFormat::plan(probe.loadInformation(), false, settings.output.videoKbps, {});
     const QStringList probeArguments = VideoProcessor::probeArguments(input);
     const QStringList transcodeArguments = DeliveryFormat::transcodeArguments(input, folder.filePath("bare.mpg"), plan);
 

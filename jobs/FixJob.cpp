@@ -151,7 +151,7 @@ JobOutcome FixJob::fixVideo()
         refusal = jobError(
             QCoreApplication::translate("FixJob", "Could not create the destination folder %1.").arg(folder));
     const TranscodePlan plan =
-        DeliveryFormat::plan(facts, settings_.force, settings_.bitrate * 1000, settings_.outputOptions());
+        DeliveryFormat::plan(facts, settings_.output.reencodeAll, settings_.output.videoKbps, settings_.output);
     if (!refusal)
         refusal = roomRefusal(folder, DeliveryFormat::expectedBytes(facts, plan, QFileInfo(path_).size()));
     if (refusal)

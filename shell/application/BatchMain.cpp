@@ -1,6 +1,7 @@
 #include "BatchMain.h"
 
 #include "BatchRun.h"
+#include "Options.h"
 #include "Preferences.h"
 #include "QuitSignals.h"
 #include "Translations.h"
@@ -22,8 +23,9 @@ int runBatch(int& argc, char** argv, const BatchOptions& options)
     QuitSignals quitSignals;
     Preferences preferences;
     preferences.registerDefaults();
-    BatchRun run(options, options.over(preferences.jobSettings()), options.jobs.value_or(preferences.filesAtOnce()),
-                 stdout, stderr, ::isatty(STDOUT_FILENO) == 1);
+    const int filesAtOnce = options.valueOr(Options::filesAtOnce, preferences.value(Options::filesAtOnce)).toInt();
+    BatchRun run(options, options.over(preferences.jobSettings()), filesAtOnce, stdout, stderr,
+                 ::isatty(STDOUT_FILENO) == 1);
     QObject::connect(&quitSignals, &QuitSignals::received, &run, &BatchRun::interrupt);
     QObject::connect(&run, &BatchRun::done, &run, [](int status) { QCoreApplication::exit(status); });
     QTimer::singleShot(0, &run, &BatchRun::start);

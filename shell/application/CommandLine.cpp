@@ -1,6 +1,6 @@
 #include "CommandLine.h"
 
-#include "Preferences.h"
+#include "Options.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -11,16 +11,20 @@ namespace {
 // The status for a usage mistake, as the shells' own tools use it.
 constexpr int usageStatus = 2;
 
-// More files at once than this only thrash any machine mpgfix is likely to meet.
-constexpr int mostJobs = 1024;
-
-std::optional<int> numberIn(const QString& text, int low, int high)
+QCommandLineOption flagOf(const Option& option)
 {
-    bool ok = false;
-    const int value = text.toInt(&ok);
-    if (!ok || value < low || value > high)
-        return std::nullopt;
-    return value;
+    const QString help = QCoreApplication::translate("CommandLine", option.help);
+    if (option.kind == Option::Kind::Switch)
+        return {QString::fromLatin1(option.flag), help};
+    return {QString::fromLatin1(option.flag), help, QCoreApplication::translate("CommandLine", option.valueName)};
+}
+
+// "message, keep or replace"
+QString alternatives(const QStringList& words)
+{
+    return words.size() < 2 ? words.value(0)
+                            : CommandLine::tr("%1 or %2").arg(words.first(words.size() - 1).join(QStringLiteral(", ")),
+                                                              words.last());
 }
 
 } // namespace
@@ -43,34 +47,30 @@ void CommandLine::parse(const QStringList& arguments)
     parser.addOption(help);
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption batch(QStringLiteral("batch"), tr("Fix the files without a window, and exit."));
-    const QCommandLineOption output(QStringLiteral("output"), tr("Batch: write into <folder>."), tr("folder"));
-    const QCommandLineOption bitrate(QStringLiteral("bitrate"), tr("Batch: re-encoded video at <n> Mbps, 1 to 9."),
-                                     tr("n"));
-    const QCommandLineOption taken(QStringLiteral("if-taken"),
-                                   tr("Batch: when <name>.mpg exists, skip the file (message), keep both "
-                                      "(keep) or replace the old file (replace)."),
-                                   tr("rule"));
-    const QCommandLineOption force(QStringLiteral("reencode-all"), tr("Batch: re-encode every file, even a conforming one."));
-    const QCommandLineOption dvd(QStringLiteral("dvd"), tr("Batch: make files ready for DVD authoring."));
-    const QCommandLineOption bars(QStringLiteral("keep-proportions"), tr("Batch: keep the picture's proportions (black bars)."));
-    const QCommandLineOption jobs(QStringLiteral("jobs"), tr("Batch: fix <n> files at once (default: the window's Files at once)."), tr("n"));
-    const QCommandLineOption json(QStringLiteral("json"), tr("Batch: print one JSON object per finished file."));
-    const QList<QCommandLineOption> batchOnly{output, bitrate, taken, force, dvd, bars, jobs, json};
     parser.addOption(batch);
-    parser.addOptions(batchOnly);
-    parser.addPositionalArgument(tr("files"), tr("Video files or folders of them to fix."),
-                                 tr("[files...]"));
+    std::vector<std::pair<const Option*, QCommandLineOption>> flags;
+    for (const Option* option : Options::all())
+        if (option->flag)
+            parser.addOption(flags.emplace_back(option, flagOf(*option)).second);
+    const QCommandLineOption json(QStringLiteral("json"), tr("Batch: print one JSON object per finished file."));
+    parser.addOption(json);
+    parser.addPositionalArgument(tr("files"), tr("Video files or folders of them to fix."), tr("[files...]"));
     if (!parser.parse(arguments))
         return usageError(parser.errorText());
     if (parser.isSet(help) || parser.isSet(version)) {
         exits_ = true;
-        output_ = parser.isSet(help) ? parser.helpText()
-                                     : QStringLiteral("mpgfix " MPGFIX_VERSION "\n");
+        output_ = parser.isSet(help) ? parser.helpText() : QStringLiteral("mpgfix " MPGFIX_VERSION "\n");
+        // The shell's prompt goes on a line of its own.
+        if (!output_.endsWith(u'\n'))
+            output_ += u'\n';
         return;
     }
     for (const QString& argument : parser.positionalArguments())
         files_ << QDir::cleanPath(QFileInfo(argument).absoluteFilePath());
     if (!parser.isSet(batch)) {
+        QList<QCommandLineOption> batchOnly{json};
+        for (const auto& flag : flags)
+            batchOnly << flag.second;
         for (const QCommandLineOption& option : batchOnly)
             if (parser.isSet(option))
                 return usageError(tr("--%1 works only with --batch").arg(option.names().constFirst()));
@@ -81,34 +81,45 @@ void CommandLine::parse(const QStringList& arguments)
     options.inputs = files_;
     if (options.inputs.isEmpty())
         return usageError(tr("--batch needs files or folders to fix"));
-    if (parser.isSet(output)) {
-        const QString folder = parser.value(output);
-        if (folder.isEmpty())
-            return usageError(tr("--output needs a folder"));
-        options.folder = QFileInfo(folder).absoluteFilePath();
+    for (const auto& [option, flag] : flags) {
+        if (!parser.isSet(flag))
+            continue;
+        const std::optional<QVariant> value = valueOf(*option, parser.value(flag));
+        if (!value)
+            return;
+        options.given[option] = *value;
     }
-    if (parser.isSet(bitrate)) {
-        options.bitrate = numberIn(parser.value(bitrate), int(Preferences::minBitrate), int(Preferences::maxBitrate));
-        if (!options.bitrate)
-            return usageError(tr("--bitrate takes a whole number from %1 to %2, not '%3'")
-                                  .arg(Preferences::minBitrate).arg(Preferences::maxBitrate).arg(parser.value(bitrate)));
-    }
-    if (parser.isSet(taken)) {
-        options.nameTaken = Preferences::nameTakenFromWord(parser.value(taken));
-        if (!options.nameTaken)
-            return usageError(tr("--if-taken takes message, keep or replace, not '%1'").arg(parser.value(taken)));
-    }
-    if (parser.isSet(jobs)) {
-        const std::optional<int> count = numberIn(parser.value(jobs), 1, mostJobs);
-        if (!count)
-            return usageError(tr("--jobs takes a whole number from 1 to %1, not '%2'").arg(mostJobs).arg(parser.value(jobs)));
-        options.jobs = *count;
-    }
-    options.force = parser.isSet(force);
-    options.dvd = parser.isSet(dvd);
-    options.keepProportions = parser.isSet(bars);
     options.json = parser.isSet(json);
     batch_ = options;
+}
+
+std::optional<QVariant> CommandLine::valueOf(const Option& option, const QString& text)
+{
+    const QString flag = QString::fromLatin1(option.flag);
+    switch (option.kind) {
+    case Option::Kind::Switch:
+        return true;
+    case Option::Kind::Number: {
+        bool ok = false;
+        const int value = text.toInt(&ok);
+        const int high = option.flagHigh > 0 ? option.flagHigh : option.highest();
+        if (ok && value >= option.low && value <= high)
+            return value;
+        usageError(tr("--%1 takes a whole number from %2 to %3, not '%4'").arg(flag).arg(option.low).arg(high).arg(text));
+        return std::nullopt;
+    }
+    case Option::Kind::Choice:
+        if (const qsizetype index = option.words.indexOf(text); index >= 0)
+            return int(index);
+        usageError(tr("--%1 takes %2, not '%3'").arg(flag, alternatives(option.words), text));
+        return std::nullopt;
+    case Option::Kind::Folder:
+        if (!text.isEmpty())
+            return QFileInfo(text).absoluteFilePath();
+        usageError(tr("--%1 needs a folder").arg(flag));
+        return std::nullopt;
+    }
+    return std::nullopt;
 }
 
 void CommandLine::usageError(const QString& message)

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "BatchOptions.h"
+#include "Option.h"
 
 #include <QCoreApplication>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 #include <optional>
 
@@ -30,6 +32,8 @@ public:
 
 private:
     void parse(const QStringList& arguments);
+    // The usable value of `option` given as `text`; nothing, after a usage error, when it is none.
+    std::optional<QVariant> valueOf(const Option& option, const QString& text);
     void usageError(const QString& message);
 
     bool exits_ = false;

@@ -1,12 +1,12 @@
 #include "Preferences.h"
 
+#include "Options.h"
+
 #include <QDir>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QThread>
 
 #include <algorithm>
-#include <array>
 
 namespace {
 
@@ -35,116 +35,98 @@ bool hasStringForm(const QVariant& value)
     }
 }
 
-// The stored word of each choice, in the order of NameTaken: words stay readable and keep
-// their meaning if the choices are ever reordered.
-const std::array<QString, 3> nameTakenWords{
-    QStringLiteral("message"),
-    QStringLiteral("keep"),
-    QStringLiteral("replace"),
-};
+QString absoluteFolder(QString folder)
+{
+    if (folder == u"~" || folder.startsWith(u"~/"))
+        folder.replace(0, 1, QDir::homePath());
+    // A relative folder would follow whatever the working folder happens to be.
+    if (QDir::isRelativePath(folder))
+        return Preferences::defaultPath();
+    return QDir::cleanPath(folder);
+}
 
 } // namespace
 
 void Preferences::registerDefaults()
 {
-    defaults_ = {
-        {forceKey, false},
-        {dvdKey, false},
-        {barsKey, false},
-        {bitrateKey, qint64(6)},
-        {pathKey, defaultPath()},
-        {filesAtOnceKey, 1},
-    };
+    defaults_.clear();
+    for (const Option* option : Options::all()) {
+        switch (option->kind) {
+        case Option::Kind::Folder:
+            defaults_.insert(option->key, defaultPath());
+            break;
+        case Option::Kind::Choice:
+            defaults_.insert(option->key, option->words.value(option->defaultValue.toInt()));
+            break;
+        default:
+            defaults_.insert(option->key, option->defaultValue);
+        }
+    }
 }
 
 void Preferences::repairPath()
 {
-    if (!stringForKey(pathKey))
-        setString(pathKey, defaultPath());
+    for (const Option* option : Options::all())
+        if (option->kind == Option::Kind::Folder && !stringForKey(option->key))
+            write(option->key, defaultPath());
 }
 
-bool Preferences::boolForKey(const QString& key) const { return value(key).toBool(); }
-
-qint64 Preferences::integerForKey(const QString& key) const { return value(key).toLongLong(); }
-
-std::optional<QString> Preferences::stringForKey(const QString& key) const
+QVariant Preferences::value(const Option& option) const
 {
-    const QVariant found = value(key);
-    if (!hasStringForm(found))
-        return std::nullopt;
-    return found.toString();
+    switch (option.kind) {
+    case Option::Kind::Switch:
+        return stored(option.key).toBool();
+    case Option::Kind::Number:
+        return int(std::clamp(stored(option.key).toLongLong(), qint64(option.low), qint64(option.highest())));
+    case Option::Kind::Choice: {
+        const qsizetype index = option.words.indexOf(stringForKey(option.key).value_or(QString()));
+        return index < 0 ? option.defaultValue.toInt() : int(index);
+    }
+    case Option::Kind::Folder:
+        return absoluteFolder(stringForKey(option.key).value_or(QString()));
+    }
+    return {};
 }
 
-void Preferences::setBool(const QString& key, bool value) { write(key, value); }
-
-void Preferences::setInteger(const QString& key, qint64 value) { write(key, value); }
-
-void Preferences::setString(const QString& key, const QString& value) { write(key, value); }
-
-void Preferences::setNameTaken(NameTaken choice) { write(takenKey, nameTakenWords.at(size_t(choice))); }
-
-bool Preferences::force() const { return boolForKey(forceKey); }
-
-bool Preferences::dvd() const { return boolForKey(dvdKey); }
-
-bool Preferences::keepProportions() const { return boolForKey(barsKey); }
-
-qint64 Preferences::bitrate() const { return std::clamp(integerForKey(bitrateKey), minBitrate, maxBitrate); }
-
-QString Preferences::path() const
+void Preferences::setValue(const Option& option, const QVariant& value)
 {
-    QString folder = stringForKey(pathKey).value_or(QString());
-    if (folder == u"~" || folder.startsWith(u"~/"))
-        folder.replace(0, 1, QDir::homePath());
-    // A relative folder would follow whatever the working folder happens to be.
-    if (QDir::isRelativePath(folder))
-        return defaultPath();
-    return QDir::cleanPath(folder);
-}
-
-NameTaken Preferences::nameTaken() const
-{
-    return nameTakenFromWord(stringForKey(takenKey).value_or(QString())).value_or(NameTaken::ShowMessage);
-}
-
-std::optional<NameTaken> Preferences::nameTakenFromWord(const QString& word)
-{
-    const auto found = std::find(nameTakenWords.begin(), nameTakenWords.end(), word);
-    if (found == nameTakenWords.end())
-        return std::nullopt;
-    return NameTaken(found - nameTakenWords.begin());
-}
-
-int Preferences::maxFilesAtOnce() { return std::max(QThread::idealThreadCount(), 1); }
-
-int Preferences::filesAtOnce() const
-{
-    return int(std::clamp(integerForKey(filesAtOnceKey), qint64(1), qint64(maxFilesAtOnce())));
-}
-
-bool Preferences::waitOnFailure() const { return stringForKey(failureKey) != QLatin1String("continue"); }
-
-void Preferences::setWaitOnFailure(bool wait)
-{
-    write(failureKey, wait ? QStringLiteral("wait") : QStringLiteral("continue"));
+    switch (option.kind) {
+    case Option::Kind::Switch:
+        return write(option.key, value.toBool());
+    case Option::Kind::Number:
+        return write(option.key, value.toLongLong());
+    case Option::Kind::Choice:
+        return write(option.key, option.words.value(value.toInt()));
+    case Option::Kind::Folder:
+        return write(option.key, value.toString());
+    }
 }
 
 JobSettings Preferences::jobSettings() const
 {
-    return {force(), bitrate(), path(), nameTaken(), dvd(), keepProportions(), waitOnFailure()};
+    JobSettings settings;
+    for (const Option* option : Options::all())
+        if (option->apply)
+            option->apply(settings, value(*option));
+    return settings;
 }
 
-QString Preferences::defaultPath()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::MoviesLocation);
-}
+QString Preferences::defaultPath() { return QStandardPaths::writableLocation(QStandardPaths::MoviesLocation); }
 
-QVariant Preferences::value(const QString& key) const
+QVariant Preferences::stored(const QString& key) const
 {
-    QVariant stored = userStore().value(key);
-    if (stored.isValid())
-        return stored;
+    QVariant found = userStore().value(key);
+    if (found.isValid())
+        return found;
     return defaults_.value(key);
+}
+
+std::optional<QString> Preferences::stringForKey(const QString& key) const
+{
+    const QVariant found = stored(key);
+    if (!hasStringForm(found))
+        return std::nullopt;
+    return found.toString();
 }
 
 void Preferences::write(const QString& key, const QVariant& value)

@@ -7,6 +7,7 @@
 #include "JobListView.h"
 #include "MainWindow.h"
 #include "MiddleElision.h"
+#include "Options.h"
 #include "OptionsBox.h"
 #include "RestoreQuestion.h"
 #include "SheetChooser.h"
@@ -117,7 +118,7 @@ bool AppDelegate::openFile(const QString& path)
 void AppDelegate::openFiles(const QStringList& paths)
 {
     initQueue();
-    queue_.setMaxRunning(preferences_.filesAtOnce());
+    queue_.setMaxRunning(preferences_.value(Options::filesAtOnce).toInt());
     folderScan_->scan(paths);
 }
 

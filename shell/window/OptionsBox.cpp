@@ -3,16 +3,16 @@
 #include "ElidingButton.h"
 #include "MainWindow.h"
 #include "MiddleElision.h"
+#include "Options.h"
 #include "Preferences.h"
 #include "SheetChooser.h"
 #include "UnitSlider.h"
-#include "ui_MainWindow.h"
 
-#include <QSignalBlocker>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QSpinBox>
 
 namespace {
-
-QString mbps(qint64 megabits) { return OptionsBox::tr("%1Mbps").arg(megabits); }
 
 // The folder the chooser opens on: the chosen one may not exist yet, and a chooser that starts
 // in a missing folder cannot choose.
@@ -29,75 +29,91 @@ QString nearestExistingFolder(const QString& path)
 OptionsBox::OptionsBox(MainWindow& window, Preferences& preferences, QObject* parent)
     : QObject(parent), window_(&window), preferences_(preferences)
 {
-    const Ui::MainWindow& ui = window.ui();
-    ui.bitrateSlider->setRange(int(Preferences::minBitrate), int(Preferences::maxBitrate));
-    ui.bitrateSlider->setValueFormat(tr("%1 Mbps"));
-    connect(ui.bitrateSlider, &QSlider::valueChanged, this, &OptionsBox::bitrateChanged);
-    const std::pair<QCheckBox*, QString> checks[] = {
-        {ui.forceCheck, Preferences::forceKey}, {ui.dvdCheck, Preferences::dvdKey}, {ui.barsCheck, Preferences::barsKey}};
-    for (const auto& [check, key] : checks)
-        connect(check, &QCheckBox::clicked, this, [this, check, key] { storeCheck(check, key); });
-    connect(ui.takenCombo, &QComboBox::currentIndexChanged, this, &OptionsBox::takenChanged);
-    // The combo lists waiting first.
-    connect(ui.failureCombo, &QComboBox::currentIndexChanged, this,
-            [this](int index) { preferences_.setWaitOnFailure(index == 0); });
-    ui.filesAtOnceSpin->setRange(1, Preferences::maxFilesAtOnce());
-    connect(ui.filesAtOnceSpin, &QSpinBox::valueChanged, this,
-            [this](int count) { preferences_.setInteger(Preferences::filesAtOnceKey, count); });
-    connect(ui.pathButton, &QPushButton::clicked, this, &OptionsBox::pathClicked);
+    for (const Option* option : Options::all())
+        bind(*option, window.findChild<QWidget*>(QString::fromLatin1(option->control)));
+}
+
+void OptionsBox::bind(const Option& option, QWidget* control)
+{
+    Q_ASSERT(control);
+    const auto changed = [this, &option](const QVariant& value) { store(option, value); };
+    switch (option.kind) {
+    case Option::Kind::Switch: {
+        auto* check = static_cast<QCheckBox*>(control);
+        connect(check, &QCheckBox::toggled, this, changed);
+        break;
+    }
+    case Option::Kind::Number:
+        if (auto* slider = qobject_cast<QAbstractSlider*>(control)) {
+            slider->setRange(option.low, option.highest());
+            connect(slider, &QAbstractSlider::valueChanged, this, changed);
+        } else if (auto* spin = qobject_cast<QSpinBox*>(control)) {
+            spin->setRange(option.low, option.highest());
+            connect(spin, &QSpinBox::valueChanged, this, changed);
+        }
+        if (auto* slider = qobject_cast<UnitSlider*>(control); slider && option.unit)
+            slider->setValueFormat(tr(option.unit));
+        break;
+    case Option::Kind::Choice:
+        connect(static_cast<QComboBox*>(control), &QComboBox::currentIndexChanged, this, changed);
+        break;
+    case Option::Kind::Folder:
+        connect(static_cast<QAbstractButton*>(control), &QAbstractButton::clicked, this,
+                [this, &option] { chooseFolder(option); });
+        break;
+    }
 }
 
 void OptionsBox::showPreferences()
 {
     if (!window_)
         return;
-    const Ui::MainWindow& ui = window_->ui();
-    ui.forceCheck->setChecked(preferences_.force());
-    ui.dvdCheck->setChecked(preferences_.dvd());
-    ui.barsCheck->setChecked(preferences_.keepProportions());
-    {
-        const QSignalBlocker quiet(ui.bitrateSlider);
-        ui.bitrateSlider->setValue(int(preferences_.bitrate()));
-        ui.bitrateDescription->setText(mbps(ui.bitrateSlider->value()));
-    }
-    {
-        const QSignalBlocker quiet(ui.takenCombo);
-        ui.takenCombo->setCurrentIndex(int(preferences_.nameTaken()));
-    }
-    {
-        const QSignalBlocker quiet(ui.failureCombo);
-        ui.failureCombo->setCurrentIndex(preferences_.waitOnFailure() ? 0 : 1);
-    }
-    {
-        const QSignalBlocker quiet(ui.filesAtOnceSpin);
-        ui.filesAtOnceSpin->setValue(preferences_.filesAtOnce());
-    }
-    ui.pathButton->setFullText(lastPathComponent(preferences_.path()));
-    ui.pathButton->setToolTip(preferences_.path());
-    ui.pathButton->setAccessibleName(tr("Save into %1").arg(preferences_.path()));
+    showing_ = true;
+    for (const Option* option : Options::all())
+        show(*option, window_->findChild<QWidget*>(QString::fromLatin1(option->control)));
+    showing_ = false;
 }
 
-void OptionsBox::storeCheck(const QCheckBox* check, const QString& key)
+void OptionsBox::show(const Option& option, QWidget* control)
 {
-    preferences_.setBool(key, check->checkState() == Qt::Checked);
+    const QVariant value = preferences_.value(option);
+    switch (option.kind) {
+    case Option::Kind::Switch:
+        static_cast<QCheckBox*>(control)->setChecked(value.toBool());
+        break;
+    case Option::Kind::Number:
+        if (auto* slider = qobject_cast<QAbstractSlider*>(control))
+            slider->setValue(value.toInt());
+        else if (auto* spin = qobject_cast<QSpinBox*>(control))
+            spin->setValue(value.toInt());
+        break;
+    case Option::Kind::Choice:
+        static_cast<QComboBox*>(control)->setCurrentIndex(value.toInt());
+        break;
+    case Option::Kind::Folder: {
+        auto* button = static_cast<ElidingButton*>(control);
+        const QString folder = value.toString();
+        button->setFullText(lastPathComponent(folder));
+        button->setToolTip(folder);
+        button->setAccessibleName(tr("Save into %1").arg(folder));
+        break;
+    }
+    }
 }
 
-void OptionsBox::bitrateChanged(int megabits)
+void OptionsBox::store(const Option& option, const QVariant& value)
 {
-    preferences_.setInteger(Preferences::bitrateKey, megabits);
-    if (window_)
-        window_->ui().bitrateDescription->setText(mbps(megabits));
+    if (!showing_)
+        preferences_.setValue(option, value);
 }
 
-// The combo lists the choices in the order of NameTaken.
-void OptionsBox::takenChanged(int index) { preferences_.setNameTaken(NameTaken(index)); }
-
-void OptionsBox::pathClicked()
+void OptionsBox::chooseFolder(const Option& option)
 {
     QFileDialog* chooser = sheetChooser(window_, tr("Choose the folder for fixed files"),
-                                        nearestExistingFolder(preferences_.path()), QFileDialog::Directory);
-    connect(chooser, &QFileDialog::fileSelected, this, [this](const QString& folder) {
-        preferences_.setString(Preferences::pathKey, folder);
+                                        nearestExistingFolder(preferences_.value(option).toString()),
+                                        QFileDialog::Directory);
+    connect(chooser, &QFileDialog::fileSelected, this, [this, &option](const QString& folder) {
+        preferences_.setValue(option, folder);
         showPreferences();
     });
     chooser->open();

@@ -5,10 +5,10 @@
 
 class MainWindow;
 class Preferences;
-class QCheckBox;
+struct Option;
 
-// The window's options: shows the preferences in their controls and stores each change the
-// user makes at once.
+// The window's options: each option's control, found by the name the option gives it, shows
+// the stored value, and each change the user makes is stored at once.
 class OptionsBox : public QObject {
     Q_OBJECT
 
@@ -19,12 +19,14 @@ public:
     void showPreferences();
 
 private:
-    void storeCheck(const QCheckBox* check, const QString& key);
-    void bitrateChanged(int megabits);
-    void takenChanged(int index);
+    void bind(const Option& option, QWidget* control);
+    void show(const Option& option, QWidget* control);
+    void store(const Option& option, const QVariant& value);
     // A window-modal folder chooser; returns at once.
-    void pathClicked();
+    void chooseFolder(const Option& option);
 
     QPointer<MainWindow> window_;
     Preferences& preferences_;
+    // While the controls are being filled their change signals store nothing.
+    bool showing_ = false;
 };

@@ -47,8 +47,13 @@ UnitSlider::UnitSlider(QWidget* parent) : QSlider(parent)
         return true;
     }();
     Q_UNUSED(factoryInstalled);
+    connect(this, &QSlider::valueChanged, this, [this] { emit valueTextChanged(valueText()); });
 }
 
-void UnitSlider::setValueFormat(const QString& format) { valueFormat_ = format; }
+void UnitSlider::setValueFormat(const QString& format)
+{
+    valueFormat_ = format;
+    emit valueTextChanged(valueText());
+}
 
 QString UnitSlider::valueText() const { return valueFormat_.arg(value()); }

@@ -14,6 +14,10 @@ public:
     void setValueFormat(const QString& format);
     QString valueText() const;
 
+signals:
+    // The value as valueText() reads it, for a label beside the slider.
+    void valueTextChanged(const QString& text);
+
 private:
     QString valueFormat_ = QStringLiteral("%1");
 };

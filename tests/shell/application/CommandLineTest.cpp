@@ -1,4 +1,5 @@
 #include "CommandLine.h"
+#include "Options.h"
 
 #include "TestPrinters.h"
 
@@ -26,4 +27,19 @@ TEST(CommandLineTest, AnswersOptionsAndMistakesAndHandsOnFiles)
         EXPECT_EQ(line.output().isEmpty(), c.printed.isEmpty());
         EXPECT_EQ(line.errors().isEmpty(), c.complaint.isEmpty());
     }
+}
+
+// A batch run's options reach its jobs as the window's would; those not given keep the stored
+// ones, and nobody is there to wait for after a failure.
+TEST(CommandLineTest, ABatchRunsOptionsAreLaidOverTheStoredOnes)
+{
+    const CommandLine line({"mpgfix", "--batch", "--bitrate", "3", "--if-taken", "replace", "--keep-proportions",
+                            "--output", "/o", "--jobs", "40", "a.mp4"});
+    ASSERT_TRUE(line.batch());
+    JobSettings stored;
+    stored.output.dvd = true;
+    const JobSettings job = line.batch()->over(stored);
+    EXPECT_EQ(job.output, (OutputOptions{.videoKbps = 3000, .dvd = true, .keepProportions = true}));
+    EXPECT_EQ(std::tuple(job.folder, job.nameTaken, job.waitOnFailure), std::tuple("/o", NameTaken::Replace, false));
+    EXPECT_EQ(line.batch()->valueOr(Options::filesAtOnce, 1), 40);
 }

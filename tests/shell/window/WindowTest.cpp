@@ -70,24 +70,24 @@ TEST_F(WindowTest, PreferencesAreStoredAndReadAsTheWindowShowsThem)
         {press(taken, Qt::Key_Up), 1, videos, ask, "bitrate=1\nforce=false\ntaken=message"},
         {press(dvd, Qt::Key_Space), 1, videos, ask, "bitrate=1\ndvd=true\nforce=false\ntaken=message"},
         {press(bars, Qt::Key_Space), 1, videos, ask, "bars=true\nbitrate=1\ndvd=true\nforce=false\ntaken=message"},
-        {relaunchWith(Preferences::bitrateKey, 42), 9, videos, ask, "bitrate=42"},
-        {relaunchWith(Preferences::bitrateKey, 0), 1, videos, ask, "bitrate=0"},
-        {relaunchWith(Preferences::bitrateKey, qint64(4294967297)), 9, videos, ask, "bitrate=4294967297"},
-        {relaunchWith(Preferences::pathKey, tom + "/"), 6, tom, ask, "path=" + tom.toUtf8() + "/"},
-        {relaunchWith(Preferences::pathKey, "~/dvd"), 6, home + "/dvd", ask, "path=~/dvd"},
-        {relaunchWith(Preferences::pathKey, "~"), 6, home, ask, "path=~"},
-        {relaunchWith(Preferences::pathKey, "dvd"), 6, videos, ask, "path=dvd"},
-        {relaunchWith(Preferences::pathKey, "~tom/dvd"), 6, videos, ask, "path=~tom/dvd"},
-        {relaunchWith(Preferences::pathKey, QStringList{"/a", "/b"}), 6, videos, ask, "path=" + videos.toUtf8()},
-        {relaunchWith(Preferences::takenKey, "rename"), 6, videos, ask, "taken=rename"},
+        {relaunchWith("bitrate", 42), 9, videos, ask, "bitrate=42"},
+        {relaunchWith("bitrate", 0), 1, videos, ask, "bitrate=0"},
+        {relaunchWith("bitrate", qint64(4294967297)), 9, videos, ask, "bitrate=4294967297"},
+        {relaunchWith("path", tom + "/"), 6, tom, ask, "path=" + tom.toUtf8() + "/"},
+        {relaunchWith("path", "~/dvd"), 6, home + "/dvd", ask, "path=~/dvd"},
+        {relaunchWith("path", "~"), 6, home, ask, "path=~"},
+        {relaunchWith("path", "dvd"), 6, videos, ask, "path=dvd"},
+        {relaunchWith("path", "~tom/dvd"), 6, videos, ask, "path=~tom/dvd"},
+        {relaunchWith("path", QStringList{"/a", "/b"}), 6, videos, ask, "path=" + videos.toUtf8()},
+        {relaunchWith("taken", "rename"), 6, videos, ask, "taken=rename"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.store.toStdString());
         c.change();
-        EXPECT_EQ(std::tuple(d.preferences().bitrate(), d.preferences().path(), d.preferences().nameTaken()),
-                  std::tuple(c.megabits, c.folder, c.taken));
+        const JobSettings job = d.preferences().jobSettings();
+        EXPECT_EQ(std::tuple(job.output.videoKbps, job.folder, job.nameTaken), std::tuple(c.megabits * 1000, c.folder, c.taken));
         EXPECT_EQ(std::tuple(ui.bitrateSlider->value(), ui.bitrateDescription->text(), ui.takenCombo->currentIndex()),
-                  std::tuple(c.megabits, QString("%1Mbps").arg(c.megabits), int(c.taken)));
+                  std::tuple(c.megabits, QString("%1 Mbps").arg(c.megabits), int(c.taken)));
         EXPECT_EQ(ui.pathButton->text(), QFileInfo(c.folder).fileName().replace("&", "&&"));
         EXPECT_EQ(TestMedia::readAll(userStore().fileName()), "[General]\n" + c.store + "\n");
     }
@@ -169,7 +169,7 @@ TEST_F(WindowTest, ControlsAreNamedAndALongFolderNeverWidensTheWindow)
     const Ui::MainWindow& ui = window.ui();
     const int width = window.width();
     const QString folder = "/srv/" + QString(240, u'x');
-    userStore().setValue(Preferences::pathKey, folder);
+    userStore().setValue("path", folder);
     d.resetUI();
     QApplication::processEvents();
     const QList<QWidget*> controls{ui.dragView, ui.progress, ui.cancelButton, ui.jobList, ui.forceCheck, ui.dvdCheck,

@@ -1,0 +1,77 @@
+#include "Options.h"
+
+#include <QThread>
+
+#include <algorithm>
+
+namespace Options {
+
+const Option folder{
+    .key = "path", .kind = Option::Kind::Folder, .control = "pathButton", .flag = "output",
+    .valueName = QT_TRANSLATE_NOOP("CommandLine", "folder"),
+    .help = QT_TRANSLATE_NOOP("CommandLine", "Batch: write into <folder>."),
+    .apply = [](JobSettings& s, const QVariant& v) { s.folder = v.toString(); }};
+
+const Option bitrate{
+    .key = "bitrate", .kind = Option::Kind::Number, .control = "bitrateSlider", .flag = "bitrate",
+    .valueName = QT_TRANSLATE_NOOP("CommandLine", "n"),
+    .help = QT_TRANSLATE_NOOP("CommandLine", "Batch: re-encoded video at <n> Mbps, 1 to 9."),
+    // DVD players take up to about 9.8 Mbit/s with the sound.
+    .defaultValue = 6, .low = 1, .high = [] { return 9; }, .unit = QT_TRANSLATE_NOOP("Options", "%1 Mbps"),
+    .apply = [](JobSettings& s, const QVariant& v) { s.output.videoKbps = v.toLongLong() * 1000; }};
+
+// The words in the order of NameTaken.
+const Option nameTaken{
+    .key = "taken", .kind = Option::Kind::Choice, .control = "takenCombo", .flag = "if-taken",
+    .valueName = QT_TRANSLATE_NOOP("CommandLine", "rule"),
+    .help = QT_TRANSLATE_NOOP("CommandLine", "Batch: when <name>.mpg exists, skip the file (message), keep both "
+                                             "(keep) or replace the old file (replace)."),
+    .defaultValue = 0, .words = {"message", "keep", "replace"},
+    .apply = [](JobSettings& s, const QVariant& v) { s.nameTaken = NameTaken(v.toInt()); }};
+
+const Option reencodeAll{
+    .key = "force", .kind = Option::Kind::Switch, .control = "forceCheck", .flag = "reencode-all",
+    .help = QT_TRANSLATE_NOOP("CommandLine", "Batch: re-encode every file, even a conforming one."),
+    .defaultValue = false,
+    .apply = [](JobSettings& s, const QVariant& v) { s.output.reencodeAll = v.toBool(); }};
+
+const Option dvd{
+    .key = "dvd", .kind = Option::Kind::Switch, .control = "dvdCheck", .flag = "dvd",
+    .help = QT_TRANSLATE_NOOP("CommandLine", "Batch: make files ready for DVD authoring."), .defaultValue = false,
+    .apply = [](JobSettings& s, const QVariant& v) { s.output.dvd = v.toBool(); }};
+
+const Option keepProportions{
+    .key = "bars", .kind = Option::Kind::Switch, .control = "barsCheck", .flag = "keep-proportions",
+    .help = QT_TRANSLATE_NOOP("CommandLine", "Batch: keep the picture's proportions (black bars)."),
+    .defaultValue = false,
+    .apply = [](JobSettings& s, const QVariant& v) { s.output.keepProportions = v.toBool(); }};
+
+// As many files at once as the machine has cores: more only share them. A batch run may ask
+// for more, for files on slow storage.
+const Option filesAtOnce{
+    .key = "filesAtOnce", .kind = Option::Kind::Number, .control = "filesAtOnceSpin", .flag = "jobs",
+    .valueName = QT_TRANSLATE_NOOP("CommandLine", "n"),
+    .help = QT_TRANSLATE_NOOP("CommandLine", "Batch: fix <n> files at once (default: the window's Files at once)."),
+    .defaultValue = 1, .low = 1, .high = [] { return std::max(QThread::idealThreadCount(), 1); }, .flagHigh = 1024};
+
+// A batch run has nobody to wait for: it always goes on.
+const Option failure{
+    .key = "failure", .kind = Option::Kind::Choice, .control = "failureCombo", .defaultValue = 0,
+    .words = {"wait", "continue"},
+    .apply = [](JobSettings& s, const QVariant& v) { s.waitOnFailure = v.toInt() == 0; }};
+
+const std::vector<const Option*>& all()
+{
+    static const std::vector<const Option*> options{&folder, &bitrate,         &nameTaken,   &reencodeAll,
+                                                    &dvd,    &keepProportions, &filesAtOnce, &failure};
+    return options;
+}
+
+const Option* withKey(const QString& key)
+{
+    const auto& options = all();
+    const auto found = std::find_if(options.begin(), options.end(), [&](const Option* o) { return key == o->key; });
+    return found == options.end() ? nullptr : *found;
+}
+
+} // namespace Options
