@@ -20,6 +20,37 @@ const Option bitrate{
     .defaultValue = 6, .low = 1, .high = [] { return 9; }, .unit = QT_TRANSLATE_NOOP("Options", "%1 Mbps"),
     .apply = [](JobSettings& s, const QVariant& v) { s.output.videoKbps = v.toLongLong() * 1000; }};
 
+// The words of these four in the order of their enumerations.
+const Option standard{
+    .key = "standard", .kind = Option::Kind::Choice, .control = "standardCombo", .flag = "standard",
+    .valueName = QT_TRANSLATE_NOOP("CommandLine", "standard"),
+    .help = QT_TRANSLATE_NOOP("CommandLine", "Batch: the TV standard, ntsc or pal."),
+    .defaultValue = 0, .words = {"ntsc", "pal"},
+    .apply = [](JobSettings& s, const QVariant& v) { s.output.standard = TvStandard(v.toInt()); }};
+
+const Option shape{
+    .key = "shape", .kind = Option::Kind::Choice, .control = "shapeCombo", .flag = "shape",
+    .valueName = QT_TRANSLATE_NOOP("CommandLine", "shape"),
+    .help = QT_TRANSLATE_NOOP("CommandLine", "Batch: the picture's shape, 4:3, 16:9 (widescreen) or source (16:9 "
+                                             "for a wide source, else 4:3)."),
+    .defaultValue = 0, .words = {"4:3", "16:9", "source"},
+    .apply = [](JobSettings& s, const QVariant& v) { s.output.shape = PictureShape(v.toInt()); }};
+
+const Option audio{
+    .key = "audio", .kind = Option::Kind::Choice, .control = "audioCombo", .flag = "audio",
+    .valueName = QT_TRANSLATE_NOOP("CommandLine", "codec"),
+    .help = QT_TRANSLATE_NOOP("CommandLine", "Batch: the sound, mp2 or ac3 (which every NTSC DVD player plays)."),
+    .defaultValue = 0, .words = {"mp2", "ac3"},
+    .apply = [](JobSettings& s, const QVariant& v) { s.output.audio = AudioCodec(v.toInt()); }};
+
+const Option quality{
+    .key = "quality", .kind = Option::Kind::Choice, .control = "qualityCombo", .flag = "quality",
+    .valueName = QT_TRANSLATE_NOOP("CommandLine", "level"),
+    .help = QT_TRANSLATE_NOOP("CommandLine", "Batch: the picture's quality for its bitrate, standard, better "
+                                             "(slower) or best (much slower)."),
+    .defaultValue = 0, .words = {"standard", "better", "best"},
+    .apply = [](JobSettings& s, const QVariant& v) { s.output.quality = Quality(v.toInt()); }};
+
 // The words in the order of NameTaken.
 const Option nameTaken{
     .key = "taken", .kind = Option::Kind::Choice, .control = "takenCombo", .flag = "if-taken",
@@ -62,8 +93,9 @@ const Option failure{
 
 const std::vector<const Option*>& all()
 {
-    static const std::vector<const Option*> options{&folder, &bitrate,         &nameTaken,   &reencodeAll,
-                                                    &dvd,    &keepProportions, &filesAtOnce, &failure};
+    static const std::vector<const Option*> options{
+        &folder, &bitrate, &standard, &shape, &audio, &quality, &nameTaken, &reencodeAll, &dvd, &keepProportions,
+        &filesAtOnce, &failure};
     return options;
 }
 

@@ -9,6 +9,10 @@ namespace Options {
 
 extern const Option folder;
 extern const Option bitrate;
+extern const Option standard;
+extern const Option shape;
+extern const Option audio;
+extern const Option quality;
 extern const Option nameTaken;
 extern const Option reencodeAll;
 extern const Option dvd;

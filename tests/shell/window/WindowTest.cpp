@@ -1,6 +1,7 @@
 #include "AppDelegate.h"
 #include "JobListView.h"
 #include "MainWindow.h"
+#include "Options.h"
 #include "StatusArea.h"
 #include "WQDragView.h"
 #include "ui_MainWindow.h"
@@ -172,8 +173,9 @@ TEST_F(WindowTest, ControlsAreNamedAndALongFolderNeverWidensTheWindow)
     userStore().setValue("path", folder);
     d.resetUI();
     QApplication::processEvents();
-    const QList<QWidget*> controls{ui.dragView, ui.progress, ui.cancelButton, ui.jobList, ui.forceCheck, ui.dvdCheck,
-                                   ui.barsCheck, ui.bitrateSlider, ui.pathButton, ui.takenCombo};
+    QList<QWidget*> controls{ui.dragView, ui.progress, ui.cancelButton, ui.jobList};
+    for (const Option* option : Options::all())
+        controls << window.findChild<QWidget*>(option->control);
     for (QWidget* control : controls) {
         const QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(control);
         EXPECT_FALSE(spoken->text(QAccessible::Name).isEmpty() || spoken->text(QAccessible::Description).isEmpty())
