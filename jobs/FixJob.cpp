@@ -83,7 +83,7 @@ std::optional<EngineError> roomRefusal(const QString& folder, qint64 expected)
 } // namespace
 
 FixJob::FixJob(const QString& path, const JobSettings& settings, QObject* parent)
-    : QObject(parent), path_(path), settings_(settings), processor_(path)
+    : Job(parent), path_(path), settings_(settings), processor_(path)
 {
 }
 

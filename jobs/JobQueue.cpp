@@ -4,7 +4,15 @@
 
 #include <algorithm>
 
-JobQueue::JobQueue(SettingsSource settings, QObject* parent) : QObject(parent), settings_(std::move(settings)) {}
+JobQueue::JobQueue(SettingsSource settings, JobFactory makeJob, QObject* parent)
+    : QObject(parent), settings_(std::move(settings)), makeJob_(std::move(makeJob))
+{
+}
+
+std::unique_ptr<Job> JobQueue::makeFixJob(const QString& path, const JobSettings& settings)
+{
+    return std::make_unique<FixJob>(path, settings);
+}
 
 JobQueue::~JobQueue() { stop(); }
 
@@ -117,23 +125,23 @@ void JobQueue::startJob(JobListModel::Id id)
 {
     const QString path = model_.start(id).value_or(QString());
     const JobSettings settings = settings_();
-    running_.push_back({id, path, std::make_unique<FixJob>(path, settings), settings.waitOnFailure, {}});
-    FixJob* job = running_.back().job.get();
-    connect(job, &FixJob::stageChanged, this, [this, id, path](JobState stage) {
+    running_.push_back({id, path, makeJob_(path, settings), settings.waitOnFailure, {}});
+    Job* job = running_.back().job.get();
+    connect(job, &Job::stageChanged, this, [this, id, path](JobState stage) {
         model_.setStage(id, stage);
         emit stageChanged(stage, path, id);
     });
-    connect(job, &FixJob::progressed, this, [this, id](double fraction) {
+    connect(job, &Job::progressed, this, [this, id](double fraction) {
         model_.setProgress(id, fraction);
         emit progressed(fraction, id);
     });
-    connect(job, &FixJob::outputCreated, this, [this, id](const QString& temporaryPath) {
+    connect(job, &Job::outputCreated, this, [this, id](const QString& temporaryPath) {
         for (Running& r : running_)
             if (r.id == id)
                 r.temporaryOutput = temporaryPath;
         emit pendingChanged();
     });
-    connect(job, &FixJob::finished, this, [this, id](const JobOutcome& outcome) { jobFinished(id, outcome); });
+    connect(job, &Job::finished, this, [this, id](const JobOutcome& outcome) { jobFinished(id, outcome); });
     emit jobStarted(path, id);
     job->start();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Job.h"
 #include "JobListModel.h"
 #include "JobSettings.h"
 
@@ -11,9 +12,7 @@
 #include <memory>
 #include <vector>
 
-class FixJob;
-
-// The files to fix, in arrival order: it owns the list's rows and runs fix jobs, as many at once
+// The files to fix, in arrival order: it owns the list's rows and runs a job for each, as many at once
 // as setMaxRunning() allows, starting the next waiting row when one ends. A failure holds the
 // queue until it has been shown and dismissed, unless the job's settings say to go on: no file
 // starts meanwhile, and the running ones go on. GUI thread only.
@@ -23,8 +22,13 @@ class JobQueue : public QObject {
 public:
     // Read when a file's turn comes, so that each job works by the preferences of that moment.
     using SettingsSource = std::function<JobSettings()>;
+    // Makes the job for a file whose turn has come.
+    using JobFactory = std::function<std::unique_ptr<Job>(const QString& path, const JobSettings& settings)>;
 
-    explicit JobQueue(SettingsSource settings, QObject* parent = nullptr);
+    // The app's jobs: a FixJob for each file.
+    static std::unique_ptr<Job> makeFixJob(const QString& path, const JobSettings& settings);
+
+    explicit JobQueue(SettingsSource settings, JobFactory makeJob = &JobQueue::makeFixJob, QObject* parent = nullptr);
     // Stops the running job and waits for it.
     ~JobQueue() override;
 
@@ -84,7 +88,7 @@ private:
     struct Running {
         JobListModel::Id id;
         QString path;
-        std::unique_ptr<FixJob> job;
+        std::unique_ptr<Job> job;
         bool waitOnFailure;
         QString temporaryOutput;
     };
@@ -100,6 +104,7 @@ private:
     void raiseHeldFailure();
 
     SettingsSource settings_;
+    JobFactory makeJob_;
     JobListModel model_;
     int maxRunning_ = 1;
     // Failures to show, the first on show; the queue holds while there are any.
