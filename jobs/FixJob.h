@@ -34,8 +34,8 @@ public:
 private:
     // The work, on the job's thread.
     JobOutcome fixVideo();
-    // Copies or transcodes into `file`; the first error, if any.
-    std::optional<EngineError> produce(OutputFile& file, const TranscodePlan& plan);
+    // Copies, remuxes or transcodes into `file`, as `made` says; the first error, if any.
+    std::optional<EngineError> produce(OutputFile& file, const TranscodePlan& plan, OutputMade made);
     JobOutcome failed(const EngineError& error) const;
     bool stopped() const { return stop_; }
 

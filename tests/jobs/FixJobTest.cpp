@@ -47,7 +47,8 @@ TEST_F(FixJobTest, AConformingFileIsCopiedByteForByteIntoAFolderMadeForIt)
     const QString output = out.filePath("new/nested/clip.mpg");
     EXPECT_EQ(f.fix({clip("clip.mpg")}), (QStringList{"analyzing clip.mpg", "copying clip.mpg", "full", "end"}));
     EXPECT_EQ(readAll(output), readAll(clip("clip.mpg")));
-    EXPECT_EQ(std::pair(f.outcome.state, f.outcome.output), std::pair(JobState::Done, output));
+    EXPECT_EQ(std::tuple(f.outcome.state, f.outcome.output, f.outcome.made),
+              std::tuple(JobState::Done, output, OutputMade::Copied));
 }
 
 // Runs ffmpeg quietly with `options`, words apart by single spaces, writing `output`.
@@ -135,6 +136,9 @@ TEST_F(FixJobTest, OutputsAreMadeAsThePreferencesAsk)
         f.settings.bitrate = c.megabits, f.settings.nameTaken = c.taken;
         const char* stage = c.videoKept && c.audioKept ? "copying " : "transcoding ";
         EXPECT_TRUE(f.fix({clip(c.input)}).contains(stage + QString(c.input)));
+        const bool whole = QString(c.input).endsWith(".vob");
+        using enum OutputMade;
+        EXPECT_EQ(f.outcome.made, whole ? Copied : *stage == 'c' ? Remuxed : Transcoded);
         authored << (c.on ? QStringList{output} : QStringList{});
         EXPECT_EQ(readAll(old) == "older work", c.taken != ask && old != output);
         EXPECT_EQ(TestMedia::streamFacts(output, "v:0") + TestMedia::streamFacts(output, "a:0"),
@@ -143,7 +147,7 @@ TEST_F(FixJobTest, OutputsAreMadeAsThePreferencesAsk)
         EXPECT_EQ(c.on && !c.videoKept ? dvdLimits(output) : "", c.on && !c.videoKept ? "9000000,1835008 gop<=18" : "");
         EXPECT_EQ(TestMedia::streamHash(output, "v:0") == TestMedia::streamHash(clip(c.input), "v:0"), c.videoKept);
         EXPECT_EQ(TestMedia::streamHash(output, "a:0") == TestMedia::streamHash(clip(c.input), "a:0"), c.audioKept);
-        EXPECT_EQ(readAll(output) == readAll(clip(c.input)), QString(c.input).endsWith(".vob"));
+        EXPECT_EQ(readAll(output) == readAll(clip(c.input)), whole);
         EXPECT_NEAR(c.shape ? displayedShape(output) : 0, c.shape, c.shape * 0.02);
         // One second at the chosen rate, with the encoder's costly first frames and the audio on top.
         const qint64 size = QFileInfo(output).size();
