@@ -3,6 +3,7 @@
 #include "Job.h"
 #include "JobListModel.h"
 #include "JobSettings.h"
+#include "RoundTally.h"
 
 #include <QObject>
 #include <QStringList>
@@ -12,10 +13,11 @@
 #include <memory>
 #include <vector>
 
-// The files to fix, in arrival order: it owns the list's rows and runs a job for each, as many at once
-// as setMaxRunning() allows, starting the next waiting row when one ends. A failure holds the
-// queue until it has been shown and dismissed, unless the job's settings say to go on: no file
-// starts meanwhile, and the running ones go on. GUI thread only.
+// The files to fix, in arrival order: it owns the list's rows and runs a job for each, as many at
+// once as setMaxRunning() allows, starting the next waiting row when one ends. A failure holds
+// the queue until it has been shown and dismissed, unless the job's settings say to go on: no
+// file starts meanwhile, and the running ones go on. It keeps the tally of the round under way,
+// or else of the last one. GUI thread only.
 class JobQueue : public QObject {
     Q_OBJECT
 
@@ -69,16 +71,26 @@ public:
     // The file that started first of those running, else the one whose failure is on show; empty
     // when none is.
     QString currentPath() const;
+    // What became of the files of the round under way, or else of the last one.
+    RoundTally tally() const;
 
 signals:
     void jobStarted(const QString& path, JobListModel::Id id);
     void stageChanged(JobState stage, const QString& path, JobListModel::Id id);
     // The progress of one running file.
     void progressed(double fraction, JobListModel::Id id);
+    // The file `id` ended as its row now shows, its failure not yet raised; once for each file
+    // that started.
+    void jobEnded(JobListModel::Id id, const JobOutcome& outcome);
     // A file failed or was skipped; no file starts until failureDismissed(). Failures that come
     // meanwhile are raised one after the other, each once the one before was dismissed.
     void failureRaised(const JobOutcome& outcome);
-    void jobEnded(const JobOutcome& outcome);
+    // The failure on show was dismissed.
+    void failureCleared();
+    // How far the round has come: its ended files whole, the running ones as far as they are.
+    void roundProgressed(double fraction);
+    // None of the round's files runs or waits any more; its last failure may still be on show.
+    void roundFinished(const RoundTally& tally);
     // No file is being fixed and none waits: the work is done or was stopped.
     void idle();
     // What pending() holds has changed.
@@ -100,8 +112,8 @@ private:
     void startNext();
     void startJob(JobListModel::Id id);
     void jobFinished(JobListModel::Id id, const JobOutcome& outcome);
-    void endJob(const JobOutcome& outcome);
     void raiseHeldFailure();
+    void reportRound();
 
     SettingsSource settings_;
     JobFactory makeJob_;
@@ -113,6 +125,10 @@ private:
     bool raised_ = false;
     bool paused_ = false;
     bool stopped_ = false;
+    // Whether files came in since none was running or waiting.
+    bool inRound_ = false;
+    // The round's ended files; tally() adds the running and waiting ones.
+    RoundTally round_;
     // Last, so that their threads are joined before the rest goes.
     std::vector<Running> running_;
 };
