@@ -54,10 +54,11 @@ protected:
 } // namespace
 
 // The real queue, steered from the window: the running transcode is cancelled with the button
-// and the following copy with Esc, a waiting file is removed, the next file is still fixed, and
-// no sheet, child or partial file is left; the round, ended while the user looked elsewhere, is
-// announced once. With two files at once, Cancel stops the selected one only. Closing the busy
-// window asks first; Keep Working goes on, Stop and Quit stops the file and leaves the event loop.
+// while a waiting row is selected, and the following one with Esc while the ended row is; a
+// waiting file is removed, the next file is still fixed, and no sheet, child or partial file is
+// left; the round, ended while the user looked elsewhere, is announced once. With two files at
+// once, Cancel stops the selected one only. Closing the busy window asks first; Keep Working
+// goes on, Stop and Quit stops the file and leaves the event loop.
 TEST_F(QueueWindow, CancelRemoveAndCloseSteerTheRealQueue)
 {
     const QString clip = media.filePath("clip.mpg");
@@ -68,9 +69,11 @@ TEST_F(QueueWindow, CancelRemoveAndCloseSteerTheRealQueue)
     QObject::connect(&jobs, &QAbstractItemModel::dataChanged, &window, [&](const QModelIndex& at) {
         if (at.row() == 0 && state(0) == JobState::Transcoding && at.data(JobListModel::ProgressRole).toDouble() > 0) {
             temporaries = outputs();
+            QTest::keyClick(window.ui().jobList, Qt::Key_End);
             window.ui().cancelButton->click();
         }
         if (at.row() == 1 && state(1) == JobState::Transcoding && at.data(JobListModel::ProgressRole).toDouble() > 0) {
+            QTest::keyClick(window.ui().jobList, Qt::Key_Home);
             QTest::keyClick(&window, Qt::Key_Escape);
             elsewhere.show();
             QApplication::setActiveWindow(&elsewhere);
