@@ -80,10 +80,17 @@ std::optional<EngineError> roomRefusal(const QString& folder, qint64 expected)
                         .arg(folder, locale.formattedDataSize(needed), locale.formattedDataSize(free)));
 }
 
+OutputMade howMade(const StreamFacts& facts, const TranscodePlan& plan)
+{
+    if (DeliveryFormat::copiesWholeFile(facts, plan))
+        return OutputMade::Copied;
+    return plan.encodeVideo || plan.encodeAudio ? OutputMade::Transcoded : OutputMade::Remuxed;
+}
+
 } // namespace
 
 FixJob::FixJob(const QString& path, const JobSettings& settings, QObject* parent)
-    : QObject(parent), path_(path), settings_(settings), processor_(path)
+    : Job(parent), path_(path), settings_(settings), processor_(path)
 {
 }
 
@@ -161,7 +168,8 @@ JobOutcome FixJob::fixVideo()
         return failed(*creationError);
     emit outputCreated(file.temporaryPath());
 
-    error = produce(file, plan);
+    const OutputMade made = howMade(facts, plan);
+    error = produce(file, plan, made);
     if (stopped())
         return cancelled;
     if (!error)
@@ -169,18 +177,17 @@ JobOutcome FixJob::fixVideo()
     if (error)
         return failed(*error);
     emit progressed(1.0);
-    return {JobState::Done, file.finalPath(), {}};
+    return {JobState::Done, file.finalPath(), {}, made};
 }
 
-std::optional<EngineError> FixJob::produce(OutputFile& file, const TranscodePlan& plan)
+std::optional<EngineError> FixJob::produce(OutputFile& file, const TranscodePlan& plan, OutputMade made)
 {
-    if (DeliveryFormat::copiesWholeFile(processor_.facts(), plan)) {
+    if (made == OutputMade::Copied) {
         emit stageChanged(JobState::Copying);
         return copyFileInto(path_, file, stop_);
     }
     // Conforming streams in another container are copied into a DVD program stream.
-    const bool remux = !plan.encodeVideo && !plan.encodeAudio;
-    emit stageChanged(remux ? JobState::Copying : JobState::Transcoding);
+    emit stageChanged(made == OutputMade::Remuxed ? JobState::Copying : JobState::Transcoding);
     file.closeDescriptor();
     std::optional<EngineError> error;
     // The user hears of the file they asked for, and the room a failure took is free again

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "JobOutcome.h"
+#include "Job.h"
 #include "JobSettings.h"
 #include "VideoProcessor.h"
 
-#include <QObject>
 #include <QString>
 
 #include <atomic>
@@ -15,9 +14,9 @@ class OutputFile;
 
 // The fix job for one file: probe it, decide which streams conform, then copy the file
 // unchanged or transcode it into a temporary file that takes its final name only once complete.
-// start() returns at once; the work runs on a thread of the job's own, which reports its stage,
-// progress and outcome by signals, and never waits for anyone.
-class FixJob : public QObject {
+// The work runs on a thread of the job's own, which reports its stage, progress and outcome by
+// signals, and never waits for anyone.
+class FixJob : public Job {
     Q_OBJECT
 
 public:
@@ -25,30 +24,18 @@ public:
     // Stops the work and waits for its thread.
     ~FixJob() override;
 
-    // Once only.
-    void start();
-    // Any thread: ends the work at once (its ffmpeg is stopped, its partial output removed); the
-    // job then finishes as cancelled.
-    void requestStop();
+    void start() override;
+    // Ends the work at once: its ffmpeg is stopped, its partial output removed.
+    void requestStop() override;
 
     // "<folder>/<input name without its last extension>.mpg"
     static QString outputPath(const QString& folder, const QString& input);
 
-signals:
-    // Copying or Transcoding, once the job knows which; it starts in Analyzing.
-    void stageChanged(JobState stage);
-    // 0..1 of the copy or transcode; 1.0 once the output has its name.
-    void progressed(double fraction);
-    // The hidden file the output is written to until it is complete.
-    void outputCreated(const QString& temporaryPath);
-    // The last signal of the job.
-    void finished(const JobOutcome& outcome);
-
 private:
     // The work, on the job's thread.
     JobOutcome fixVideo();
-    // Copies or transcodes into `file`; the first error, if any.
-    std::optional<EngineError> produce(OutputFile& file, const TranscodePlan& plan);
+    // Copies, remuxes or transcodes into `file`, as `made` says; the first error, if any.
+    std::optional<EngineError> produce(OutputFile& file, const TranscodePlan& plan, OutputMade made);
     JobOutcome failed(const EngineError& error) const;
     bool stopped() const { return stop_; }
 

@@ -23,8 +23,6 @@ JobListModel::Id JobListModel::add(const QStringList& paths)
     for (const QString& path : paths)
         jobs_.push_back({nextId_++, path, JobState::Waiting, 0.0, {}, {}});
     endInsertRows();
-    inBatch_ = true;
-    reportBatch();
     return first;
 }
 
@@ -39,7 +37,6 @@ std::optional<QString> JobListModel::start(Id id)
     const std::optional<int> row = rowOf(id);
     if (!row || jobs_[*row].state != JobState::Waiting)
         return std::nullopt;
-    running_.push_back(id);
     jobs_[*row].state = JobState::Analyzing;
     changed(*row);
     return jobs_[*row].path;
@@ -58,7 +55,6 @@ void JobListModel::setProgress(Id id, double fraction)
     if (const auto row = runningRow(id)) {
         jobs_[*row].progress = std::isnan(fraction) ? 0.0 : std::clamp(fraction, 0.0, 1.0);
         changed(*row);
-        reportBatch();
     }
 }
 
@@ -67,16 +63,11 @@ void JobListModel::finish(Id id, const JobOutcome& outcome)
     const auto row = runningRow(id);
     if (!row)
         return;
-    std::erase(running_, id);
     Job& job = jobs_[*row];
     job.state = outcome.state;
     job.output = outcome.output;
     job.reason = outcome.reason;
-    ++batchEnded_;
-    batchFixed_ += outcome.state == JobState::Done;
-    batchFailed_ += outcome.state == JobState::Failed;
     changed(*row);
-    reportBatch();
 }
 
 void JobListModel::removeWaiting(const QModelIndexList& rows)
@@ -86,7 +77,6 @@ void JobListModel::removeWaiting(const QModelIndexList& rows)
         if (checkIndex(index, CheckIndexOption::IndexIsValid) && jobs_[index.row()].state == JobState::Waiting)
             waiting.push_back(index.row());
     removeRows(waiting);
-    reportBatch();
 }
 
 void JobListModel::clearFinished()
@@ -196,9 +186,8 @@ QVariant JobListModel::data(const QModelIndex& index, int role) const
 
 std::optional<int> JobListModel::runningRow(Id id) const
 {
-    if (std::find(running_.begin(), running_.end(), id) == running_.end())
-        return std::nullopt;
-    return rowOf(id);
+    const std::optional<int> row = rowOf(id);
+    return row && runs(jobs_[*row].state) ? row : std::nullopt;
 }
 
 std::optional<int> JobListModel::rowOf(Id id) const
@@ -213,25 +202,4 @@ void JobListModel::changed(int row)
 {
     const QModelIndex at = index(row);
     emit dataChanged(at, at);
-}
-
-void JobListModel::reportBatch()
-{
-    if (!inBatch_)
-        return;
-    const int waiting = waitingCount();
-    batchCount_ = {batchEnded_, batchEnded_ + int(running_.size()) + waiting, batchFailed_};
-    if (running_.empty() && waiting == 0) {
-        const int fixed = batchFixed_, failed = batchFailed_;
-        inBatch_ = false;
-        batchEnded_ = batchFixed_ = batchFailed_ = 0;
-        emit batchProgressed(1.0, 0);
-        emit batchFinished(fixed, failed);
-        return;
-    }
-    double running = 0.0;
-    for (const Id id : running_)
-        if (const auto row = rowOf(id))
-            running += jobs_[*row].progress;
-    emit batchProgressed((batchEnded_ + running) / batchCount_.total, waiting);
 }

@@ -43,14 +43,6 @@ public:
     // Removes the rows of jobs that have ended.
     void clearFinished();
 
-    // How far the batch under way, or else the last one, has come.
-    struct BatchCount {
-        int ended = 0;
-        int total = 0;
-        int failed = 0;
-    };
-    BatchCount batchCount() const { return batchCount_; }
-
     // The row of job `id`; invalid once it was removed.
     QModelIndex indexOf(Id id) const;
     // Whether `index` is the row of a job that runs.
@@ -63,13 +55,6 @@ public:
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-
-signals:
-    // The queue ran dry: how many of the files received since it was last idle were fixed and
-    // how many failed. Once per batch.
-    void batchFinished(int fixed, int failed);
-    // How far the batch has come (the mean of its files' progress), and how many files still wait.
-    void batchProgressed(double fraction, int waiting);
 
 private:
     struct Job {
@@ -85,19 +70,9 @@ private:
     // The row of `id` while its job runs.
     std::optional<int> runningRow(Id id) const;
     void changed(int row);
-    void reportBatch();
     // Removes `rows` (any order, repeats allowed), each run of neighbours in one removal.
     void removeRows(const std::vector<int>& rows);
 
     std::vector<Job> jobs_;
     Id nextId_ = 1;
-    // The running jobs, in the order they started.
-    std::vector<Id> running_;
-    // Whether files came in since the queue was last idle; how many of them have ended, and of
-    // those how many were fixed and how many failed.
-    bool inBatch_ = false;
-    int batchEnded_ = 0;
-    int batchFixed_ = 0;
-    int batchFailed_ = 0;
-    BatchCount batchCount_;
 };

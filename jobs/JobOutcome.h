@@ -17,6 +17,16 @@ enum class JobState {
 
 inline bool hasEnded(JobState state) { return state >= JobState::Done; }
 
+// How a done file's output was made of its input.
+enum class OutputMade {
+    // A stream or both re-encoded.
+    Transcoded,
+    // Conforming streams copied into a program stream of their own.
+    Remuxed,
+    // The input copied whole, byte for byte.
+    Copied,
+};
+
 // How a job ended, as the window's list shows it.
 struct JobOutcome {
     JobState state = JobState::Done;
@@ -24,4 +34,6 @@ struct JobOutcome {
     QString output;
     // The sentence the error sheet showed; empty unless failed or skipped.
     QString reason;
+    // Meaningful when done.
+    OutputMade made = OutputMade::Transcoded;
 };

@@ -4,14 +4,28 @@
 
 #include <algorithm>
 
-JobQueue::JobQueue(SettingsSource settings, QObject* parent) : QObject(parent), settings_(std::move(settings)) {}
+JobQueue::JobQueue(SettingsSource settings, JobFactory makeJob, QObject* parent)
+    : QObject(parent), settings_(std::move(settings)), makeJob_(std::move(makeJob))
+{
+}
+
+std::unique_ptr<Job> JobQueue::makeFixJob(const QString& path, const JobSettings& settings)
+{
+    return std::make_unique<FixJob>(path, settings);
+}
 
 JobQueue::~JobQueue() { stop(); }
 
 void JobQueue::add(const QStringList& files)
 {
-    model_.add(files);
-    emit pendingChanged();
+    // No files still lets a queue without work say that it is idle.
+    if (!files.isEmpty()) {
+        if (!std::exchange(inRound_, true))
+            round_ = {};
+        model_.add(files);
+        reportRound();
+        emit pendingChanged();
+    }
     startNext();
 }
 
@@ -38,6 +52,7 @@ void JobQueue::cancelCurrent()
 void JobQueue::removeWaiting(const QModelIndexList& rows)
 {
     model_.removeWaiting(rows);
+    reportRound();
     emit pendingChanged();
 }
 
@@ -57,11 +72,11 @@ void JobQueue::failureDismissed()
 {
     if (held_.empty() || !raised_)
         return;
-    const JobOutcome outcome = held_.front().outcome;
     held_.pop_front();
     raised_ = false;
+    emit failureCleared();
     raiseHeldFailure();
-    endJob(outcome);
+    startNext();
 }
 
 void JobQueue::stop()
@@ -92,6 +107,14 @@ std::vector<JobListModel::Id> JobQueue::running() const
     return ids;
 }
 
+RoundTally JobQueue::tally() const
+{
+    RoundTally tally = round_;
+    tally.running = int(running_.size());
+    tally.waiting = model_.waitingCount();
+    return tally;
+}
+
 QString JobQueue::currentPath() const
 {
     if (!running_.empty())
@@ -117,23 +140,24 @@ void JobQueue::startJob(JobListModel::Id id)
 {
     const QString path = model_.start(id).value_or(QString());
     const JobSettings settings = settings_();
-    running_.push_back({id, path, std::make_unique<FixJob>(path, settings), settings.waitOnFailure, {}});
-    FixJob* job = running_.back().job.get();
-    connect(job, &FixJob::stageChanged, this, [this, id, path](JobState stage) {
+    running_.push_back({id, path, makeJob_(path, settings), settings.waitOnFailure, {}});
+    Job* job = running_.back().job.get();
+    connect(job, &Job::stageChanged, this, [this, id, path](JobState stage) {
         model_.setStage(id, stage);
         emit stageChanged(stage, path, id);
     });
-    connect(job, &FixJob::progressed, this, [this, id](double fraction) {
+    connect(job, &Job::progressed, this, [this, id](double fraction) {
         model_.setProgress(id, fraction);
+        reportRound();
         emit progressed(fraction, id);
     });
-    connect(job, &FixJob::outputCreated, this, [this, id](const QString& temporaryPath) {
+    connect(job, &Job::outputCreated, this, [this, id](const QString& temporaryPath) {
         for (Running& r : running_)
             if (r.id == id)
                 r.temporaryOutput = temporaryPath;
         emit pendingChanged();
     });
-    connect(job, &FixJob::finished, this, [this, id](const JobOutcome& outcome) { jobFinished(id, outcome); });
+    connect(job, &Job::finished, this, [this, id](const JobOutcome& outcome) { jobFinished(id, outcome); });
     emit jobStarted(path, id);
     job->start();
 }
@@ -143,19 +167,22 @@ void JobQueue::jobFinished(JobListModel::Id id, const JobOutcome& outcome)
     const auto found = std::find_if(running_.begin(), running_.end(), [id](const Running& r) { return r.id == id; });
     if (found == running_.end())
         return;
-    const QString path = found->path;
-    const bool waitOnFailure = found->waitOnFailure;
+    const bool shown = outcome.state == JobState::Failed || outcome.state == JobState::Skipped;
+    const bool hold = shown && !stopped_ && found->waitOnFailure;
+    // Held before anyone hears of the end, so that the queue is busy as long as it is on show.
+    if (hold)
+        held_.push_back({found->path, outcome});
     // Its thread has ended: finished is the last thing it sends.
     running_.erase(found);
     model_.finish(id, outcome);
+    round_.count(outcome);
     emit pendingChanged();
-    const bool shown = outcome.state == JobState::Failed || outcome.state == JobState::Skipped;
-    if (shown && !stopped_ && waitOnFailure) {
-        held_.push_back({path, outcome});
+    emit jobEnded(id, outcome);
+    reportRound();
+    if (hold)
         raiseHeldFailure();
-        return;
-    }
-    endJob(outcome);
+    else
+        startNext();
 }
 
 void JobQueue::raiseHeldFailure()
@@ -166,8 +193,19 @@ void JobQueue::raiseHeldFailure()
     emit failureRaised(held_.front().outcome);
 }
 
-void JobQueue::endJob(const JobOutcome& outcome)
+void JobQueue::reportRound()
 {
-    emit jobEnded(outcome);
-    startNext();
+    if (!inRound_)
+        return;
+    const RoundTally now = tally();
+    if (now.running + now.waiting == 0) {
+        inRound_ = false;
+        emit roundProgressed(1.0);
+        emit roundFinished(now);
+        return;
+    }
+    double done = now.ended();
+    for (const Running& r : running_)
+        done += model_.indexOf(r.id).data(JobListModel::ProgressRole).toDouble();
+    emit roundProgressed(done / now.total());
 }

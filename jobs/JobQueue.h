@@ -1,7 +1,9 @@
 #pragma once
 
+#include "Job.h"
 #include "JobListModel.h"
 #include "JobSettings.h"
+#include "RoundTally.h"
 
 #include <QObject>
 #include <QStringList>
@@ -11,20 +13,24 @@
 #include <memory>
 #include <vector>
 
-class FixJob;
-
-// The files to fix, in arrival order: it owns the list's rows and runs fix jobs, as many at once
-// as setMaxRunning() allows, starting the next waiting row when one ends. A failure holds the
-// queue until it has been shown and dismissed, unless the job's settings say to go on: no file
-// starts meanwhile, and the running ones go on. GUI thread only.
+// The files to fix, in arrival order: it owns the list's rows and runs a job for each, as many at
+// once as setMaxRunning() allows, starting the next waiting row when one ends. A failure holds
+// the queue until it has been shown and dismissed, unless the job's settings say to go on: no
+// file starts meanwhile, and the running ones go on. It keeps the tally of the round under way,
+// or else of the last one. GUI thread only.
 class JobQueue : public QObject {
     Q_OBJECT
 
 public:
     // Read when a file's turn comes, so that each job works by the preferences of that moment.
     using SettingsSource = std::function<JobSettings()>;
+    // Makes the job for a file whose turn has come.
+    using JobFactory = std::function<std::unique_ptr<Job>(const QString& path, const JobSettings& settings)>;
 
-    explicit JobQueue(SettingsSource settings, QObject* parent = nullptr);
+    // The app's jobs: a FixJob for each file.
+    static std::unique_ptr<Job> makeFixJob(const QString& path, const JobSettings& settings);
+
+    explicit JobQueue(SettingsSource settings, JobFactory makeJob = &JobQueue::makeFixJob, QObject* parent = nullptr);
     // Stops the running job and waits for it.
     ~JobQueue() override;
 
@@ -65,16 +71,26 @@ public:
     // The file that started first of those running, else the one whose failure is on show; empty
     // when none is.
     QString currentPath() const;
+    // What became of the files of the round under way, or else of the last one.
+    RoundTally tally() const;
 
 signals:
     void jobStarted(const QString& path, JobListModel::Id id);
     void stageChanged(JobState stage, const QString& path, JobListModel::Id id);
     // The progress of one running file.
     void progressed(double fraction, JobListModel::Id id);
+    // The file `id` ended as its row now shows, its failure not yet raised; once for each file
+    // that started.
+    void jobEnded(JobListModel::Id id, const JobOutcome& outcome);
     // A file failed or was skipped; no file starts until failureDismissed(). Failures that come
     // meanwhile are raised one after the other, each once the one before was dismissed.
     void failureRaised(const JobOutcome& outcome);
-    void jobEnded(const JobOutcome& outcome);
+    // The failure on show was dismissed.
+    void failureCleared();
+    // How far the round has come: its ended files whole, the running ones as far as they are.
+    void roundProgressed(double fraction);
+    // None of the round's files runs or waits any more; its last failure may still be on show.
+    void roundFinished(const RoundTally& tally);
     // No file is being fixed and none waits: the work is done or was stopped.
     void idle();
     // What pending() holds has changed.
@@ -84,7 +100,7 @@ private:
     struct Running {
         JobListModel::Id id;
         QString path;
-        std::unique_ptr<FixJob> job;
+        std::unique_ptr<Job> job;
         bool waitOnFailure;
         QString temporaryOutput;
     };
@@ -96,10 +112,11 @@ private:
     void startNext();
     void startJob(JobListModel::Id id);
     void jobFinished(JobListModel::Id id, const JobOutcome& outcome);
-    void endJob(const JobOutcome& outcome);
     void raiseHeldFailure();
+    void reportRound();
 
     SettingsSource settings_;
+    JobFactory makeJob_;
     JobListModel model_;
     int maxRunning_ = 1;
     // Failures to show, the first on show; the queue holds while there are any.
@@ -108,6 +125,10 @@ private:
     bool raised_ = false;
     bool paused_ = false;
     bool stopped_ = false;
+    // Whether files came in since none was running or waiting.
+    bool inRound_ = false;
+    // The round's ended files; tally() adds the running and waiting ones.
+    RoundTally round_;
     // Last, so that their threads are joined before the rest goes.
     std::vector<Running> running_;
 };

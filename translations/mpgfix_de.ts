@@ -70,21 +70,6 @@ Bringt Videodateien in ein einheitliches MPEG-2-Format mit MP2-Ton: was schon pa
     </message>
 </context>
 <context>
-    <name>BatchNotifier</name>
-    <message>
-        <source>1 file fixed</source>
-        <translation>1 Datei korrigiert</translation>
-    </message>
-    <message>
-        <source>%1 files fixed</source>
-        <translation>%1 Dateien korrigiert</translation>
-    </message>
-    <message>
-        <source>%1, %2 failed</source>
-        <translation>%1, %2 fehlgeschlagen</translation>
-    </message>
-</context>
-<context>
     <name>BatchRun</name>
     <message>
         <source>done  %1 -&gt; %2</source>
@@ -662,6 +647,21 @@ wird gespeichert.</translation>
     <message>
         <source>Forget Them</source>
         <translation>Verwerfen</translation>
+    </message>
+</context>
+<context>
+    <name>RoundNotifier</name>
+    <message>
+        <source>1 file fixed</source>
+        <translation>1 Datei korrigiert</translation>
+    </message>
+    <message>
+        <source>%1 files fixed</source>
+        <translation>%1 Dateien korrigiert</translation>
+    </message>
+    <message>
+        <source>%1, %2 failed</source>
+        <translation>%1, %2 fehlgeschlagen</translation>
     </message>
 </context>
 <context>

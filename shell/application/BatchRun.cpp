@@ -63,10 +63,14 @@ BatchRun::BatchRun(const BatchOptions& options, const JobSettings& settings, int
       queue_([this] { return settings_; })
 {
     queue_.setMaxRunning(filesAtOnce);
-    connect(&queue_, &JobQueue::jobStarted, this, [this](const QString&, JobListModel::Id id) { running_[id].start(); });
-    connect(&queue_.model(), &QAbstractItemModel::dataChanged, this, &BatchRun::rowsChanged);
+    connect(&queue_, &JobQueue::jobStarted, this, [this](const QString& path, JobListModel::Id id) {
+        Started& started = running_[id];
+        started.path = path;
+        started.clock.start();
+    });
+    connect(&queue_, &JobQueue::jobEnded, this, &BatchRun::report);
     if (terminal_)
-        connect(&queue_.model(), &JobListModel::batchProgressed, this, &BatchRun::drawProgress);
+        connect(&queue_, &JobQueue::roundProgressed, this, &BatchRun::drawProgress);
     connect(&queue_, &JobQueue::idle, this, &BatchRun::finish);
 }
 
@@ -84,41 +88,23 @@ void BatchRun::interrupt(int signal)
         finish();
 }
 
-void BatchRun::rowsChanged(const QModelIndex& first, const QModelIndex& last)
+void BatchRun::report(JobListModel::Id id, const JobOutcome& outcome)
 {
-    for (int row = first.row(); row <= last.row(); ++row)
-        report(queue_.model().index(row));
-}
-
-void BatchRun::report(const QModelIndex& row)
-{
-    const auto id = row.data(JobListModel::IdRole).value<JobListModel::Id>();
-    const auto started = running_.find(id);
-    const JobState state = JobState(row.data(JobListModel::StateRole).toInt());
-    if (started == running_.end() || !hasEnded(state))
-        return;
-    const double seconds = started->second.elapsed() / 1000.0;
-    running_.erase(started);
-    fixed_ += state == JobState::Done;
-    failed_ += state == JobState::Failed;
-    skipped_ += state == JobState::Skipped;
-    cancelled_ += state == JobState::Cancelled;
-
-    const QString input = row.data(JobListModel::PathRole).toString();
-    const QString output = row.data(JobListModel::OutputRole).toString();
-    const QString reason = row.data(JobListModel::ReasonRole).toString();
+    const Started started = running_.extract(id).mapped();
+    const double seconds = started.clock.elapsed() / 1000.0;
+    const QString &output = outcome.output, &reason = outcome.reason;
     if (options_.json) {
-        const QJsonObject line{{QStringLiteral("input"), input},
+        const QJsonObject line{{QStringLiteral("input"), started.path},
                                {QStringLiteral("output"), output},
-                               {QStringLiteral("outcome"), outcomeWord(state)},
+                               {QStringLiteral("outcome"), outcomeWord(outcome.state)},
                                {QStringLiteral("message"), reason},
                                {QStringLiteral("seconds"), qRound(seconds * 1000) / 1000.0}};
         put(out_, QString::fromUtf8(QJsonDocument(line).toJson(QJsonDocument::Compact)) + u'\n');
         return;
     }
-    const QString name = shownName(input);
+    const QString name = shownName(started.path);
     QString text;
-    switch (state) {
+    switch (outcome.state) {
     case JobState::Done:
         text = tr("done  %1 -> %2").arg(name, output);
         break;
@@ -138,9 +124,9 @@ void BatchRun::report(const QModelIndex& row)
 
 void BatchRun::drawProgress(double fraction)
 {
-    const int ended = fixed_ + failed_ + skipped_ + cancelled_;
-    // Rows are counted in as they are queued; the line starts with the first file.
-    if (queue_.running().empty() && ended == 0)
+    const RoundTally tally = queue_.tally();
+    // Files are counted in as they are queued; the line starts with the first file.
+    if (tally.running == 0 && tally.ended() == 0)
         return;
     if (progressShown_ && sinceDrawn_.isValid() && sinceDrawn_.elapsed() < drawEveryMilliseconds)
         return;
@@ -148,7 +134,7 @@ void BatchRun::drawProgress(double fraction)
     QStringList names;
     for (const JobListModel::Id id : queue_.running())
         names << QFileInfo(queue_.model().indexOf(id).data(JobListModel::PathRole).toString()).fileName();
-    QString text = tr("[%1%] %2 of %3 ended").arg(int(fraction * 100), 3).arg(ended).arg(queue_.model().rowCount());
+    QString text = tr("[%1%] %2 of %3 ended").arg(int(fraction * 100), 3).arg(tally.ended()).arg(tally.total());
     if (!names.isEmpty())
         text += tr(", fixing %1").arg(names.join(QStringLiteral(", ")));
     // Within one line, so that the next draw overwrites all of it.
@@ -171,15 +157,16 @@ void BatchRun::finish()
     if (std::exchange(finished_, true))
         return;
     clearProgress();
-    QString summary = tr("%1 fixed, %2 failed, %3 skipped").arg(fixed_).arg(failed_).arg(skipped_);
-    if (cancelled_ > 0)
-        summary += tr(", %1 cancelled").arg(cancelled_);
-    if (const int waiting = queue_.model().waitingCount(); waiting > 0)
-        summary += tr(", %1 not started").arg(waiting);
+    const RoundTally tally = queue_.tally();
+    QString summary = tr("%1 fixed, %2 failed, %3 skipped").arg(tally.fixed).arg(tally.failed).arg(tally.skipped);
+    if (tally.cancelled > 0)
+        summary += tr(", %1 cancelled").arg(tally.cancelled);
+    if (tally.waiting > 0)
+        summary += tr(", %1 not started").arg(tally.waiting);
     // Standard output stays all JSON for whoever reads it.
     put(options_.json ? err_ : out_, summary + u'\n');
     if (interruptedBy_ != 0)
         emit done(128 + interruptedBy_);
     else
-        emit done(fixed_ == queue_.model().rowCount() ? allFixed : someNotFixed);
+        emit done(tally.fixed == tally.total() ? allFixed : someNotFixed);
 }

@@ -36,8 +36,7 @@ signals:
     void done(int status);
 
 private:
-    void rowsChanged(const QModelIndex& first, const QModelIndex& last);
-    void report(const QModelIndex& row);
+    void report(JobListModel::Id id, const JobOutcome& outcome);
     void drawProgress(double fraction);
     void clearProgress();
     void finish();
@@ -48,12 +47,15 @@ private:
     std::FILE* err_;
     bool terminal_;
     int interruptedBy_ = 0;
-    int fixed_ = 0, failed_ = 0, skipped_ = 0, cancelled_ = 0;
     bool progressShown_ = false;
     bool finished_ = false;
     QElapsedTimer sinceDrawn_;
-    // When each running file started.
-    std::map<JobListModel::Id, QElapsedTimer> running_;
+    // Each running file, and how long it has run.
+    struct Started {
+        QString path;
+        QElapsedTimer clock;
+    };
+    std::map<JobListModel::Id, Started> running_;
     // Last, so that its jobs are stopped and joined while the rest still exists.
     JobQueue queue_;
 };

@@ -21,10 +21,13 @@ SleepInhibitor::SleepInhibitor(const QDBusConnection& bus, QObject* parent)
 
 void SleepInhibitor::follow(JobQueue& queue)
 {
-    // The file just started and those behind it.
-    connect(&queue, &JobQueue::jobStarted, this, [this, &queue] { hold(queue.model().waitingCount() + 1); });
+    // The files running, the one just started among them, and those waiting.
+    connect(&queue, &JobQueue::jobStarted, this, [this, &queue] {
+        const RoundTally tally = queue.tally();
+        hold(tally.running + tally.waiting);
+    });
     // Nothing left to fix, even while the last failure waits to be read, or the queue stopped.
-    connect(&queue.model(), &JobListModel::batchFinished, this, &SleepInhibitor::release);
+    connect(&queue, &JobQueue::roundFinished, this, &SleepInhibitor::release);
     connect(&queue, &JobQueue::idle, this, &SleepInhibitor::release);
 }
 

@@ -28,7 +28,7 @@ WhenDone::WhenDone(const QDBusConnection& system, const QDBusConnection& session
 
 void WhenDone::follow(JobQueue& queue)
 {
-    connect(&queue.model(), &JobListModel::batchFinished, this, &WhenDone::batchFinished);
+    connect(&queue, &JobQueue::roundFinished, this, &WhenDone::roundFinished);
     // New work: the computer has to stay up for it.
     connect(&queue, &JobQueue::jobStarted, this, &WhenDone::cancel);
 }
@@ -40,9 +40,9 @@ void WhenDone::setChoice(Choice choice)
     choice_ = choice;
 }
 
-void WhenDone::batchFinished()
+void WhenDone::roundFinished()
 {
-    // Failures too: the user chose what follows the batch, not what follows a good one.
+    // Failures too: the user chose what follows the round, not what follows a good one.
     switch (choice_) {
     case Choice::Nothing:
         return;

@@ -9,9 +9,9 @@
 
 class JobQueue;
 
-// What happens once a batch is over: nothing, quit, or suspend or power off through logind
-// after a countdown that the desktop is told of and that may be cancelled. The choice lasts as
-// long as the app runs. Calls to logind and the desktop wait for no answer.
+// What happens once the queue's round of files is over: nothing, quit, or suspend or power off
+// through logind after a countdown that the desktop is told of and that may be cancelled. The
+// choice lasts as long as the app runs. Calls to logind and the desktop wait for no answer.
 class WhenDone : public QObject {
     Q_OBJECT
 
@@ -22,12 +22,12 @@ public:
                       const QDBusConnection& session = QDBusConnection::sessionBus(),
                       std::chrono::milliseconds countdown = std::chrono::seconds(30), QObject* parent = nullptr);
 
-    // Acts when the queue's batch finishes; a file that starts meanwhile cancels the countdown.
+    // Acts when the queue's round finishes; a file that starts meanwhile cancels the countdown.
     void follow(JobQueue& queue);
     Choice choice() const { return choice_; }
     // A new choice cancels a running countdown.
     void setChoice(Choice choice);
-    void batchFinished();
+    void roundFinished();
     void cancel();
     bool isCounting() const { return end_.isActive(); }
     int secondsLeft() const;

@@ -57,21 +57,19 @@ AppDelegate::AppDelegate(MainWindow& window, QObject* parent)
         if (window_)
             window_->ui().jobList->follow(queue_.model().indexOf(id));
     });
-    const JobListModel& jobs = queue_.model();
-    const auto showBatch = [this] {
-        const JobListModel::BatchCount count = queue_.model().batchCount();
-        status_->showBatch(count.ended, queue_.model().rowCount() > 0 ? count.total : 0, count.failed);
+    const auto showRound = [this] {
+        status_->showRound(queue_.model().rowCount() > 0 ? queue_.tally() : RoundTally{});
     };
-    connect(&jobs, &JobListModel::batchProgressed, this, showBatch);
-    // Cleared rows take their batch's line with them.
-    connect(&jobs, &QAbstractItemModel::rowsRemoved, this, showBatch);
+    connect(&queue_, &JobQueue::roundProgressed, this, showRound);
+    // Cleared rows take their round's line with them.
+    connect(&queue_.model(), &QAbstractItemModel::rowsRemoved, this, showRound);
     closeQuestion_ = new CloseQuestion(window, queue_, this);
     connect(closeQuestion_, &CloseQuestion::stopAndQuitChosen, this, &AppDelegate::stopAndQuit);
     connect(&queue_, &JobQueue::stageChanged, this, &AppDelegate::showStage);
-    // The bar is the batch's; each running file shows its own progress in the list.
-    connect(&queue_.model(), &JobListModel::batchProgressed, status_, &StatusArea::showProgress);
+    // The bar is the round's; each running file shows its own progress in the list.
+    connect(&queue_, &JobQueue::roundProgressed, status_, &StatusArea::showProgress);
     connect(&queue_, &JobQueue::failureRaised, this, &AppDelegate::presentFailure);
-    connect(&queue_, &JobQueue::jobEnded, this, [this](const JobOutcome& outcome) {
+    connect(&queue_, &JobQueue::jobEnded, this, [this](JobListModel::Id, const JobOutcome& outcome) {
         lastDone_ = outcome.state == JobState::Done;
         // Another file still runs: the status line follows it.
         if (const std::vector<JobListModel::Id> running = queue_.running(); !running.empty()) {
@@ -80,9 +78,9 @@ AppDelegate::AppDelegate(MainWindow& window, QObject* parent)
         }
     });
     connect(&queue_, &JobQueue::idle, this, [this] { status_->endJob(lastDone_ ? finishPause : std::chrono::milliseconds()); });
-    connect(&queue_.model(), &JobListModel::batchFinished, this, [this](int fixed, int failed) {
-        if (window_ && !window_->isActiveWindow() && fixed + failed > 0)
-            emit batchFinishedUnseen(fixed, failed);
+    connect(&queue_, &JobQueue::roundFinished, this, [this](const RoundTally& tally) {
+        if (window_ && !window_->isActiveWindow() && tally.fixed + tally.failed > 0)
+            emit roundFinishedUnseen(tally);
     });
     // Quit is a close request, so that the menu and the window's close button obey one rule.
     connect(ui.quitItem, &QAction::triggered, &window, &QWidget::close);

@@ -53,8 +53,8 @@ public:
     QMessageBox* closeQuestion() const;
 
 signals:
-    // The queue ran dry while the window was not the active one.
-    void batchFinishedUnseen(int fixed, int failed);
+    // The queue's round finished while the window was not the active one.
+    void roundFinishedUnseen(const RoundTally& tally);
 
 private:
     void showStage(JobState stage, const QString& path);

@@ -14,6 +14,7 @@ CloseQuestion::CloseQuestion(QWidget& window, JobQueue& queue, QObject* parent)
         connect(&jobs, changed, this, &CloseQuestion::update);
     connect(&queue, &JobQueue::jobStarted, this, &CloseQuestion::update);
     connect(&queue, &JobQueue::jobEnded, this, &CloseQuestion::update);
+    connect(&queue, &JobQueue::failureCleared, this, &CloseQuestion::update);
 }
 
 QMessageBox* CloseQuestion::box() const { return box_; }

@@ -68,7 +68,7 @@ void StatusArea::showAnalyzing(const QString& path)
         return;
     QLabel& description = *window_->ui().description;
     description.setText(statusText(description, tr("Analyzing %1..."), path));
-    // The bar is the batch's: only a new batch starts it empty.
+    // The bar is the round's: only a new round starts it empty.
     if (!busy_)
         window_->ui().progress->setValue(window_->ui().progress->minimum());
     setBusyControls(true);
@@ -103,13 +103,15 @@ void StatusArea::endJob(std::chrono::milliseconds pause)
         becomeIdle();
 }
 
-void StatusArea::showBatch(int ended, int total, int failed)
+void StatusArea::showRound(const RoundTally& tally)
 {
     if (!window_)
         return;
-    QLabel& line = *window_->ui().batchLine;
-    line.setText(tr("%1 of %2 done, %3 failed").arg(QString::number(ended), QString::number(total), QString::number(failed)));
-    line.setVisible(total > 0);
+    QLabel& line = *window_->ui().roundLine;
+    const auto number = [](int count) { return QString::number(count); };
+    line.setText(
+        tr("%1 of %2 done, %3 failed").arg(number(tally.ended()), number(tally.total()), number(tally.failed)));
+    line.setVisible(tally.total() > 0);
 }
 
 void StatusArea::showNote(const QString& note)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "RoundTally.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QRect>
@@ -31,9 +33,9 @@ public:
     // The work is over: idle again, and the window as tall as before, after `pause` with the bar
     // as it stands so that the user sees the end.
     void endJob(std::chrono::milliseconds pause = {});
-    // How far the batch has come, under the list: "31 of 3000 done, 2 failed"; hidden when
-    // `total` is 0.
-    void showBatch(int ended, int total, int failed);
+    // How far the round has come, under the list: "31 of 3000 done, 2 failed", the ended files
+    // counted as done; hidden when it has no files.
+    void showRound(const RoundTally& tally);
     // A remark on the status line, such as why a double-click did nothing; the next job's
     // status replaces it.
     void showNote(const QString& note);

@@ -20,7 +20,7 @@ WhenDoneView::WhenDoneView(MainWindow& window, WhenDone& whenDone, QObject* pare
         item->setChecked(choice == whenDone.choice());
         connect(item, &QAction::triggered, &whenDone, [&whenDone, choice = choice] { whenDone.setChoice(choice); });
     }
-    // Queued: the failure sheet of a batch's last file opens right after the batch ends, and
+    // Queued: the failure sheet of a round's last file opens right after the round ends, and
     // the countdown's Cancel has to show above it.
     connect(&whenDone, &WhenDone::countdownStarted, this, &WhenDoneView::showCountdown, Qt::QueuedConnection);
     connect(&whenDone, &WhenDone::countdownTicked, this, [this](int seconds) {

@@ -1,10 +1,10 @@
 #include "WindowMain.h"
 
 #include "AppDelegate.h"
-#include "BatchNotifier.h"
 #include "MainWindow.h"
 #include "QueueKeeper.h"
 #include "QuitSignals.h"
+#include "RoundNotifier.h"
 #include "SingleInstance.h"
 #include "SleepInhibitor.h"
 #include "Translations.h"
@@ -38,11 +38,12 @@ int runWindow(int& argc, char** argv, const QStringList& files)
         window.raise();
         window.activateWindow();
     });
-    BatchNotifier notifier;
-    QObject::connect(&appDelegate, &AppDelegate::batchFinishedUnseen, &notifier, &BatchNotifier::batchFinished);
-    const JobListModel& jobs = appDelegate.queue().model();
-    QObject::connect(&jobs, &JobListModel::batchProgressed, &notifier, &BatchNotifier::showProgress);
-    QObject::connect(&jobs, &JobListModel::batchFinished, &notifier, &BatchNotifier::clearProgress);
+    RoundNotifier notifier;
+    QObject::connect(&appDelegate, &AppDelegate::roundFinishedUnseen, &notifier, &RoundNotifier::roundFinished);
+    const JobQueue& queue = appDelegate.queue();
+    QObject::connect(&queue, &JobQueue::roundProgressed, &notifier,
+                     [&](double fraction) { notifier.showProgress(fraction, queue.tally().waiting); });
+    QObject::connect(&queue, &JobQueue::roundFinished, &notifier, &RoundNotifier::clearProgress);
     SleepInhibitor inhibitor;
     inhibitor.follow(appDelegate.queue());
     WhenDone whenDone;

@@ -59,6 +59,7 @@ TEST(BatchTest, CommandLinesFixWhatTheyNameAndExitAsTheFilesWent)
     const TestMedia::TestFolder home;
     QDir(home.path()).mkpath("in/s");
     ASSERT_TRUE(TestMedia::makeClip(home.filePath("in/dvd.mpg"), TestMedia::conformingMpeg()) &&
+                QFile::copy(home.filePath("in/dvd.mpg"), home.filePath("in/copy.mpg")) &&
                 TestMedia::makeClip(home.filePath("in/s/cam.mp4"), TestMedia::h264AacMono()) &&
                 TestMedia::write(home.filePath("in/notes.txt"), "not a video\n"));
     const QString store = home.filePath(".config/mpgfix/mpgfix.conf");
@@ -74,9 +75,9 @@ TEST(BatchTest, CommandLinesFixWhatTheyNameAndExitAsTheFilesWent)
          {"0 fixed, 0 failed, 1 skipped",
           "skipped  in/dvd.mpg: " + out + "/dvd.mpg already exists and was left as it is."},
          "", {"cam.mpg", "dvd.mpg"}},
-        {{"--json", "--output", "out", "--if-taken", "keep", "--dvd", "in/notes.txt", "in/dvd.mpg"}, 1,
-         {"done dvd.mpg -> dvd (2).mpg", "failed notes.txt -> "}, "1 fixed, 1 failed, 0 skipped",
-         {"cam.mpg", "dvd (2).mpg", "dvd.mpg"}},
+        {{"--json", "--output", "out", "--dvd", "in/notes.txt", "in/dvd.mpg", "in/copy.mpg"}, 1,
+         {"done copy.mpg -> copy.mpg", "failed notes.txt -> ", "skipped dvd.mpg -> "}, "1 fixed, 1 failed, 1 skipped",
+         {"cam.mpg", "copy.mpg", "dvd.mpg"}},
         {{"--bitrate", "10", "in/dvd.mpg"}, 2, {}, "--bitrate", {}},
         {{"--jobs", "0", "in/dvd.mpg"}, 2, {}, "--jobs", {}},
         {{"--if-taken", "overwrite", "in/dvd.mpg"}, 2, {}, "--if-taken", {}},

@@ -32,14 +32,20 @@ TEST(QueueKeeper, RestoresWhatItKeptAndSetsAsideWhatItCannotTrust)
     }
 }
 
-// The kept file follows the queue: files added, and a waiting one removed.
+// What the last run left stays as it is until the queue changes, so that a crash before the
+// restore question loses nothing; then the kept file follows the queue: files added, and a
+// waiting one removed.
 TEST(QueueKeeper, KeepsThePendingFilesAsTheQueueChanges)
 {
     const TestMedia::TestFolder state;
     const QString path = state.filePath("mpgfix/queue.json");
+    const QByteArray left = R"({"version": 1, "files": [{"path": "/in/z.mp4"}]})";
+    ASSERT_TRUE(QDir().mkpath(state.filePath("mpgfix")) && TestMedia::write(path, left));
     JobFixture f;
     f.queue.setPaused(true);
     const QueueKeeper keeper(f.queue, path);
+    f.queue.add({});
+    EXPECT_EQ(TestMedia::readAll(path), left);
     f.queue.add({"/in/a.mp4", "/in/b.mp4"});
     EXPECT_EQ(QueueKeeper::restore(path).files, (std::vector<Pending>{{"/in/a.mp4", ""}, {"/in/b.mp4", ""}}));
     f.queue.removeWaiting({f.queue.model().index(0)});

@@ -29,26 +29,17 @@ struct JobFixture {
         QObject::connect(&queue, &JobQueue::stageChanged, [=, this](JobState stage, const QString& path) {
             record((stage == JobState::Copying ? "copying " : "transcoding ") + name(path));
         });
-        QObject::connect(&queue, &JobQueue::progressed, [this](double fraction) {
-            record(fraction >= 1.0 ? "full" : "progress");
-        });
+        QObject::connect(&queue, &JobQueue::progressed, [this](double f) { record(f < 1.0 ? "progress" : "full"); });
         QObject::connect(&queue, &JobQueue::failureRaised, [this](const JobOutcome& failed) {
             record("error " + failed.reason);
-            if (holdFailures)
-                held = true;
-            else
+            held = holdFailures;
+            if (!held)
                 QTimer::singleShot(0, &queue, &JobQueue::failureDismissed);
         });
-        QObject::connect(&queue, &JobQueue::jobEnded, [this](const JobOutcome& ended) {
+        QObject::connect(&queue, &JobQueue::jobEnded, [this](JobListModel::Id, const JobOutcome& ended) {
             outcome = ended;
             record("end");
         });
-    }
-
-    void dismiss()
-    {
-        held = false;
-        queue.failureDismissed();
     }
 
     // Queues `paths` as a drop of them would and serves the queue until their jobs have ended.

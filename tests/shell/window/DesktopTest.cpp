@@ -1,5 +1,5 @@
-#include "BatchNotifier.h"
 #include "MainWindow.h"
+#include "RoundNotifier.h"
 #include "SleepInhibitor.h"
 #include "WhenDoneView.h"
 #include "ui_MainWindow.h"
@@ -105,9 +105,9 @@ protected:
     FakeNotifications notes{logind.calls};
 };
 
-// One lock for the whole batch, held through a failure on show while files wait, given back
+// One lock for the whole round, held through a failure on show while files wait, given back
 // once nothing is left to fix; an answer that comes after the work is over is given back too.
-// Without logind, or without a bus, the work goes on as before. The batch's end starts When
+// Without logind, or without a bus, the work goes on as before. The round's end starts When
 // Done's countdown, and new work stops it.
 TEST_F(DesktopTest, TheLockAndTheCountdownFollowTheQueue)
 {
@@ -126,10 +126,10 @@ TEST_F(DesktopTest, TheLockAndTheCountdownFollowTheQueue)
     whenDone.setChoice(WhenDone::Choice::Suspend);
     fixture.queue.add({"/nonexistent/a.mp4", "/nonexistent/b.mp4"});
     ASSERT_TRUE(spinUntil([&] { return fixture.held && inhibitor.isHeld() && logind.lockHeld(); }));
-    fixture.dismiss();
-    // The last file's failure ends the batch: while it is read, nothing is left to stay awake for.
+    fixture.queue.failureDismissed();
+    // The last file's failure ends the round: while it is read, nothing is left to stay awake for.
     EXPECT_TRUE(spinUntil([&] { return fixture.held && !inhibitor.isHeld() && !logind.lockHeld(); }));
-    fixture.dismiss();
+    fixture.queue.failureDismissed();
 
     inhibitor.hold(1);
     inhibitor.release();
@@ -142,7 +142,7 @@ TEST_F(DesktopTest, TheLockAndTheCountdownFollowTheQueue)
     EXPECT_FALSE(whenDone.isCounting());
 }
 
-// The File menu's choice once a batch is over, with the countdown's Cancel clicked or not.
+// The File menu's choice once a round is over, with the countdown's Cancel clicked or not.
 TEST_F(DesktopTest, WhenDoneActsAfterTheCountdownUnlessCancelled)
 {
     serve();
@@ -162,7 +162,7 @@ TEST_F(DesktopTest, WhenDoneActsAfterTheCountdownUnlessCancelled)
         QObject::connect(&whenDone, &WhenDone::quitRequested, [&] { logind.calls << "quit"; });
         EXPECT_TRUE(window.ui().doNothingItem->isChecked());
         (window.ui().*row.item)->trigger();
-        whenDone.batchFinished();
+        whenDone.roundFinished();
         if (row.cancel) {
             ASSERT_TRUE(spinUntil([&] { return view.countdownBox(); }));
             view.countdownBox()->button(QMessageBox::Cancel)->click();
@@ -173,22 +173,22 @@ TEST_F(DesktopTest, WhenDoneActsAfterTheCountdownUnlessCancelled)
     }
 }
 
-// A notification per finished batch, saying what became of its files, and the launcher entry
+// A notification per finished round, saying what became of its files, and the launcher entry
 // docks read: progress within 0..1, the count only while files wait (as the 64-bit integer docks
-// read), and both gone once the batch is over. The server answers only once this thread's event
+// read), and both gone once the round is over. The server answers only once this thread's event
 // loop runs again, so a call that waited for it would take the whole timeout.
-TEST_F(DesktopTest, BatchesReachTheDesktopWithoutWaitingForIt)
+TEST_F(DesktopTest, RoundsReachTheDesktopWithoutWaitingForIt)
 {
     serve();
     ASSERT_TRUE(serviceBus.connect({}, {}, "com.canonical.Unity.LauncherEntry", "Update", &notes,
                                    SLOT(Update(QString,QVariantMap))));
     serviceBus.interface()->isServiceRegistered("mpgfix");  // a round trip: the bus now routes Update to the dock
-    BatchNotifier notifier(appBus);
+    RoundNotifier notifier(appBus);
     const QDeadlineTimer quick(500);
     // A missing bus costs the window nothing either.
-    BatchNotifier(QDBusConnection("nowhere")).batchFinished(2, 1);
-    for (const auto& [fixed, failed] : {std::pair(3, 0), {1, 0}, {2, 1}, {0, 4}})
-        notifier.batchFinished(fixed, failed);
+    RoundNotifier(QDBusConnection("nowhere")).roundFinished({.fixed = 2, .failed = 1});
+    for (const RoundTally& tally : {RoundTally{.fixed = 3}, {.fixed = 1}, {.fixed = 2, .failed = 1}, {.failed = 4}})
+        notifier.roundFinished(tally);
     notifier.showProgress(0.25, 3);
     notifier.showProgress(1.5, 0);
     notifier.clearProgress();

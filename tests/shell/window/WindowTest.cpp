@@ -216,33 +216,32 @@ TEST_F(WindowTest, FilesAFormerRunLeftAreOfferedOnce)
 
 // A list that came while the window was busy gets its room back when the window goes idle, no
 // option squeezed; it takes the height a taller window gives, below the film, and says how far
-// the batch is until its rows are cleared.
+// the round is until its rows are cleared.
 TEST_F(WindowTest, TheListTakesTheWindowsExtraHeight)
 {
     const Ui::MainWindow& ui = window.ui();
-    JobListModel& jobs = appDelegate->queue().model();
-    appDelegate->status().showAnalyzing("/clips/done.mp4");
-    const JobListModel::Id done = jobs.add({"/clips/done.mp4"});
-    jobs.start(done);
-    jobs.finish(done, {JobState::Done, "/out/done.mpg", {}});
-    appDelegate->status().endJob();
+    JobQueue& queue = appDelegate->queue();
+    appDelegate->status().showAnalyzing("/clips/gone.mp4");
+    // Stopped as at quit: the file fails unheld, and the rows that come later wait.
+    queue.add({"/clips/gone.mp4"});
+    queue.stop();
     const auto* change = appDelegate->findChild<QAbstractAnimation*>();
-    EXPECT_TRUE(spinUntil([&] { return change->state() == QAbstractAnimation::Stopped; }));
+    EXPECT_TRUE(spinUntil([&] { return !queue.isBusy() && change->state() == QAbstractAnimation::Stopped; }));
     EXPECT_GE(ui.takenCombo->height(), ui.takenCombo->sizeHint().height());
-    EXPECT_TRUE(ui.batchLine->isVisible() && ui.batchLine->text() == "1 of 1 done, 0 failed");
-    jobs.clearFinished();
-    EXPECT_FALSE(ui.batchLine->isVisible());
+    EXPECT_TRUE(ui.roundLine->isVisible() && ui.roundLine->text() == "1 of 1 done, 1 failed");
+    queue.clearFinished();
+    EXPECT_FALSE(ui.roundLine->isVisible());
     for (int i = 0; i < 40; ++i)
-        jobs.add({QString("/clips/%1.mp4").arg(i)});
+        queue.add({QString("/clips/%1.mp4").arg(i)});
     QApplication::processEvents();
     const int listHeight = ui.jobList->height(), dropHeight = ui.dragView->height(), windowHeight = window.height();
     window.resize(700, 800);
     QApplication::processEvents();
-    // Nearly all of it: the film, the status line and the batch line keep about what they had.
+    // Nearly all of it: the film, the status line and the round's line keep about what they had.
     EXPECT_GT(ui.jobList->height() - listHeight, (ui.dragView->height() - dropHeight) * 0.85);
     EXPECT_GT(ui.dragView->height() - dropHeight, (800 - windowHeight) * 0.6);
     EXPECT_GE(ui.jobList->y(), 80);
-    EXPECT_EQ(ui.batchLine->text(), "0 of 40 done, 0 failed");
+    EXPECT_EQ(ui.roundLine->text(), "0 of 40 done, 0 failed");
     EXPECT_FALSE(ui.jobList->horizontalScrollBar()->isVisible());
 }
 

@@ -1,19 +1,19 @@
-#include "BatchNotifier.h"
+#include "RoundNotifier.h"
 
 #include "DesktopCalls.h"
 
 #include <algorithm>
 
-BatchNotifier::BatchNotifier(const QDBusConnection& bus, QObject* parent)
+RoundNotifier::RoundNotifier(const QDBusConnection& bus, QObject* parent)
     : QObject(parent)
     , bus_(bus)
 {
 }
 
-void BatchNotifier::batchFinished(int fixed, int failed)
+void RoundNotifier::roundFinished(const RoundTally& tally)
 {
-    const QString files = fixed == 1 ? tr("1 file fixed") : tr("%1 files fixed").arg(fixed);
-    const QString summary = failed > 0 ? tr("%1, %2 failed").arg(files).arg(failed) : files;
+    const QString files = tally.fixed == 1 ? tr("1 file fixed") : tr("%1 files fixed").arg(tally.fixed);
+    const QString summary = tally.failed > 0 ? tr("%1, %2 failed").arg(files).arg(tally.failed) : files;
     // No body, and the server's own timeout.
     const QDBusMessage notify = DesktopCalls::notify(summary, QString(), -1);
     // send() marks a call as wanting no reply: nothing waits for the server, and when there is
@@ -21,17 +21,17 @@ void BatchNotifier::batchFinished(int fixed, int failed)
     bus_.send(notify);
 }
 
-void BatchNotifier::showProgress(double fraction, int waiting)
+void RoundNotifier::showProgress(double fraction, int waiting)
 {
     updateLauncher(std::clamp(fraction, 0.0, 1.0), true, waiting, waiting > 0);
 }
 
-void BatchNotifier::clearProgress()
+void RoundNotifier::clearProgress()
 {
     updateLauncher(0.0, false, 0, false);
 }
 
-void BatchNotifier::updateLauncher(double progress, bool progressVisible, qint64 count, bool countVisible)
+void RoundNotifier::updateLauncher(double progress, bool progressVisible, qint64 count, bool countVisible)
 {
     // Docks match the signal by interface and member, and the app by its desktop file; the
     // path is only ours. The count travels as a 64-bit integer, as docks read it.
