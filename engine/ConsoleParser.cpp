@@ -2,7 +2,6 @@
 
 #include "AsciiCase.h"
 #include "DeliveryFormat.h"
-#include "FfmpegErrors.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -199,8 +198,7 @@ bool ConsoleParser::prepare()
     for (const auto& [expression, pattern] : patterns) {
         expression->setPattern(QString::fromLatin1(pattern));
         if (!expression->isValid()) {
-            failure_ = EngineError{QStringLiteral("QRegularExpression"),
-                                   static_cast<int>(expression->patternErrorOffset()),
+            failure_ = EngineError{ErrorKind::Internal,
                                    QStringLiteral("%1 in the pattern %2 at offset %3")
                                        .arg(expression->errorString(), expression->pattern())
                                        .arg(expression->patternErrorOffset())};
@@ -309,7 +307,7 @@ bool ConsoleParser::containsErrorPhrase(std::string_view bytes)
 void ConsoleParser::failUnrecognizedFormat()
 {
     const QString name = QFileInfo(inputPath_).fileName();
-    failure_ = EngineError{FfmpegErrors::domain, FfmpegErrors::UnrecognizedFormat,
+    failure_ = EngineError{ErrorKind::UnrecognizedFormat,
                            QCoreApplication::translate("ConsoleParser", "Not a recognized file format: %1").arg(name)};
 }
 

@@ -1,7 +1,6 @@
 #include "VideoProcessor.h"
 
 #include "ConsoleLineReader.h"
-#include "FfmpegErrors.h"
 #include "ToolComplaint.h"
 #include "ToolLocator.h"
 #include "ToolProcess.h"
@@ -27,12 +26,6 @@ QString describeStartFailure(const ToolProcess::StartFailure& failure, const QSt
         break;
     }
     return QCoreApplication::translate("VideoProcessor", "ffmpeg could not be started from %1: %2").arg(tool, reason);
-}
-
-int startFailureCode(const ToolProcess::StartFailure& failure)
-{
-    return failure.step == ToolProcess::StartFailure::Step::Spawn ? FfmpegErrors::SpawnFailed
-                                                                    : FfmpegErrors::PipeFailed;
 }
 
 // A tool ended by a signal printed nothing about it; otherwise its own complaint says most.
@@ -91,7 +84,7 @@ void VideoProcessor::run(const QStringList& arguments, ConsoleParser::Run kind)
         const ToolLocator locator = ToolLocator::forThisProcess();
         const std::optional<QString> found = locator.locate();
         if (!found) {
-            report(EngineError{FfmpegErrors::domain, FfmpegErrors::ToolNotFound,
+            report(EngineError{ErrorKind::ToolMissing,
                                QCoreApplication::translate(
                                    "VideoProcessor", "ffmpeg could not be found or started; looked in %1 and on PATH")
                                    .arg(locator.resourceDir())});
@@ -108,7 +101,7 @@ void VideoProcessor::run(const QStringList& arguments, ConsoleParser::Run kind)
 
     ToolProcess process;
     if (const auto failure = process.start(QFile::encodeName(tool), encodeArguments(arguments))) {
-        report(EngineError{FfmpegErrors::domain, startFailureCode(*failure), describeStartFailure(*failure, tool)});
+        report(EngineError{ErrorKind::ToolFailed, describeStartFailure(*failure, tool)});
         return;
     }
     const StopSwitch::Attachment stoppable(stopSwitch_, process);
@@ -136,7 +129,7 @@ void VideoProcessor::run(const QStringList& arguments, ConsoleParser::Run kind)
 
     const ToolProcess::ExitStatus status = process.wait();
     if (kind == ConsoleParser::Run::Transcode && status.failed()) {
-        report(EngineError{FfmpegErrors::domain, FfmpegErrors::TranscodeFailed,
+        report(EngineError{ErrorKind::ToolFailed,
                            QCoreApplication::translate("VideoProcessor", "Could not transcode %1: %2")
                                .arg(QFileInfo(path()).fileName(), describeFailure(status, complaint.text()))});
     }

@@ -33,7 +33,7 @@ QString parse(std::string console, ConsoleParser::Run kind, const char* path)
     for (const double fraction : progress)
         told << QString::number(fraction);
     if (const auto& error = parser.failure())
-        told << QStringLiteral("%1 %2 %3").arg(error->domain).arg(error->code).arg(error->description);
+        told << QStringLiteral("%1 %2").arg(kindName(error->kind), error->description);
     if (verdict == ConsoleParser::Verdict::Stop)
         told << "stop";
     return told.join(", ");
@@ -45,7 +45,7 @@ TEST(ConsoleParser, ReadsDurationProgressStreamsAndOnlyTheProbesErrorPhrasesOuts
     const std::string tenSeconds = "  Duration: 00:00:10.00, start: 0.000000\n";
     const std::string realMpegVideo = "  Stream #0:0[0x1e0]: Video: mpeg2video (Main), yuv420p(tv, bottom first), "
                                       "720x480 [SAR 8:9 DAR 4:3], 29.97 fps, 29.97 tbr, 90k tbn\n";
-    const QString unrecognized = "FFMPEG -1 Not a recognized file format: Invalid Data.avi, stop";
+    const QString unrecognized = "UnrecognizedFormat Not a recognized file format: Invalid Data.avi, stop";
     static constexpr const char* avi = "/in/Invalid Data.avi";
     const struct { std::string output; QString told; ConsoleParser::Run kind = Probe; const char* path = avi; }
     cases[] = {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "FfmpegErrors.h"
 #include "TestMedia.h"
 #include "TestPrinters.h"
 #include "VideoProcessor.h"
@@ -33,8 +32,7 @@ struct RecordedRun {
     Errors errors;
 };
 
-inline Errors oneError(FfmpegErrors::Code code, const QString& description) { return {{"FFMPEG", code, description}}; }
-inline Errors transcodeFailed(const QString& why) { return oneError(FfmpegErrors::TranscodeFailed, why); }
+inline Errors oneError(ErrorKind kind, const QString& description) { return {{kind, description}}; }
 
 // A fake tool: a shell script at `path`.
 inline QString writeTool(const QString& path, const QByteArray& script)

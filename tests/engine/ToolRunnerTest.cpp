@@ -24,12 +24,14 @@ bool noChildLeft() { return waitpid(-1, nullptr, WNOHANG) == -1 && errno == ECHI
 TEST(ToolRunner, ReportsAFailedTranscodeOrStartByItsMostTellingLineNeverTheProbesExitStatus)
 {
     TestMedia::TestFolder folder;
-    const auto failed = [](const QString& why) { return transcodeFailed("Could not transcode clip.avi: " + why); };
+    const auto failed = [](const QString& why) {
+        return oneError(ErrorKind::ToolFailed, "Could not transcode clip.avi: " + why);
+    };
     const struct { QByteArray script; bool probe; Errors errors; QString tool = {}; } cases[] = {
         {"exit 1\n", true, {}},  // prints nothing
         // After its complaint the tool stays silent, deaf to SIGTERM and to a broken pipe.
         {"echo 'clip.avi: Invalid data found'\ntrap '' TERM PIPE\nexec sleep 30\n", true,
-         oneError(FfmpegErrors::UnrecognizedFormat, "Not a recognized file format: clip.avi")},
+         oneError(ErrorKind::UnrecognizedFormat, "Not a recognized file format: clip.avi")},
         // The tool has only descriptors 0, 1 and 2, and an input that neither delivers nor ends. The
         // shell reads its script through a close-on-exec descriptor of its own, and lists its
         // descriptors with no pipe or redirection, which would open more for a while.
@@ -42,8 +44,8 @@ TEST(ToolRunner, ReportsAFailedTranscodeOrStartByItsMostTellingLineNeverTheProbe
         {"echo 'Conversion failed!'\nexit 1\n", false, failed("Conversion failed!")},
         {"exit 3\n", false, failed("ffmpeg exited with status 3")},
         {"kill -TERM $$\n", false, failed("ffmpeg was stopped by signal 15 (Terminated)")},
-        {"", true, oneError(FfmpegErrors::SpawnFailed, "ffmpeg could not be started from /nonexistent/ffmpeg: "
-                                                           "No such file or directory"), "/nonexistent/ffmpeg"},
+        {"", true, oneError(ErrorKind::ToolFailed, "ffmpeg could not be started from /nonexistent/ffmpeg: "
+                                                      "No such file or directory"), "/nonexistent/ffmpeg"},
     };
     const UniqueFd inheritable(open("/dev/null", O_RDONLY));
     for (const auto& c : cases) {
