@@ -38,12 +38,12 @@ FigureResult jobFigure()
     const QString& input = encode.clip;
     const TestMedia::TestFolder& folder = encode.folder;
 
-    const JobSettings settings{.force = false, .bitrate = 6, .folder = folder.path(), .nameTaken = NameTaken::Replace,
-                               .dvd = false, .keepProportions = false};
+    const JobSettings settings{.output = {}, .folder = folder.path(), .nameTaken = NameTaken::Replace};
     VideoProcessor probe(input);
-    const TranscodePlan plan = DeliveryFormat::plan(probe.loadInformation(), false, settings.bitrate * 1000, {});
+    const TranscodePlan plan =
+        TranscodePlan::forInput(probe.loadInformation(), settings.output, DeliveryFormat::ntsc());
     const QStringList probeArguments = VideoProcessor::probeArguments(input);
-    const QStringList transcodeArguments = DeliveryFormat::transcodeArguments(input, folder.filePath("bare.mpg"), plan);
+    const QStringList transcodeArguments = plan.arguments(input, folder.filePath("bare.mpg"));
 
     bool failed = false;
     const Measure::SideBySide times = Measure::sideBySide(

@@ -66,7 +66,7 @@ const StreamFacts& VideoProcessor::loadInformation()
 
 void VideoProcessor::transcode(const QString& output, const TranscodePlan& plan)
 {
-    run(DeliveryFormat::transcodeArguments(path(), output, plan), ConsoleParser::Run::Transcode);
+    run(plan.arguments(path(), output), ConsoleParser::Run::Transcode, plan.format.video.printedFrameRate());
 }
 
 void VideoProcessor::requestStop() { stopSwitch_.request(); }
@@ -75,7 +75,7 @@ bool VideoProcessor::stopRequested() const { return stopSwitch_.requested(); }
 
 QStringList VideoProcessor::probeArguments(const QString& input) { return {QStringLiteral("-i"), input}; }
 
-void VideoProcessor::run(const QStringList& arguments, ConsoleParser::Run kind)
+void VideoProcessor::run(const QStringList& arguments, ConsoleParser::Run kind, std::optional<Rational> frameRate)
 {
     if (stopRequested())
         return;
@@ -93,7 +93,7 @@ void VideoProcessor::run(const QStringList& arguments, ConsoleParser::Run kind)
         tool = *found;
     }
 
-    ConsoleParser parser(path(), kind, callback_);
+    ConsoleParser parser(path(), kind, callback_, frameRate);
     if (!parser.prepare()) {
         report(*parser.failure());
         return;

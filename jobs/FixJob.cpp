@@ -148,10 +148,9 @@ JobOutcome FixJob::fixVideo()
         refusal = EngineError{
             ErrorKind::WriteFailed,
             QCoreApplication::translate("FixJob", "Could not create the destination folder %1.").arg(folder)};
-    const TranscodePlan plan =
-        DeliveryFormat::plan(facts, settings_.force, settings_.bitrate * 1000, settings_.outputOptions());
+    const TranscodePlan plan = TranscodePlan::forInput(facts, settings_.output, DeliveryFormat::ntsc());
     if (!refusal)
-        refusal = roomRefusal(folder, DeliveryFormat::expectedBytes(facts, plan, QFileInfo(path_).size()));
+        refusal = roomRefusal(folder, plan.expectedBytes(facts, QFileInfo(path_).size()));
     if (refusal)
         return failed(*refusal);
     OutputFile file(output);
@@ -172,7 +171,7 @@ JobOutcome FixJob::fixVideo()
 
 std::optional<EngineError> FixJob::produce(OutputFile& file, const TranscodePlan& plan)
 {
-    if (DeliveryFormat::copiesWholeFile(processor_.facts(), plan)) {
+    if (plan.copiesWholeFile(processor_.facts())) {
         emit stageChanged(JobState::Copying);
         return copyFileInto(path_, file, stop_);
     }

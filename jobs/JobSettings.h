@@ -13,19 +13,10 @@ enum class NameTaken {
 
 // The preferences one job works by, taken when its file's turn comes.
 struct JobSettings {
-    // Re-encode every stream, conforming or not.
-    bool force = false;
-    // Megabits per second of re-encoded video.
-    qint64 bitrate = 6;
+    OutputOptions output;
     // The absolute folder the output goes into.
     QString folder;
     NameTaken nameTaken = NameTaken::ShowMessage;
-    // Outputs a DVD authoring tool accepts as they are.
-    bool dvd = false;
-    // Re-encoded pictures keep their proportions, with black bars.
-    bool keepProportions = false;
     // A failure holds the queue until the user has seen it; otherwise the list alone tells it.
     bool waitOnFailure = true;
-
-    OutputOptions outputOptions() const { return {dvd, keepProportions}; }
 };

@@ -27,11 +27,11 @@ struct BatchOptions {
     JobSettings over(JobSettings stored) const
     {
         stored.folder = folder.value_or(stored.folder);
-        stored.bitrate = bitrate.value_or(stored.bitrate);
+        stored.output.videoKbps = bitrate ? *bitrate * 1000 : stored.output.videoKbps;
         stored.nameTaken = nameTaken.value_or(stored.nameTaken);
-        stored.force = stored.force || force;
-        stored.dvd = stored.dvd || dvd;
-        stored.keepProportions = stored.keepProportions || keepProportions;
+        stored.output.reencodeAll = stored.output.reencodeAll || force;
+        stored.output.dvd = stored.output.dvd || dvd;
+        stored.output.keepProportions = stored.output.keepProportions || keepProportions;
         // Nobody is there to read a failure: it is reported with its file, and the next one starts.
         stored.waitOnFailure = false;
         return stored;

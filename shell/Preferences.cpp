@@ -131,7 +131,7 @@ void Preferences::setWaitOnFailure(bool wait)
 
 JobSettings Preferences::jobSettings() const
 {
-    return {force(), bitrate(), path(), nameTaken(), dvd(), keepProportions(), waitOnFailure()};
+    return {{force(), bitrate() * 1000, dvd(), keepProportions()}, path(), nameTaken(), waitOnFailure()};
 }
 
 QString Preferences::defaultPath()

@@ -1,5 +1,6 @@
 #include "ConsoleLineReader.h"
 #include "ConsoleParser.h"
+#include "DeliveryFormat.h"
 #include "RecordedRun.h"
 
 #include <gtest/gtest.h>
@@ -13,13 +14,14 @@
 namespace {
 
 using enum ConsoleParser::Run;
+const Rational ntscRate = DeliveryFormat::ntsc().video.printedFrameRate();
 
 // What the console told the record and the parser, naming only what was set.
 QString parse(std::string console, ConsoleParser::Run kind, const char* path)
 {
     const std::unique_ptr<FILE, int (*)(FILE*)> stream(fmemopen(console.data(), console.size(), "r"), fclose);
     std::vector<double> progress;
-    ConsoleParser parser(path, kind, [&](double fraction) { progress.push_back(fraction); });
+    ConsoleParser parser(path, kind, [&](double fraction) { progress.push_back(fraction); }, ntscRate);
     EXPECT_TRUE(parser.prepare());
     std::array<char, consoleLineBufferSize> line;
     ConsoleParser::Verdict verdict = ConsoleParser::Verdict::GoOn;

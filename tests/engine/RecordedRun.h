@@ -4,8 +4,6 @@
 #include "TestPrinters.h"
 #include "VideoProcessor.h"
 
-#include "DeliveryFormat.h"
-
 #include <QFile>
 
 #include <vector>

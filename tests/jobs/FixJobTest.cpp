@@ -1,5 +1,5 @@
 #include "ConsoleParser.h"
-#include "DeliveryFormat.h"
+#include "TranscodePlan.h"
 
 #include "JobFixture.h"
 #include "TestMedia.h"
@@ -131,8 +131,8 @@ TEST_F(FixJobTest, OutputsAreMadeAsThePreferencesAsk)
         f.settings.folder = out.filePath(c.on ? "on" : "off");
         const QString old = FixJob::outputPath(f.settings.folder, clip(c.input)), output = out.filePath(c.output);
         ASSERT_TRUE(c.taken == ask || (QDir().mkpath(f.settings.folder) && TestMedia::write(old, "older work")));
-        f.settings.force = c.force, f.settings.dvd = f.settings.keepProportions = c.on;
-        f.settings.bitrate = c.megabits, f.settings.nameTaken = c.taken;
+        f.settings.output = {c.force, c.megabits * 1000, c.on, c.on};
+        f.settings.nameTaken = c.taken;
         const char* stage = c.videoKept && c.audioKept ? "copying " : "transcoding ";
         EXPECT_TRUE(f.fix({clip(c.input)}).contains(stage + QString(c.input)));
         authored << (c.on ? QStringList{output} : QStringList{});
@@ -258,7 +258,7 @@ TEST_F(FixJobTest, EveryFailureShowsOneSheetAndLeavesFilesAlone)
         SCOPED_TRACE(c.what);
         JobFixture fixture;
         fixture.settings.folder = c.folder;
-        fixture.settings.force = c.force;
+        fixture.settings.output.reencodeAll = c.force;
         const QStringList events = fixture.fix({c.input});
         // Refused before anything is read: nothing is copied or transcoded.
         ASSERT_EQ(events.size(), 3) << events.join(" | ").toStdString();
@@ -274,7 +274,7 @@ TEST_F(FixJobTest, EveryFailureShowsOneSheetAndLeavesFilesAlone)
 
 TEST_F(FixJobTest, AFailedTranscodeLeavesNoFile)
 {
-    f.settings.force = true;
+    f.settings.output.reencodeAll = true;
     f.holdFailures = true;
     std::optional<TestMedia::FileSizeLimit> fullDisk(std::in_place, 64 * 1024);
     f.queue.add({clip("clip.mpg")});
@@ -322,7 +322,7 @@ TEST(Conformance, EveryConditionOfTheDecisionCounts)
         ASSERT_TRUE(parser.prepare());
         parser.line(QByteArray("  Stream #0:0: Video: ").append(c.video).append('\n'));
         parser.line(QByteArray("  Stream #0:1: Audio: ").append(c.audio).append('\n'));
-        const TranscodePlan plan = DeliveryFormat::plan(parser.facts(), c.force, 6000, {});
+        const TranscodePlan plan = TranscodePlan::forInput(parser.facts(), {.reencodeAll = c.force}, DeliveryFormat::ntsc());
         EXPECT_EQ(std::pair(!plan.encodeVideo, !plan.encodeAudio), std::pair(c.videoOk, c.audioOk));
     }
 }
@@ -341,7 +341,7 @@ TEST_F(FixJobTest, OutputNamesLoseOnlyTheLastExtension)
 TEST_F(FixJobTest, AFailureOnShowHoldsNewStartsWhileTheRunningOneFinishes)
 {
     f.holdFailures = true;
-    f.settings.force = true;
+    f.settings.output.reencodeAll = true;
     f.queue.setMaxRunning(2);
     const JobListModel& jobs = f.queue.model();
     const auto state = [&](int row) { return JobState(jobs.index(row).data(JobListModel::StateRole).toInt()); };
@@ -349,7 +349,7 @@ TEST_F(FixJobTest, AFailureOnShowHoldsNewStartsWhileTheRunningOneFinishes)
     EXPECT_EQ(f.events, (QStringList{"analyzing notes.txt", "analyzing aac.mkv"}));
     ASSERT_TRUE(spinUntil([&] { return f.held && state(1) == JobState::Done; }, 60000));
     f.queue.add({clip("44k.mpg")});
-    f.settings.force = false;
+    f.settings.output.reencodeAll = false;
     spinUntil([] { return false; }, 300);
     using enum JobState;
     EXPECT_EQ(std::tuple(state(0), state(2), state(3)), std::tuple(Failed, Waiting, Waiting));
