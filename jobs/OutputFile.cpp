@@ -41,7 +41,8 @@ bool exists(const QString& path)
 EngineError overItself(const QString& destination)
 {
     return {ErrorKind::OverInput,
-            QCoreApplication::translate("OutputFile", "%1 would be written over itself. Choose another destination folder.")
+            QCoreApplication::translate("OutputFile",
+                                        "%1 would be written over itself. Choose another destination folder.")
                 .arg(QFileInfo(destination).fileName())};
 }
 

@@ -14,14 +14,13 @@
 namespace {
 
 using enum ConsoleParser::Run;
-const Rational ntscRate = DeliveryFormat::ntsc().video.printedFrameRate();
 
 // What the console told the record and the parser, naming only what was set.
 QString parse(std::string console, ConsoleParser::Run kind, const char* path)
 {
     const std::unique_ptr<FILE, int (*)(FILE*)> stream(fmemopen(console.data(), console.size(), "r"), fclose);
-    std::vector<double> progress;
-    ConsoleParser parser(path, kind, [&](double fraction) { progress.push_back(fraction); }, ntscRate);
+    QList<double> progress;
+    ConsoleParser parser(path, kind, [&](double f) { progress << f; }, DeliveryFormat::ntsc().video.printedFrameRate());
     EXPECT_TRUE(parser.prepare());
     std::array<char, consoleLineBufferSize> line;
     ConsoleParser::Verdict verdict = ConsoleParser::Verdict::GoOn;
@@ -35,7 +34,7 @@ QString parse(std::string console, ConsoleParser::Run kind, const char* path)
     for (const double fraction : progress)
         told << QString::number(fraction);
     if (const auto& error = parser.failure())
-        told << QStringLiteral("%1 %2").arg(kindName(error->kind), error->description);
+        told << QStringLiteral("%1 %2").arg(kindNames[int(error->kind)], error->description);
     if (verdict == ConsoleParser::Verdict::Stop)
         told << "stop";
     return told.join(", ");
@@ -81,8 +80,9 @@ TEST(ConsoleParser, ReadsDurationProgressStreamsAndOnlyTheProbesErrorPhrasesOuts
          "Audio: mp2 ([3][0][0][0] / 0x0003), 48000 Hz, mono, fltp, 64 kb/s\n  Stream #0:2[0x102]: Audio: mp3 "
          "([3][0][0][0] / 0x0003), 0 channels\n",  // real
          "[mpeg2video yuv420p prog #0] 160x120 0fps [mp2 #0] 48000Hz mono"},
-        {"  Stream #0:0: Video: h264 (High), yuv422p10le (10 bpc)(tv, bt709, top coded first (swapped)), 1920x1080\n",
-         "[h264 yuv422p10le bff #0] 1920x1080 0fps [] 0Hz -"},
+        // A size too long for 64 bits is the largest there is, not none.
+        {"  Stream #0:0: Video: h264 (High), yuv422p10le (10 bpc)(tv, bt709, top coded first (swapped)), "
+         "99999999999999999999x480\n", "[h264 yuv422p10le bff #0] 9223372036854775807x480 0fps [] 0Hz -"},
         // The streams judged are those the tool would write: of the pictures that are no cover,
         // and of the sounds, the first marked default, else the first; numbered within their
         // kind, whatever the order the programs list them in.
