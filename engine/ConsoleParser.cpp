@@ -227,6 +227,14 @@ ConsoleParser::Verdict ConsoleParser::line(const char* line)
                     [&](const std::string& piece) { return bytes.starts_with(piece); }))
         return Verdict::GoOn;
 
+    // The input's container, named before its path.
+    if (constexpr std::string_view input = "Input #0, "; bytes.starts_with(input) && facts_.container.isEmpty()) {
+        const size_t end = bytes.find(", from '", input.size());
+        if (end != std::string_view::npos)
+            facts_.container =
+                QString::fromUtf8(bytes.data() + input.size(), static_cast<qsizetype>(end - input.size()));
+        return Verdict::GoOn;
+    }
     // A transcode lists its output's streams too, numbered from 0 as well.
     if (startsAfterBlanks(bytes, "Output #"))
         outputListed_ = true;

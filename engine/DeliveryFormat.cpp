@@ -50,6 +50,6 @@ DeliveryFormat DeliveryFormat::ntsc()
                   .sampleRate = 48000,
                   .layouts = {{QStringLiteral("mono"), mono}, {QStringLiteral("stereo"), stereo}},
                   .otherwise = stereo},
-        .container = {.dvdMuxer = QStringLiteral("dvd"), .dvdMuxKbps = 10080},
+        .container = {.name = QStringLiteral("mpeg"), .dvdMuxer = QStringLiteral("dvd"), .dvdMuxKbps = 10080},
     };
 }

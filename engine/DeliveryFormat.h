@@ -69,8 +69,10 @@ struct AudioFormat {
     bool operator==(const AudioFormat&) const = default;
 };
 
-// The container of an output made for DVD; a plain output is the tool's MPEG program stream.
+// The container of an output: a program stream, or one made for DVD.
 struct ContainerFormat {
+    // The tool's name of the program stream, which it writes for the output's extension.
+    QString name;
     QString dvdMuxer;
     qint64 dvdMuxKbps = 0;
 

@@ -80,7 +80,8 @@ TranscodePlan TranscodePlan::forInput(const StreamFacts& facts, const OutputOpti
 
 bool TranscodePlan::copiesWholeFile(const StreamFacts& facts) const
 {
-    return !encodeVideo && !encodeAudio && (!options.dvd || facts.dvdNavigation);
+    return !encodeVideo && !encodeAudio && facts.container == format.container.name
+           && (!options.dvd || facts.dvdNavigation);
 }
 
 qint64 TranscodePlan::expectedBytes(const StreamFacts& facts, qint64 inputBytes) const

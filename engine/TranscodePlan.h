@@ -28,8 +28,8 @@ struct TranscodePlan {
     static TranscodePlan forInput(const StreamFacts& facts, const OutputOptions& options,
                                   const DeliveryFormat& format);
 
-    // The input may be copied byte for byte: it has nothing to encode, and for a DVD output it is
-    // a DVD program stream already.
+    // The input may be copied byte for byte: it has nothing to encode and is a program stream
+    // already, for a DVD output a DVD one.
     bool copiesWholeFile(const StreamFacts& facts) const;
     // About how many bytes the output takes: a whole copy the input's size; an encode its rates
     // over the duration, and the input's size again for any stream copied beside it.

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 // The decision and the tool's arguments, as tables over format values and stream facts. The facts
-// of a stream to copy are in today's format, 10 s long; the judged streams are the second picture
-// and the third sound.
+// of a stream to copy are in today's format, 10 s long in a program stream; the judged streams are
+// the second picture and the third sound.
 
 // Each row breaks one condition of each stream's decision.
 TEST(DeliveryFormat, EveryConditionOfTheDecisionCounts)
@@ -23,7 +23,7 @@ TEST(DeliveryFormat, EveryConditionOfTheDecisionCounts)
         {"mpeg2video", "", 352, 240, 29.97, "mp2", 48000, std::nullopt, false, false, false, 2},
     };
     for (const auto& c : cases) {
-        const StreamFacts in{c.video, c.width, c.height, c.fps, c.chroma, {}, c.audio, c.rate, c.layout, 0, 0};
+        const StreamFacts in{c.video, c.width, c.height, c.fps, c.chroma, {}, c.audio, c.rate, c.layout, 0, 0, 0, {}};
         const auto plan = TranscodePlan::forInput(in, {.reencodeAll = c.force}, DeliveryFormat::ntsc());
         EXPECT_EQ(std::tuple(!plan.encodeVideo, !plan.encodeAudio, plan.audioEncoding.channels),
                   std::tuple(c.videoOk, c.audioOk, c.channels)) << c.width << "x" << c.height << " " << c.audio;
@@ -31,9 +31,9 @@ TEST(DeliveryFormat, EveryConditionOfTheDecisionCounts)
 }
 
 // Today's arguments, pieced from what each choice adds, for every way a plan of today's format goes:
-// each stream copied or encoded, for DVD or not, with bars or not, from a picture in fields or not;
-// and the size expected: a whole copy's the input's, an encode's its rates over the 10 s, beside
-// the input's size for a stream copied.
+// each stream copied or encoded, for DVD or not, with bars or not, from a picture in fields or not,
+// in a program stream or not; and the size expected: an encode's rates over the 10 s, beside the
+// input's size for a stream copied. Only a program stream with nothing to encode is copied whole.
 TEST(TranscodePlan, ArgumentsAndSizeOfTodaysFormatInEveryCombination)
 {
     const QString fit = "scale=w='if(gt(dar,4/3),720,trunc(270*dar)*2)':h='if(gt(dar,4/3),trunc(320/dar)*2,480)'";
@@ -43,12 +43,12 @@ TEST(TranscodePlan, ArgumentsAndSizeOfTodaysFormatInEveryCombination)
                                     fit + ":interl=1,pad=720:480:(ow-iw)/2:trunc((oh-ih)/4)*2:black,setsar=8/9"}};
     const QString video = "-vcodec mpeg2video -pix_fmt yuv420p -b 6000k -flags ildct -r 29.97 -s 720x480 -aspect 4:3 ";
     const QString fields[] = {"", ",format=yuv420p,setfield=tff", ",format=yuv420p,setfield=bff"};
-    for (int i = 0; i < 48; ++i) {
+    for (int i = 0; i < 96; ++i) {
         const bool encodeVideo = i & 1, encodeAudio = i & 2, dvd = i & 4, bars = i & 8;
-        const StreamFacts input{encodeVideo ? "h264" : "mpeg2video", 720, 480, 29.97, "yuv420p",
-                                FieldOrder(1 + i / 16), encodeAudio ? "aac" : "mp2", 48000, "stereo", 1, 2, 10};
+        const StreamFacts input{i & 1 ? "h264" : "mpeg2video", 720, 480, 29.97, "yuv420p", FieldOrder(1 + i / 16 % 3),
+                                i & 2 ? "aac" : "mp2", 48000, "stereo", 1, 2, 10, i < 48 ? "mpeg" : "avi"};
         const auto plan = TranscodePlan::forInput(input, {.dvd = dvd, .keepProportions = bars}, DeliveryFormat::ntsc());
-        const QString vf = filters[bars][i >= 16] + fields[i / 16];
+        const QString vf = filters[bars][i / 16 % 3 > 0] + fields[i / 16 % 3];
         EXPECT_EQ(plan.arguments("in.avi", "out.mpg").join(' '),
                   QString("-y ") + (dvd && !encodeVideo && !encodeAudio ? "-fflags +genpts " : "")
                       + "-i in.avi -map 0:v:1 -map 0:a:2 "
@@ -57,7 +57,7 @@ TEST(TranscodePlan, ArgumentsAndSizeOfTodaysFormatInEveryCombination)
                       + (dvd && encodeVideo ? "-maxrate 9000k -bufsize 1835k -g 18 " : "")
                       + (dvd ? "-f dvd -muxrate 10080k " : "") + "out.mpg");
         EXPECT_EQ(std::pair(plan.copiesWholeFile(input), plan.expectedBytes(input, 1000)),
-                  std::pair(!encodeVideo && !encodeAudio && !dvd, (encodeVideo ? 6000 * 1250LL : 0)
+                  std::pair(!encodeVideo && !encodeAudio && !dvd && i < 48, (encodeVideo ? 6000 * 1250LL : 0)
                                 + (encodeAudio ? 192 * 1250 : 0) + (encodeVideo && encodeAudio ? 0 : 1000)));
     }
 }
@@ -69,8 +69,8 @@ TEST(TranscodePlan, ArgumentsFollowTheFormatsValue)
     DeliveryFormat pal = DeliveryFormat::ntsc(), wide = DeliveryFormat::ntsc();
     pal.video.height = pal.video.tallestHeight = 576, pal.video.frameRate = {25, 1}, pal.video.dvdLongestGop = 15;
     wide.video.aspect = {16, 9};
-    const StreamFacts palFacts{"mpeg2video", 720, 576, 25, "yuv420p", {}, "mp2", 48000, "stereo", 1, 2, 10};
-    StreamFacts input{"h264", 720, 480, 29.97, "yuv420p", {}, "aac", 48000, "mono", 1, 2, 10};
+    const StreamFacts palFacts{"mpeg2video", 720, 576, 25, "yuv420p", {}, "mp2", 48000, "stereo", 1, 2, 10, "mpeg"};
+    StreamFacts input{"h264", 720, 480, 29.97, "yuv420p", {}, "aac", 48000, "mono", 1, 2, 10, "mpeg"};
     EXPECT_TRUE(pal.video.conforms(palFacts) && !DeliveryFormat::ntsc().video.conforms(palFacts));
     const struct { DeliveryFormat format; FieldOrder order; bool dvd; QString arguments; } cases[] = {
         {pal, FieldOrder::TopFirst, true, "-vf scale=w='if(gt(dar,4/3),720,trunc(270*dar)*2)':h='if(gt(dar,4/3),"

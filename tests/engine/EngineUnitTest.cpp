@@ -99,10 +99,11 @@ TEST(ConsoleParser, ReadsDurationProgressStreamsAndOnlyTheProbesErrorPhrasesOuts
         {"Input #0, mov, from '/in/  Duration: 01:00:00.00 frame= 9 Stream #0:0: Video: mpeg2video, 720x480, 29.97 fps"
          "':\n    title : Video: mpeg2video, 720x480, 29.97 fps\n      title  : Stream #0:1: Audio: mp2, 48000 Hz, "
          "stereo\n    comment : Duration: 00:00:10.00 Stream #0:2: Data: dvd_nav_packet\n  Duration: N/A\n"
-         " Video: h264, 720x480\n", ""},
+         " Video: h264, 720x480\n", "[] 0x0 0fps [] 0Hz - in mov"},
         {"  Duration: N/A, Duration: 00:00:10.00\n  Duration: 00:00:01.00\nframe=N/A frame= 15\r", "29 frames"},
         {"Input #0, mov, from '/in/a\n  Duration: 00:00:10.00 Stream #0:0: Video: mpeg2video, 720x480, 29.97 fps.mov'"
-         ":\n", "", Probe, "/in/a\n  Duration: 00:00:10.00 Stream #0:0: Video: mpeg2video, 720x480, 29.97 fps.mov"},
+         ":\n", "[] 0x0 0fps [] 0Hz - in mov", Probe, "/in/a\n  Duration: 00:00:10.00 Stream #0:0: Video: mpeg2video, "
+         "720x480, 29.97 fps.mov"},
         {"notes.txt: Invalid data found when processing input\n" + minute + realMpegVideo, unrecognized},  // real
         {"Format Is Not Supported\n", unrecognized},
         {"  Duration: 00:00:10.00 uNkNoWn FoRmAt 'xyz'\n", unrecognized},
@@ -114,7 +115,7 @@ TEST(ConsoleParser, ReadsDurationProgressStreamsAndOnlyTheProbesErrorPhrasesOuts
         // A damaged packet in the middle of a transcode is no unreadable input.
         {tenSeconds + "Error while decoding stream #0:1: Invalid data found when processing input\nframe=  299\r",
          "299 frames, 1", Transcode},
-        {"Input #0, avi, from '/in/Invalid Data.avi':\n" + tenSeconds, "299 frames"},
+        {"Input #0, avi, from '/in/Invalid Data.avi':\n" + tenSeconds, "[] 0x0 0fps [] 0Hz - in avi, 299 frames"},
         {"Invalid Data.avi: invalid data/in/Invalid Data.avi\n", unrecognized},
         {"invalid /in/Invalid Data.avidata\n", ""},
     };

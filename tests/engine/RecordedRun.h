@@ -24,7 +24,8 @@ struct RecordedRun {
             .arg(facts.video, facts.chroma.isEmpty() ? "" : " " + facts.chroma, orders[int(facts.fieldOrder)],
                  number(facts.videoStream))
             .arg(facts.width).arg(facts.height).arg(facts.frameRate)
-            .arg(facts.audio, number(facts.audioStream)).arg(facts.audioRate).arg(facts.audioChannels.value_or("-"));
+            .arg(facts.audio, number(facts.audioStream)).arg(facts.audioRate).arg(facts.audioChannels.value_or("-"))
+            + (facts.container.isEmpty() ? "" : " in " + facts.container);
     }
     VideoProcessor record;
     Errors errors;

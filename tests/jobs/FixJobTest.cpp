@@ -181,6 +181,10 @@ TEST_F(FixJobTest, FilesFromBroadcastsCamerasAndEditorsComeOutInTheDeliveryForma
         // ffmpeg would write the default AC-3 5.1, not the MP2 commentary listed last.
         {"commentary.mkv", small + " " + sound + three + " -c:v mpeg2video -c:a:0 ac3 -ac:a:0 6 -c:a:1 mp2 -ac:a:1 2"
          " -disposition:a:0 default -disposition:a:1 0", -1, -1, "bb", 2, 1.0},
+        // Nor the first streams when others are marked default; a 5.1 sound is no better than the default stereo.
+        {"defaults.mkv", small + " " + large.section(' ', 0, 3) + " -map 0 -map 2 -map 1 -map 1 -c:v:0 libx264 -c:v:1"
+         " mpeg2video -b:v:1 6000k -aspect 4:3 -c:a:0 ac3 -ac:a:0 6 -c:a:1 mp2 -ac:a:1 2 -disposition:v:0 0"
+         " -disposition:v:1 default -disposition:a:0 0 -disposition:a:1 default", 1, 1, "progressive", 2, 1.0},
         {"cover.mp4", large + " -f lavfi -i color=s=64x64:d=0.1" + three + " -c:v:0 mpeg2video -b:v:0 6000k"
          " -aspect:v:0 4:3 -c:v:1 mjpeg -frames:v:1 1 -disposition:v:1 attached_pic -c:a aac",
          0, -1, "progressive", 1, 1.0},
