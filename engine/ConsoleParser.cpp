@@ -366,6 +366,10 @@ void ConsoleParser::readVideo(int index, const QString& text)
     const QRegularExpressionMatch chroma = chroma_.match(text);
     facts_.chroma = chroma.captured(1);
     facts_.fieldOrder = fieldOrder(chroma.capturedView(2));
+    // The tool does not say it of DV, whose standard-definition pictures are all bottom field
+    // first: scaled as one, their fields' colours would blend.
+    if (facts_.fieldOrder == FieldOrder::Unknown && facts_.video == QLatin1String("dvvideo") && facts_.height < 720)
+        facts_.fieldOrder = FieldOrder::BottomFirst;
     const QRegularExpressionMatch fps = fps_.match(text);
     facts_.frameRate = fps.hasMatch() ? doubleValue(fps.capturedView(1)) : 0;
 }

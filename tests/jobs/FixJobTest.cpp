@@ -174,7 +174,8 @@ TEST_F(FixJobTest, FilesFromBroadcastsCamerasAndEditorsComeOutInTheDeliveryForma
         {"attachment.mkv", small + " -c:v mpeg2video -c:a mp2 -attach " + clip("font.bin") +
          " -metadata:s:t mimetype=application/x-unknown", -1, 0, "bb", 1, 1.0},
         {"prores.mov", small + " -c:v prores_ks -c:a pcm_s16le", -1, -1, "bb", 1, 1.0},
-        {"camcorder.dv", large + " -target ntsc-dv", -1, -1, "bb", 2, 1.0},
+        // ffmpeg does not say DV's fields are bottom first.
+        {"camcorder.dv", testSignals("720x480", 1, fields + "bff") + " -target ntsc-dv", -1, -1, "bb", 2, 1, true},
         {"studio.mpg", large + " -c:v mpeg2video -pix_fmt yuv422p -flags ildct -aspect 4:3 -c:a mp2",
          -1, 0, "bb", 1, 1.0},
         {hostile + "phone.avi", small + " -c:v mpeg4 -c:a mp2 -ac 2", -1, 0, "bb", 2, 1.0},
