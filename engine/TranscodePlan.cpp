@@ -1,5 +1,7 @@
 #include "TranscodePlan.h"
 
+#include <limits>
+
 namespace {
 
 QString kbps(qint64 rate) { return QStringLiteral("%1k").arg(rate); }
@@ -89,8 +91,11 @@ qint64 TranscodePlan::expectedBytes(const StreamFacts& facts, qint64 inputBytes)
     if (copiesWholeFile(facts))
         return inputBytes;
     const qint64 rate = (encodeVideo ? options.videoKbps : 0) + (encodeAudio ? audioEncoding.kbps : 0);
-    const auto encoded = qint64(double(rate) * 1000 / 8 * facts.duration);
-    return encoded + (encodeVideo && encodeAudio ? 0 : inputBytes);
+    const double encoded = double(rate) * 1000 / 8 * facts.duration;
+    // A damaged file may claim a length no disk holds, in more bytes than a count can hold.
+    if (!(encoded < 0x1p62))
+        return std::numeric_limits<qint64>::max();
+    return qint64(encoded) + (encodeVideo && encodeAudio ? 0 : inputBytes);
 }
 
 QStringList TranscodePlan::arguments(const QString& input, const QString& output) const

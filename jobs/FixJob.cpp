@@ -9,7 +9,9 @@
 #include <QFileInfo>
 #include <QLocale>
 
+#include <algorithm>
 #include <cerrno>
+#include <limits>
 
 #include <sys/stat.h>
 #include <sys/statvfs.h>
@@ -68,7 +70,8 @@ std::optional<EngineError> roomRefusal(const QString& folder, qint64 expected)
     if (::statvfs(QFile::encodeName(folder).constData(), &status) != 0)
         return std::nullopt;
     const auto free = qint64(status.f_bavail) * qint64(status.f_frsize);
-    const qint64 needed = expected + expected / 20;
+    // The margin stops at the largest count, which the estimate for a damaged file may be.
+    const qint64 needed = expected + std::min(expected / 20, std::numeric_limits<qint64>::max() - expected);
     if (needed <= free)
         return std::nullopt;
     const QLocale locale;

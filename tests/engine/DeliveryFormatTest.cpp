@@ -60,6 +60,9 @@ TEST(TranscodePlan, ArgumentsAndSizeOfTodaysFormatInEveryCombination)
                   std::pair(!encodeVideo && !encodeAudio && !dvd && i < 48, (encodeVideo ? 6000 * 1250LL : 0)
                                 + (encodeAudio ? 192 * 1250 : 0) + (encodeVideo && encodeAudio ? 0 : 1000)));
     }
+    // A damaged file may claim to last for ever.
+    const StreamFacts endless{"h264", 720, 480, 29.97, "yuv420p", {}, "aac", 48000, "stereo", 1, 2, 1e18, "mpeg"};
+    EXPECT_EQ(TranscodePlan{}.expectedBytes(endless, 1000), std::numeric_limits<qint64>::max());
 }
 
 // Another format's value changes the arguments as it says: PAL's frame, rate and GOP; 16:9's
