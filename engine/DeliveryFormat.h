@@ -13,8 +13,8 @@ struct VideoFormat {
     QString chroma;
     qint64 width = 0;
     qint64 height = 0;
-    // A picture up to this many lines tall conforms too; players show the extra lines' frame as
-    // the usual one.
+    // The tallest picture that conforms: players show a few lines more than the frame's as the
+    // frame.
     qint64 tallestHeight = 0;
     Rational frameRate;
     // The frame's shape as it is shown.
@@ -71,7 +71,8 @@ struct AudioFormat {
 
 // The container of an output: a program stream, or one made for DVD.
 struct ContainerFormat {
-    // The tool's name of the program stream, which it writes for the output's extension.
+    // The tool's name for the program stream: what it writes for the output's extension, and
+    // what an input must be in to be copied whole.
     QString name;
     QString dvdMuxer;
     qint64 dvdMuxKbps = 0;
