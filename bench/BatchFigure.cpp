@@ -1,8 +1,8 @@
 #include "Figures.h"
 #include "Measure.h"
 
-#include "DeliveryFormat.h"
 #include "ToolLocator.h"
+#include "TranscodePlan.h"
 #include "VideoProcessor.h"
 
 #include "TestMedia.h"
@@ -61,11 +61,11 @@ BatchTimes measureBatch()
             return {.error = "could not make " + name.toStdString()};
         // What a job of the batch runs for the file: the probe, then the transcode it plans.
         VideoProcessor probe(clips.last());
-        const TranscodePlan plan = DeliveryFormat::plan(probe.loadInformation(), false, 6 * 1000, {});
+        const TranscodePlan plan = TranscodePlan::forInput(probe.loadInformation(), {}, DeliveryFormat::ntsc());
         QStringList lines;
         for (const QStringList& arguments :
              {VideoProcessor::probeArguments(clips.last()),
-              DeliveryFormat::transcodeArguments(clips.last(), folder.filePath("bare-" + name + ".mpg"), plan)}) {
+              plan.arguments(clips.last(), folder.filePath("bare-" + name + ".mpg"))}) {
             QStringList words{shellQuoted(*tool)};
             for (const QString& argument : arguments)
                 words << shellQuoted(argument);

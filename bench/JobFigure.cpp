@@ -40,9 +40,10 @@ FigureResult jobFigure()
 
     const JobSettings settings{.output = {}, .folder = folder.path(), .nameTaken = NameTaken::Replace};
     VideoProcessor probe(input);
-    const TranscodePlan plan = DeliveryFormat::plan(probe.loadInformation(), false, settings.output.videoKbps, {});
+    const TranscodePlan plan =
+        TranscodePlan::forInput(probe.loadInformation(), settings.output, DeliveryFormat::ntsc());
     const QStringList probeArguments = VideoProcessor::probeArguments(input);
-    const QStringList transcodeArguments = DeliveryFormat::transcodeArguments(input, folder.filePath("bare.mpg"), plan);
+    const QStringList transcodeArguments = plan.arguments(input, folder.filePath("bare.mpg"));
 
     bool failed = false;
     const Measure::SideBySide times = Measure::sideBySide(

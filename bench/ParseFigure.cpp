@@ -6,7 +6,7 @@
 #include "TestMedia.h"
 #include "ToolLocator.h"
 #include "ToolProcess.h"
-#include "DeliveryFormat.h"
+#include "TranscodePlan.h"
 
 #include <QFile>
 
@@ -24,8 +24,8 @@ constexpr int logLines = 100000;
 std::string recordConsole(const QString& tool, const QString& input, const QString& output, int& lineCount)
 {
     TranscodePlan mono;
-    mono.audioChannels = 1;
-    QStringList arguments = DeliveryFormat::transcodeArguments(input, output, mono);
+    mono.audioEncoding.channels = 1;
+    QStringList arguments = mono.arguments(input, output);
     arguments.prepend(QStringLiteral("0.002"));
     arguments.prepend(QStringLiteral("-stats_period"));
     QList<QByteArray> encoded;
@@ -85,8 +85,11 @@ FigureResult parseFigure()
     const Measure::SideBySide times = Measure::sideBySide(
         rounds,
         [&] {
+            // Read as a probe's, the lines are searched for error phrases too; the frames are counted
+            // at the rate the transcode wrote them.
             ConsoleParser parser(QStringLiteral("/movies/clip.mp4"), ConsoleParser::Run::Probe,
-                                 [&](double fraction) { fractions += fraction; });
+                                 [&](double fraction) { fractions += fraction; },
+                                 DeliveryFormat::ntsc().video.printedFrameRate());
             parser.prepare();
             for (const char* p = begin; p < end;) {
                 parser.line(p);

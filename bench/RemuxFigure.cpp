@@ -26,9 +26,9 @@ FigureResult remuxFigure()
     if (!tool)
         return {{}, "no ffmpeg beside the app or on PATH"};
     TranscodePlan remux;
-    remux.encodeVideo = remux.encodeAudio = false, remux.videoKbps = bitrate, remux.options.dvd = true;
+    remux.encodeVideo = remux.encodeAudio = false, remux.options.videoKbps = bitrate, remux.options.dvd = true;
     const QString ourOutput = folder.filePath("ours.mpg");
-    const QStringList bareArguments = DeliveryFormat::transcodeArguments(input, folder.filePath("bare.mpg"), remux);
+    const QStringList bareArguments = remux.arguments(input, folder.filePath("bare.mpg"));
 
     bool failed = false;
     const Measure::SideBySide times = Measure::sideBySide(

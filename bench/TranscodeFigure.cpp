@@ -22,9 +22,10 @@ FigureResult transcodeFigure()
     const TestMedia::TestFolder& folder = encode.folder;
 
     VideoProcessor probe(input);
-    const TranscodePlan plan = DeliveryFormat::plan(probe.loadInformation(), true, bitrate, {});
+    const TranscodePlan plan = TranscodePlan::forInput(
+        probe.loadInformation(), {.reencodeAll = true, .videoKbps = bitrate}, DeliveryFormat::ntsc());
     const QString ourOutput = folder.filePath("ours.mpg");
-    const QStringList bareArguments = DeliveryFormat::transcodeArguments(input, folder.filePath("bare.mpg"), plan);
+    const QStringList bareArguments = plan.arguments(input, folder.filePath("bare.mpg"));
 
     bool failed = false;
     const Measure::SideBySide times = Measure::sideBySide(

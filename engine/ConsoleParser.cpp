@@ -1,8 +1,6 @@
 #include "ConsoleParser.h"
 
 #include "AsciiCase.h"
-#include "DeliveryFormat.h"
-#include "FfmpegErrors.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -44,8 +42,6 @@ constexpr std::array<std::string_view, 3> errorPhrases = {
     "invalid data",
 };
 
-// A transcode's frames come at the delivery format's rate, whatever the file's own.
-constexpr double framesPerHundredSeconds = DeliveryFormat::framesPerHundredSeconds;
 // Finer fractions than microseconds change no frame count.
 constexpr qsizetype maxFractionDigits = 6;
 
@@ -167,8 +163,9 @@ bool startsAfterBlanks(std::string_view line, std::string_view literal)
 
 } // namespace
 
-ConsoleParser::ConsoleParser(const QString& inputPath, Run run, ProgressCallback progress)
-    : inputPath_(inputPath), run_(run), progress_(std::move(progress))
+ConsoleParser::ConsoleParser(const QString& inputPath, Run run, ProgressCallback progress,
+                             std::optional<Rational> frameRate)
+    : inputPath_(inputPath), run_(run), progress_(std::move(progress)), frameRate_(frameRate)
 {
     // The tool echoes the path as it was given, a name with line breaks over several lines.
     bool first = true;
@@ -199,8 +196,7 @@ bool ConsoleParser::prepare()
     for (const auto& [expression, pattern] : patterns) {
         expression->setPattern(QString::fromLatin1(pattern));
         if (!expression->isValid()) {
-            failure_ = EngineError{QStringLiteral("QRegularExpression"),
-                                   static_cast<int>(expression->patternErrorOffset()),
+            failure_ = EngineError{ErrorKind::Internal,
                                    QStringLiteral("%1 in the pattern %2 at offset %3")
                                        .arg(expression->errorString(), expression->pattern())
                                        .arg(expression->patternErrorOffset())};
@@ -231,6 +227,14 @@ ConsoleParser::Verdict ConsoleParser::line(const char* line)
                     [&](const std::string& piece) { return bytes.starts_with(piece); }))
         return Verdict::GoOn;
 
+    // The input's container, named before its path.
+    if (constexpr std::string_view input = "Input #0, "; bytes.starts_with(input) && facts_.container.isEmpty()) {
+        const size_t end = bytes.find(", from '", input.size());
+        if (end != std::string_view::npos)
+            facts_.container =
+                QString::fromUtf8(bytes.data() + input.size(), static_cast<qsizetype>(end - input.size()));
+        return Verdict::GoOn;
+    }
     // A transcode lists its output's streams too, numbered from 0 as well.
     if (startsAfterBlanks(bytes, "Output #"))
         outputListed_ = true;
@@ -239,7 +243,7 @@ ConsoleParser::Verdict ConsoleParser::line(const char* line)
     // A DVD program stream lists its navigation packets as a stream of their own, first.
     if (description.starts_with("Data: dvd_nav_packet"))
         facts_.dvdNavigation = true;
-    const bool wantsDuration = totalFrames_ == 0 && startsAfterBlanks(bytes, "Duration:");
+    const bool wantsDuration = facts_.duration == 0 && startsAfterBlanks(bytes, "Duration:");
     const bool wantsProgress = bytes.starts_with("frame=");
     const bool isVideo = description.starts_with("Video: ");
     const bool isAudio = description.starts_with("Audio: ");
@@ -309,7 +313,7 @@ bool ConsoleParser::containsErrorPhrase(std::string_view bytes)
 void ConsoleParser::failUnrecognizedFormat()
 {
     const QString name = QFileInfo(inputPath_).fileName();
-    failure_ = EngineError{FfmpegErrors::domain, FfmpegErrors::UnrecognizedFormat,
+    failure_ = EngineError{ErrorKind::UnrecognizedFormat,
                            QCoreApplication::translate("ConsoleParser", "Not a recognized file format: %1").arg(name)};
 }
 
@@ -325,14 +329,17 @@ void ConsoleParser::readDuration(const QString& text)
     const QStringView digits = match.capturedView(4).left(maxFractionDigits);
     const double scale = std::pow(10.0, static_cast<double>(digits.size()));
     // Whole numbers up to the one division, so that no rounding takes a whole count below
-    // itself: 100 s at 29.97 fps are 2997 frames, not 2996.
+    // itself: 100 s at 2997/100 fps are 2997 frames, not 2996.
     const double units = ((h * 60 + m) * 60 + s) * scale + static_cast<double>(integerValue(digits));
-    const double frames = std::trunc(units * framesPerHundredSeconds / (100 * scale));
-    // A duration too long to count leaves the total unknown.
-    if (frames < static_cast<double>(std::numeric_limits<qint64>::max())) {
+    if (frameRate_) {
+        const double frames = std::trunc(units * static_cast<double>(frameRate_->numerator)
+                                         / (static_cast<double>(frameRate_->denominator) * scale));
+        // A duration too long to count, or too short to hold a frame, is no usable one.
+        if (frames < 1 || frames >= static_cast<double>(std::numeric_limits<qint64>::max()))
+            return;
         totalFrames_ = static_cast<qint64>(frames);
-        facts_.duration = units / scale;
     }
+    facts_.duration = units / scale;
 }
 
 void ConsoleParser::readProgress(const QString& text)
@@ -359,6 +366,10 @@ void ConsoleParser::readVideo(int index, const QString& text)
     const QRegularExpressionMatch chroma = chroma_.match(text);
     facts_.chroma = chroma.captured(1);
     facts_.fieldOrder = fieldOrder(chroma.capturedView(2));
+    // The tool does not say it of DV, whose standard-definition pictures are all bottom field
+    // first: scaled as one, their fields' colours would blend.
+    if (facts_.fieldOrder == FieldOrder::Unknown && facts_.video == QLatin1String("dvvideo") && facts_.height < 720)
+        facts_.fieldOrder = FieldOrder::BottomFirst;
     const QRegularExpressionMatch fps = fps_.match(text);
     facts_.frameRate = fps.hasMatch() ? doubleValue(fps.capturedView(1)) : 0;
 }

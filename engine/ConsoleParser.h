@@ -1,6 +1,7 @@
 #pragma once
 
 #include "EngineError.h"
+#include "Rational.h"
 #include "StreamFacts.h"
 
 #include <QRegularExpression>
@@ -18,7 +19,8 @@
 // its callback. A probe's console also tells whether the tool could read the input at all: on an
 // error phrase the parser fails with the unrecognized-format error and takes no more lines. A
 // transcode's phrases count for nothing, since the tool names a damaged packet the same way and
-// carries on. One parser serves one run of the tool on `inputPath`.
+// carries on. One parser serves one run of the tool on `inputPath`; a run that writes frames at
+// `frameRate` expects as many as the input's duration holds, and its progress counts them.
 class ConsoleParser {
 public:
     enum class Verdict { GoOn, Stop };
@@ -26,7 +28,8 @@ public:
     // The fraction of the run done; not always within 0..1, as the tool's own counts are not.
     using ProgressCallback = std::function<void(double fraction)>;
 
-    explicit ConsoleParser(const QString& inputPath, Run run = Run::Probe, ProgressCallback progress = {});
+    explicit ConsoleParser(const QString& inputPath, Run run = Run::Probe, ProgressCallback progress = {},
+                           std::optional<Rational> frameRate = std::nullopt);
 
     // Compiles the patterns. On failure the compiler's complaint is the parser's failure and the
     // answer is false; the parser must not then be given lines.
@@ -34,7 +37,8 @@ public:
     // One NUL-terminated console line, terminator included. Call only after prepare().
     Verdict line(const char* line);
 
-    // Frames the run is expected to produce, from the first usable Duration line; 0 until then.
+    // Frames the run is expected to produce, from the first usable Duration line; 0 until then,
+    // and for a run that writes none.
     qint64 totalFrames() const { return totalFrames_; }
     const StreamFacts& facts() const { return facts_; }
     // Why the run's input could not be read, or the patterns not compiled; nothing otherwise.
@@ -62,6 +66,7 @@ private:
     const QString inputPath_;
     const Run run_;
     const ProgressCallback progress_;
+    const std::optional<Rational> frameRate_;
     StreamFacts facts_;
     std::optional<EngineError> failure_;
     // The input's path and file name as the tool echoes them, cut where they break the line,

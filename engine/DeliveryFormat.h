@@ -1,52 +1,94 @@
 #pragma once
 
-#include "OutputOptions.h"
+#include "Rational.h"
 #include "StreamFacts.h"
 
+#include <QList>
 #include <QString>
-#include <QStringList>
 
-// What a transcode does with each stream of its input: copy it as it is, or encode it into the
-// delivery format, and how.
-struct TranscodePlan {
-    bool encodeVideo = true;
-    bool encodeAudio = true;
-    // Of the encoded audio: one for a mono source, two otherwise.
-    int audioChannels = 2;
-    // Of the encoded video.
-    qint64 videoKbps = 6000;
-    OutputOptions options;
-    // The streams judged, by their number within their kind; nothing leaves the tool its choice.
-    std::optional<int> videoStream;
-    std::optional<int> audioStream;
-    // Of the source picture: one in fields is scaled field by field and keeps its order.
-    FieldOrder fieldOrder = FieldOrder::Unknown;
+// The picture of an output.
+struct VideoFormat {
+    QString codec;
+    // The pixel format, which says the chroma.
+    QString chroma;
+    qint64 width = 0;
+    qint64 height = 0;
+    // The tallest picture that conforms: players show a few lines more than the frame's as the
+    // frame.
+    qint64 tallestHeight = 0;
+    Rational frameRate;
+    // The frame's shape as it is shown.
+    Rational aspect;
+    // Coded in fields; an interlaced source is then scaled field by field and keeps its order.
+    bool interlaced = false;
+    // What DVD players hold an encoded picture to: frames in a GOP, peak rate, buffer.
+    int dvdLongestGop = 0;
+    qint64 dvdPeakKbps = 0;
+    qint64 dvdBufferKbit = 0;
 
-    bool operator==(const TranscodePlan&) const = default;
+    // The frame rate to hundredths, as the tool prints it and is told it: 29.97 for 30000/1001.
+    Rational printedFrameRate() const;
+    // The shape of one pixel: the frame's aspect spread over its width and height.
+    Rational sampleAspect() const { return aspect * Rational{height, width}; }
+    // The probed picture is in this format: codec, chroma, size within the frame, rate.
+    bool conforms(const StreamFacts& facts) const;
+
+    bool operator==(const VideoFormat&) const = default;
 };
 
-// The one delivery format every output is in: MPEG-2 video 720x480 at 29.97 fps, 4:3,
-// interlaced, 4:2:0, with MP2 audio at 192 kbit/s and 48000 Hz. It says whether a probed stream is in
-// it already, and which tool arguments bring a stream into it.
-namespace DeliveryFormat {
+// How an encode writes a sound: its channels and kilobits per second.
+struct AudioEncoding {
+    int channels = 0;
+    qint64 kbps = 0;
 
-// The format's frame rate, 29.97 fps, in whole frames; a transcode's frame count follows it.
-inline constexpr qint64 framesPerHundredSeconds = 2997;
+    bool operator==(const AudioEncoding&) const = default;
+};
 
-bool videoConforms(const StreamFacts& facts);
-bool audioConforms(const StreamFacts& facts);
+// A channel layout as the tool names it ("mono", "5.1(side)"), and how a source in it is encoded.
+struct AudioLayout {
+    QString name;
+    AudioEncoding encoding;
 
-// Streams that conform are copied unless `reencodeAll`; the rest are encoded at `videoKbps`.
-TranscodePlan plan(const StreamFacts& facts, bool reencodeAll, qint64 videoKbps, const OutputOptions& options);
-// The input may be copied byte for byte: it has nothing to encode, and for a DVD output it is a
-// DVD program stream already.
-bool copiesWholeFile(const StreamFacts& facts, const TranscodePlan& plan);
+    bool operator==(const AudioLayout&) const = default;
+};
 
-// About how many bytes the output of `plan` takes: a whole copy the input's size; an encode its
-// rates over the duration, and the input's size again for any stream copied beside it.
-qint64 expectedBytes(const StreamFacts& facts, const TranscodePlan& plan, qint64 inputBytes);
+// The sound of an output.
+struct AudioFormat {
+    QString codec;
+    qint64 sampleRate = 0;
+    // The layouts a sound may be in to conform, names compared exactly.
+    QList<AudioLayout> layouts;
+    // How a sound in any other layout is encoded.
+    AudioEncoding otherwise;
 
-// The tool's arguments that write `output` from `input` as `plan` says.
-QStringList transcodeArguments(const QString& input, const QString& output, const TranscodePlan& plan);
+    // How a source of the layout named `channels` is encoded.
+    AudioEncoding encodingOf(const std::optional<QString>& channels) const;
+    // The probed sound is in this format: codec, rate, layout.
+    bool conforms(const StreamFacts& facts) const;
 
-} // namespace DeliveryFormat
+    bool operator==(const AudioFormat&) const = default;
+};
+
+// The container of an output: a program stream, or one made for DVD.
+struct ContainerFormat {
+    // The tool's name for the program stream: what it writes for the output's extension, and
+    // what an input must be in to be copied whole.
+    QString name;
+    QString dvdMuxer;
+    qint64 dvdMuxKbps = 0;
+
+    bool operator==(const ContainerFormat&) const = default;
+};
+
+// A format every output is brought into; it says whether a probed stream is in it already.
+struct DeliveryFormat {
+    VideoFormat video;
+    AudioFormat audio;
+    ContainerFormat container;
+
+    // MPEG-2 video 720x480 at 29.97 fps, 4:3, interlaced, 4:2:0, with MP2 sound at 192 kbit/s and
+    // 48000 Hz: the format of every output today.
+    static DeliveryFormat ntsc();
+
+    bool operator==(const DeliveryFormat&) const = default;
+};

@@ -30,6 +30,8 @@ struct StreamFacts {
     std::optional<int> audioStream;
     // Seconds, from the probe's first usable Duration line; 0 when it gave none.
     double duration = 0;
+    // The input's container as the tool names it: "mpeg" for a program stream, "matroska,webm"...
+    QString container;
     // The input is a DVD program stream already: the probe saw its navigation stream.
     bool dvdNavigation = false;
 

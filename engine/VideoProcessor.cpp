@@ -1,7 +1,6 @@
 #include "VideoProcessor.h"
 
 #include "ConsoleLineReader.h"
-#include "FfmpegErrors.h"
 #include "ToolComplaint.h"
 #include "ToolLocator.h"
 #include "ToolProcess.h"
@@ -27,12 +26,6 @@ QString describeStartFailure(const ToolProcess::StartFailure& failure, const QSt
         break;
     }
     return QCoreApplication::translate("VideoProcessor", "ffmpeg could not be started from %1: %2").arg(tool, reason);
-}
-
-int startFailureCode(const ToolProcess::StartFailure& failure)
-{
-    return failure.step == ToolProcess::StartFailure::Step::Spawn ? FfmpegErrors::SpawnFailed
-                                                                    : FfmpegErrors::PipeFailed;
 }
 
 // A tool ended by a signal printed nothing about it; otherwise its own complaint says most.
@@ -73,7 +66,7 @@ const StreamFacts& VideoProcessor::loadInformation()
 
 void VideoProcessor::transcode(const QString& output, const TranscodePlan& plan)
 {
-    run(DeliveryFormat::transcodeArguments(path(), output, plan), ConsoleParser::Run::Transcode);
+    run(plan.arguments(path(), output), ConsoleParser::Run::Transcode, plan.format.video.printedFrameRate());
 }
 
 void VideoProcessor::requestStop() { stopSwitch_.request(); }
@@ -82,7 +75,7 @@ bool VideoProcessor::stopRequested() const { return stopSwitch_.requested(); }
 
 QStringList VideoProcessor::probeArguments(const QString& input) { return {QStringLiteral("-i"), input}; }
 
-void VideoProcessor::run(const QStringList& arguments, ConsoleParser::Run kind)
+void VideoProcessor::run(const QStringList& arguments, ConsoleParser::Run kind, std::optional<Rational> frameRate)
 {
     if (stopRequested())
         return;
@@ -91,7 +84,7 @@ void VideoProcessor::run(const QStringList& arguments, ConsoleParser::Run kind)
         const ToolLocator locator = ToolLocator::forThisProcess();
         const std::optional<QString> found = locator.locate();
         if (!found) {
-            report(EngineError{FfmpegErrors::domain, FfmpegErrors::ToolNotFound,
+            report(EngineError{ErrorKind::ToolMissing,
                                QCoreApplication::translate(
                                    "VideoProcessor", "ffmpeg could not be found or started; looked in %1 and on PATH")
                                    .arg(locator.resourceDir())});
@@ -100,7 +93,7 @@ void VideoProcessor::run(const QStringList& arguments, ConsoleParser::Run kind)
         tool = *found;
     }
 
-    ConsoleParser parser(path(), kind, callback_);
+    ConsoleParser parser(path(), kind, callback_, frameRate);
     if (!parser.prepare()) {
         report(*parser.failure());
         return;
@@ -108,7 +101,7 @@ void VideoProcessor::run(const QStringList& arguments, ConsoleParser::Run kind)
 
     ToolProcess process;
     if (const auto failure = process.start(QFile::encodeName(tool), encodeArguments(arguments))) {
-        report(EngineError{FfmpegErrors::domain, startFailureCode(*failure), describeStartFailure(*failure, tool)});
+        report(EngineError{ErrorKind::ToolFailed, describeStartFailure(*failure, tool)});
         return;
     }
     const StopSwitch::Attachment stoppable(stopSwitch_, process);
@@ -136,7 +129,7 @@ void VideoProcessor::run(const QStringList& arguments, ConsoleParser::Run kind)
 
     const ToolProcess::ExitStatus status = process.wait();
     if (kind == ConsoleParser::Run::Transcode && status.failed()) {
-        report(EngineError{FfmpegErrors::domain, FfmpegErrors::TranscodeFailed,
+        report(EngineError{ErrorKind::ToolFailed,
                            QCoreApplication::translate("VideoProcessor", "Could not transcode %1: %2")
                                .arg(QFileInfo(path()).fileName(), describeFailure(status, complaint.text()))});
     }

@@ -21,7 +21,7 @@ constexpr size_t bufferSize = size_t(1) << 20;
 
 EngineError copyError(const QString& source, const QString& destination, int error)
 {
-    return {QStringLiteral("File"), error,
+    return {ErrorKind::WriteFailed,
             QCoreApplication::translate("FileCopy", "Could not copy %1 to %2: %3")
                 .arg(QFileInfo(source).fileName(), destination, qt_error_string(error))};
 }

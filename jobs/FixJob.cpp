@@ -9,7 +9,9 @@
 #include <QFileInfo>
 #include <QLocale>
 
+#include <algorithm>
 #include <cerrno>
+#include <limits>
 
 #include <sys/stat.h>
 #include <sys/statvfs.h>
@@ -17,10 +19,7 @@
 
 namespace {
 
-EngineError jobError(const QString& description)
-{
-    return {QStringLiteral("mpgfix"), 1, description};
-}
+EngineError refused(const QString& description) { return {ErrorKind::InputRefused, description}; }
 
 QString kindOfFile(mode_t mode)
 {
@@ -45,21 +44,21 @@ std::optional<EngineError> inputRefusal(const QString& path)
     if (::stat(encoded.constData(), &status) != 0) {
         // Bytes that are not UTF-8 reach us as replacement characters and name no file.
         if (errno == ENOENT && path.contains(QChar::ReplacementCharacter))
-            return jobError(QCoreApplication::translate(
-                                "FixJob", "mpgfix cannot open names that are not valid UTF-8: rename the file %1.")
-                                .arg(name));
+            return refused(QCoreApplication::translate(
+                               "FixJob", "mpgfix cannot open names that are not valid UTF-8: rename the file %1.")
+                               .arg(name));
         if (errno == ENOENT)
-            return jobError(QCoreApplication::translate("FixJob", "%1 no longer exists.").arg(name));
-        return jobError(
+            return refused(QCoreApplication::translate("FixJob", "%1 no longer exists.").arg(name));
+        return refused(
             QCoreApplication::translate("FixJob", "Could not open %1: %2").arg(name, qt_error_string(errno)));
     }
     if (S_ISDIR(status.st_mode))
-        return jobError(QCoreApplication::translate("FixJob", "The folder %1 holds no video files.").arg(name));
+        return refused(QCoreApplication::translate("FixJob", "The folder %1 holds no video files.").arg(name));
     if (!S_ISREG(status.st_mode))
-        return jobError(
+        return refused(
             QCoreApplication::translate("FixJob", "%1 is %2, not a video file.").arg(name, kindOfFile(status.st_mode)));
     if (::access(encoded.constData(), R_OK) != 0)
-        return jobError(QCoreApplication::translate("FixJob", "mpgfix may not read %1.").arg(name));
+        return refused(QCoreApplication::translate("FixJob", "mpgfix may not read %1.").arg(name));
     return std::nullopt;
 }
 
@@ -71,18 +70,20 @@ std::optional<EngineError> roomRefusal(const QString& folder, qint64 expected)
     if (::statvfs(QFile::encodeName(folder).constData(), &status) != 0)
         return std::nullopt;
     const auto free = qint64(status.f_bavail) * qint64(status.f_frsize);
-    const qint64 needed = expected + expected / 20;
+    // The margin stops at the largest count, which the estimate for a damaged file may be.
+    const qint64 needed = expected + std::min(expected / 20, std::numeric_limits<qint64>::max() - expected);
     if (needed <= free)
         return std::nullopt;
     const QLocale locale;
-    return jobError(QCoreApplication::translate("FixJob", "There is not enough room in %1: the file needs about %2, "
-                                                          "and %3 is free.")
-                        .arg(folder, locale.formattedDataSize(needed), locale.formattedDataSize(free)));
+    return EngineError{ErrorKind::NoRoom,
+                       QCoreApplication::translate("FixJob", "There is not enough room in %1: the file needs about %2, "
+                                                             "and %3 is free.")
+                           .arg(folder, locale.formattedDataSize(needed), locale.formattedDataSize(free))};
 }
 
 OutputMade howMade(const StreamFacts& facts, const TranscodePlan& plan)
 {
-    if (DeliveryFormat::copiesWholeFile(facts, plan))
+    if (plan.copiesWholeFile(facts))
         return OutputMade::Copied;
     return plan.encodeVideo || plan.encodeAudio ? OutputMade::Transcoded : OutputMade::Remuxed;
 }
@@ -125,9 +126,7 @@ QString FixJob::outputPath(const QString& folder, const QString& input)
 JobOutcome FixJob::failed(const EngineError& error) const
 {
     // A taken name is the user's own rule at work, not a fault of the file.
-    if (OutputFile::isNameTaken(error))
-        return {JobState::Skipped, {}, error.description};
-    return {JobState::Failed, {}, error.description};
+    return {error.kind == ErrorKind::NameTaken ? JobState::Skipped : JobState::Failed, {}, error.description};
 }
 
 JobOutcome FixJob::fixVideo()
@@ -147,20 +146,21 @@ JobOutcome FixJob::fixVideo()
         return failed(*error);
     // The tool would make a file of sound alone, or of a cover picture.
     if (!facts.videoStream)
-        return failed(jobError(QCoreApplication::translate("FixJob", "%1 has no picture: mpgfix only converts video files.")
-                                   .arg(QFileInfo(path_).fileName())));
+        return failed({ErrorKind::NoPicture,
+                       QCoreApplication::translate("FixJob", "%1 has no picture: mpgfix only converts video files.")
+                           .arg(QFileInfo(path_).fileName())});
 
     const QString output = outputPath(settings_.folder, path_);
     const NameTaken rule = settings_.nameTaken;
     std::optional<EngineError> refusal = OutputFile::refusal(output, path_, rule);
     const QString folder = QFileInfo(output).path();
     if (!refusal && !QDir().mkpath(folder))
-        refusal = jobError(
-            QCoreApplication::translate("FixJob", "Could not create the destination folder %1.").arg(folder));
-    const TranscodePlan plan =
-        DeliveryFormat::plan(facts, settings_.output.reencodeAll, settings_.output.videoKbps, settings_.output);
+        refusal = EngineError{
+            ErrorKind::WriteFailed,
+            QCoreApplication::translate("FixJob", "Could not create the destination folder %1.").arg(folder)};
+    const TranscodePlan plan = TranscodePlan::forInput(facts, settings_.output, DeliveryFormat::ntsc());
     if (!refusal)
-        refusal = roomRefusal(folder, DeliveryFormat::expectedBytes(facts, plan, QFileInfo(path_).size()));
+        refusal = roomRefusal(folder, plan.expectedBytes(facts, QFileInfo(path_).size()));
     if (refusal)
         return failed(*refusal);
     OutputFile file(output);

@@ -17,13 +17,9 @@ namespace {
 // Names beyond this many numbered tries are not worth looking for.
 constexpr int mostNumberedNames = 9999;
 
-const QString fileDomain = QStringLiteral("File");
-
-EngineError fileError(const QString& description) { return {fileDomain, 0, description}; }
-
 EngineError writeError(const QString& path, int error)
 {
-    return {fileDomain, error,
+    return {ErrorKind::WriteFailed,
             QCoreApplication::translate("OutputFile", "Could not write %1: %2").arg(path, qt_error_string(error))};
 }
 
@@ -44,14 +40,15 @@ bool exists(const QString& path)
 
 EngineError overItself(const QString& destination)
 {
-    return fileError(QCoreApplication::translate("OutputFile",
-                                                 "%1 would be written over itself. Choose another destination folder.")
-                         .arg(QFileInfo(destination).fileName()));
+    return {ErrorKind::OverInput,
+            QCoreApplication::translate("OutputFile",
+                                        "%1 would be written over itself. Choose another destination folder.")
+                .arg(QFileInfo(destination).fileName())};
 }
 
 EngineError taken(const QString& destination)
 {
-    return {fileDomain, EEXIST,
+    return {ErrorKind::NameTaken,
             QCoreApplication::translate("OutputFile", "%1 already exists and was left as it is.").arg(destination)};
 }
 
@@ -148,7 +145,7 @@ std::optional<EngineError> OutputFile::creationError() const
 {
     if (creationErrno_ == 0)
         return std::nullopt;
-    return EngineError{fileDomain, creationErrno_,
+    return EngineError{ErrorKind::WriteFailed,
                        QCoreApplication::translate("OutputFile", "Could not write into %1: %2")
                            .arg(QFileInfo(destination_).path(), qt_error_string(creationErrno_))};
 }
@@ -168,8 +165,6 @@ std::optional<EngineError> OutputFile::refusal(const QString& destination, const
     return std::nullopt;
 }
 
-bool OutputFile::isNameTaken(const EngineError& error) { return error.domain == fileDomain && error.code == EEXIST; }
-
 bool OutputFile::isTemporary(const QString& path)
 {
     const QString name = QFileInfo(path).fileName();
@@ -186,7 +181,7 @@ std::optional<EngineError> OutputFile::moveIntoPlace(NameTaken rule, const QStri
     for (int number = 1; number <= mostNumberedNames; ++number) {
         const QString candidate = number == 1 ? destination_ : numbered(destination_, number);
         const std::optional<EngineError> error = placeAt(candidate, rule, input);
-        if (!error || error->code != EEXIST)
+        if (!error || error->kind != ErrorKind::NameTaken)
             return error;
     }
     return taken(destination_);
@@ -203,7 +198,8 @@ std::optional<EngineError> OutputFile::placeAt(const QString& path, NameTaken ru
     } else {
         error = renameNoReplace(temporaryPath_, to);
     }
-    if (error == EEXIST && rule == NameTaken::ShowMessage)
+    // Only a rename that keeps what is there finds the name taken.
+    if (error == EEXIST && rule != NameTaken::Replace)
         return taken(path);
     if (error != 0)
         return writeError(path, error);

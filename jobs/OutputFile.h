@@ -36,8 +36,6 @@ public:
     // Why `destination` may not be written for `input` under `rule`, checked before any work.
     static std::optional<EngineError> refusal(const QString& destination, const QString& input, NameTaken rule);
 
-    // Whether `error` is a refusal because the name was taken, the old file left as it is.
-    static bool isNameTaken(const EngineError& error);
     // Whether `path` has the hidden name this class gives a file while it is written.
     static bool isTemporary(const QString& path);
 

@@ -1,5 +1,6 @@
 #include "ConsoleLineReader.h"
 #include "ConsoleParser.h"
+#include "DeliveryFormat.h"
 #include "RecordedRun.h"
 
 #include <gtest/gtest.h>
@@ -18,8 +19,8 @@ using enum ConsoleParser::Run;
 QString parse(std::string console, ConsoleParser::Run kind, const char* path)
 {
     const std::unique_ptr<FILE, int (*)(FILE*)> stream(fmemopen(console.data(), console.size(), "r"), fclose);
-    std::vector<double> progress;
-    ConsoleParser parser(path, kind, [&](double fraction) { progress.push_back(fraction); });
+    QList<double> progress;
+    ConsoleParser parser(path, kind, [&](double f) { progress << f; }, DeliveryFormat::ntsc().video.printedFrameRate());
     EXPECT_TRUE(parser.prepare());
     std::array<char, consoleLineBufferSize> line;
     ConsoleParser::Verdict verdict = ConsoleParser::Verdict::GoOn;
@@ -33,7 +34,7 @@ QString parse(std::string console, ConsoleParser::Run kind, const char* path)
     for (const double fraction : progress)
         told << QString::number(fraction);
     if (const auto& error = parser.failure())
-        told << QStringLiteral("%1 %2 %3").arg(error->domain).arg(error->code).arg(error->description);
+        told << QStringLiteral("%1 %2").arg(kindNames[int(error->kind)], error->description);
     if (verdict == ConsoleParser::Verdict::Stop)
         told << "stop";
     return told.join(", ");
@@ -45,7 +46,7 @@ TEST(ConsoleParser, ReadsDurationProgressStreamsAndOnlyTheProbesErrorPhrasesOuts
     const std::string tenSeconds = "  Duration: 00:00:10.00, start: 0.000000\n";
     const std::string realMpegVideo = "  Stream #0:0[0x1e0]: Video: mpeg2video (Main), yuv420p(tv, bottom first), "
                                       "720x480 [SAR 8:9 DAR 4:3], 29.97 fps, 29.97 tbr, 90k tbn\n";
-    const QString unrecognized = "FFMPEG -1 Not a recognized file format: Invalid Data.avi, stop";
+    const QString unrecognized = "UnrecognizedFormat Not a recognized file format: Invalid Data.avi, stop";
     static constexpr const char* avi = "/in/Invalid Data.avi";
     const struct { std::string output; QString told; ConsoleParser::Run kind = Probe; const char* path = avi; }
     cases[] = {
@@ -79,8 +80,9 @@ TEST(ConsoleParser, ReadsDurationProgressStreamsAndOnlyTheProbesErrorPhrasesOuts
          "Audio: mp2 ([3][0][0][0] / 0x0003), 48000 Hz, mono, fltp, 64 kb/s\n  Stream #0:2[0x102]: Audio: mp3 "
          "([3][0][0][0] / 0x0003), 0 channels\n",  // real
          "[mpeg2video yuv420p prog #0] 160x120 0fps [mp2 #0] 48000Hz mono"},
-        {"  Stream #0:0: Video: h264 (High), yuv422p10le (10 bpc)(tv, bt709, top coded first (swapped)), 1920x1080\n",
-         "[h264 yuv422p10le bff #0] 1920x1080 0fps [] 0Hz -"},
+        // A size too long for 64 bits is the largest there is, not none.
+        {"  Stream #0:0: Video: h264 (High), yuv422p10le (10 bpc)(tv, bt709, top coded first (swapped)), "
+         "99999999999999999999x480\n", "[h264 yuv422p10le bff #0] 9223372036854775807x480 0fps [] 0Hz -"},
         // The streams judged are those the tool would write: of the pictures that are no cover,
         // and of the sounds, the first marked default, else the first; numbered within their
         // kind, whatever the order the programs list them in.
@@ -97,10 +99,11 @@ TEST(ConsoleParser, ReadsDurationProgressStreamsAndOnlyTheProbesErrorPhrasesOuts
         {"Input #0, mov, from '/in/  Duration: 01:00:00.00 frame= 9 Stream #0:0: Video: mpeg2video, 720x480, 29.97 fps"
          "':\n    title : Video: mpeg2video, 720x480, 29.97 fps\n      title  : Stream #0:1: Audio: mp2, 48000 Hz, "
          "stereo\n    comment : Duration: 00:00:10.00 Stream #0:2: Data: dvd_nav_packet\n  Duration: N/A\n"
-         " Video: h264, 720x480\n", ""},
+         " Video: h264, 720x480\n", "[] 0x0 0fps [] 0Hz - in mov"},
         {"  Duration: N/A, Duration: 00:00:10.00\n  Duration: 00:00:01.00\nframe=N/A frame= 15\r", "29 frames"},
         {"Input #0, mov, from '/in/a\n  Duration: 00:00:10.00 Stream #0:0: Video: mpeg2video, 720x480, 29.97 fps.mov'"
-         ":\n", "", Probe, "/in/a\n  Duration: 00:00:10.00 Stream #0:0: Video: mpeg2video, 720x480, 29.97 fps.mov"},
+         ":\n", "[] 0x0 0fps [] 0Hz - in mov", Probe, "/in/a\n  Duration: 00:00:10.00 Stream #0:0: Video: mpeg2video, "
+         "720x480, 29.97 fps.mov"},
         {"notes.txt: Invalid data found when processing input\n" + minute + realMpegVideo, unrecognized},  // real
         {"Format Is Not Supported\n", unrecognized},
         {"  Duration: 00:00:10.00 uNkNoWn FoRmAt 'xyz'\n", unrecognized},
@@ -112,7 +115,7 @@ TEST(ConsoleParser, ReadsDurationProgressStreamsAndOnlyTheProbesErrorPhrasesOuts
         // A damaged packet in the middle of a transcode is no unreadable input.
         {tenSeconds + "Error while decoding stream #0:1: Invalid data found when processing input\nframe=  299\r",
          "299 frames, 1", Transcode},
-        {"Input #0, avi, from '/in/Invalid Data.avi':\n" + tenSeconds, "299 frames"},
+        {"Input #0, avi, from '/in/Invalid Data.avi':\n" + tenSeconds, "[] 0x0 0fps [] 0Hz - in avi, 299 frames"},
         {"Invalid Data.avi: invalid data/in/Invalid Data.avi\n", unrecognized},
         {"invalid /in/Invalid Data.avidata\n", ""},
     };

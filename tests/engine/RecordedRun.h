@@ -1,11 +1,8 @@
 #pragma once
 
-#include "FfmpegErrors.h"
 #include "TestMedia.h"
 #include "TestPrinters.h"
 #include "VideoProcessor.h"
-
-#include "DeliveryFormat.h"
 
 #include <QFile>
 
@@ -27,14 +24,14 @@ struct RecordedRun {
             .arg(facts.video, facts.chroma.isEmpty() ? "" : " " + facts.chroma, orders[int(facts.fieldOrder)],
                  number(facts.videoStream))
             .arg(facts.width).arg(facts.height).arg(facts.frameRate)
-            .arg(facts.audio, number(facts.audioStream)).arg(facts.audioRate).arg(facts.audioChannels.value_or("-"));
+            .arg(facts.audio, number(facts.audioStream)).arg(facts.audioRate).arg(facts.audioChannels.value_or("-"))
+            + (facts.container.isEmpty() ? "" : " in " + facts.container);
     }
     VideoProcessor record;
     Errors errors;
 };
 
-inline Errors oneError(FfmpegErrors::Code code, const QString& description) { return {{"FFMPEG", code, description}}; }
-inline Errors transcodeFailed(const QString& why) { return oneError(FfmpegErrors::TranscodeFailed, why); }
+inline Errors oneError(ErrorKind kind, const QString& description) { return {{kind, description}}; }
 
 // A fake tool: a shell script at `path`.
 inline QString writeTool(const QString& path, const QByteArray& script)

@@ -7,6 +7,7 @@
 
 #include <fcntl.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
@@ -21,15 +22,28 @@ using Clock = std::chrono::steady_clock;
 // No child of this process is left, running or unreaped.
 bool noChildLeft() { return waitpid(-1, nullptr, WNOHANG) == -1 && errno == ECHILD; }
 
+// Whether the sleep of number `pid` ends within a few seconds: gone, a zombie, or its number
+// already another process's.
+bool sleepEnds(const QByteArray& pid)
+{
+    const auto ended = [&] {
+        const QByteArray stat = TestMedia::readAll("/proc/" + pid + "/stat");
+        return !stat.contains("(sleep) ") || stat.contains(") Z ");
+    };
+    for (int tries = 0; tries < 250 && !ended(); ++tries)
+        std::this_thread::sleep_for(20ms);
+    return ended();
+}
+
 TEST(ToolRunner, ReportsAFailedTranscodeOrStartByItsMostTellingLineNeverTheProbesExitStatus)
 {
     TestMedia::TestFolder folder;
-    const auto failed = [](const QString& why) { return transcodeFailed("Could not transcode clip.avi: " + why); };
+    const auto failed = [](QString s) { return oneError(ErrorKind::ToolFailed, "Could not transcode clip.avi: " + s); };
     const struct { QByteArray script; bool probe; Errors errors; QString tool = {}; } cases[] = {
         {"exit 1\n", true, {}},  // prints nothing
         // After its complaint the tool stays silent, deaf to SIGTERM and to a broken pipe.
         {"echo 'clip.avi: Invalid data found'\ntrap '' TERM PIPE\nexec sleep 30\n", true,
-         oneError(FfmpegErrors::UnrecognizedFormat, "Not a recognized file format: clip.avi")},
+         oneError(ErrorKind::UnrecognizedFormat, "Not a recognized file format: clip.avi")},
         // The tool has only descriptors 0, 1 and 2, and an input that neither delivers nor ends. The
         // shell reads its script through a close-on-exec descriptor of its own, and lists its
         // descriptors with no pipe or redirection, which would open more for a while.
@@ -42,8 +56,8 @@ TEST(ToolRunner, ReportsAFailedTranscodeOrStartByItsMostTellingLineNeverTheProbe
         {"echo 'Conversion failed!'\nexit 1\n", false, failed("Conversion failed!")},
         {"exit 3\n", false, failed("ffmpeg exited with status 3")},
         {"kill -TERM $$\n", false, failed("ffmpeg was stopped by signal 15 (Terminated)")},
-        {"", true, oneError(FfmpegErrors::SpawnFailed, "ffmpeg could not be started from /nonexistent/ffmpeg: "
-                                                           "No such file or directory"), "/nonexistent/ffmpeg"},
+        {"", true, oneError(ErrorKind::ToolFailed, "ffmpeg could not be started from /nonexistent/ffmpeg: "
+                                                      "No such file or directory"), "/nonexistent/ffmpeg"},
     };
     const UniqueFd inheritable(open("/dev/null", O_RDONLY));
     for (const auto& c : cases) {
@@ -90,16 +104,20 @@ TEST(ToolRunner, AStopFromAnotherThreadEndsTheToolUnreportedAndEveryLaterRunBefo
                     QFile::exists(folder.filePath("heeded")) == c.heeds) << c.trap.toStdString();
         EXPECT_TRUE(run.errors.empty() && noChildLeft() && QFile(folder.filePath("starts")).size() == 1);
         // The stop reaches the tool's own children too: its whole process group.
-        const QString child = "/proc/" + TestMedia::readAll(folder.filePath("child")).trimmed() + "/stat";
-        // Gone, a zombie, or its number already another process's.
-        const auto gone = [&] {
-            const QByteArray stat = TestMedia::readAll(child);
-            return !stat.contains("(sleep) ") || stat.contains(") Z ");
-        };
-        for (int tries = 0; tries < 250 && !gone(); ++tries)
-            std::this_thread::sleep_for(20ms);
-        EXPECT_TRUE(gone()) << child.toStdString() << ": " << TestMedia::readAll(child).constData();
+        EXPECT_TRUE(sleepEnds(TestMedia::readAll(folder.filePath("child")).trimmed()));
     }
+}
+
+// Nobody ends the tool, yet it dies with the thread that started it, as ffmpeg must when the app
+// is killed; it writes nothing, so no broken pipe can end it instead.
+TEST(ToolRunner, AToolDiesWithTheThreadThatStartedIt)
+{
+    std::optional<ToolProcess> process;
+    std::thread([&] { process.emplace().start("/bin/sleep", {"30"}); }).join();
+    const QStringList children = TestMedia::childrenOf(getpid());
+    EXPECT_TRUE(children.size() == 1 && sleepEnds(children[0].toUtf8())) << children.join(' ').toStdString();
+    process.reset();
+    EXPECT_TRUE(noChildLeft());
 }
 
 // The version is asked with nothing to read and within a time limit: a tool that reads its input
