@@ -9,7 +9,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 #include <limits>
 
 namespace {
@@ -30,8 +32,15 @@ constexpr auto videoSizePattern = R"(^Video: [^\r\n]*?, (\d+)x(\d+))";
 constexpr auto chromaPattern = R"(^Video: [^,]*, ([a-z][a-z0-9_]*)(?: \(\d+ bpc\))?(?:\((?:[^()]*, )?)"
                                R"((progressive|top first|bottom first|top coded first \(swapped\)|)"
                                R"(bottom coded first \(swapped\))\))?)";
-constexpr auto fpsPattern = R"((\d+\.\d+)\s+fps)";
+// "29.97 fps", "25 fps".
+constexpr auto fpsPattern = R"((\d+(?:\.\d+)?)\s+fps)";
+// The shape the stream is shown in, where its pixels are not square or the tool says it.
+constexpr auto displayAspectPattern = R"( \[SAR \d+:\d+ DAR (\d+):(\d+)\])";
 constexpr auto audioPattern = R"(^Audio: ([^\s,(]+)[^,]*, (\d+) Hz, ([^,\r\n]*))";
+constexpr auto audioKbpsPattern = R"(, (\d+) kb/s)";
+// The side data under a stream line that turns its picture. A metadata key of the same name
+// would stand before padding and " : ".
+constexpr std::string_view turnMark = "displaymatrix: rotation of ";
 
 // In lower case: they are matched ignoring the case of ASCII letters.
 // "Could not find codec parameters for stream 2" is none: it speaks of one stream, a late
@@ -184,14 +193,16 @@ ConsoleParser::ConsoleParser(const QString& inputPath, Run run, ProgressCallback
 
 bool ConsoleParser::prepare()
 {
-    const std::array<std::pair<QRegularExpression*, const char*>, 7> patterns = {{
+    const std::array<std::pair<QRegularExpression*, const char*>, 9> patterns = {{
         {&duration_, durationPattern},
         {&frame_, framePattern},
         {&videoCodec_, videoCodecPattern},
         {&videoSize_, videoSizePattern},
         {&chroma_, chromaPattern},
         {&fps_, fpsPattern},
+        {&displayAspect_, displayAspectPattern},
         {&audio_, audioPattern},
+        {&audioKbps_, audioKbpsPattern},
     }};
     for (const auto& [expression, pattern] : patterns) {
         expression->setPattern(QString::fromLatin1(pattern));
@@ -243,6 +254,15 @@ ConsoleParser::Verdict ConsoleParser::line(const char* line)
     // A DVD program stream lists its navigation packets as a stream of their own, first.
     if (description.starts_with("Data: dvd_nav_packet"))
         facts_.dvdNavigation = true;
+    if (stream)
+        lastStream_ = stream->first;
+    if (!outputListed_ && startsAfterBlanks(bytes, turnMark) && lastStream_ && chosenVideo_ && chosenVideo_->index == *lastStream_) {
+        // A quarter turn either way, 90 or 270 degrees, puts the picture on its side.
+        const std::string_view degrees = bytes.substr(bytes.find(turnMark) + turnMark.size());
+        const long whole = std::lround(std::abs(std::strtod(std::string(degrees.substr(0, 16)).c_str(), nullptr)));
+        facts_.quarterTurned = whole % 180 == 90;
+        return Verdict::GoOn;
+    }
     const bool wantsDuration = facts_.duration == 0 && startsAfterBlanks(bytes, "Duration:");
     const bool wantsProgress = bytes.starts_with("frame=");
     const bool isVideo = description.starts_with("Video: ");
@@ -372,6 +392,10 @@ void ConsoleParser::readVideo(int index, const QString& text)
         facts_.fieldOrder = FieldOrder::BottomFirst;
     const QRegularExpressionMatch fps = fps_.match(text);
     facts_.frameRate = fps.hasMatch() ? doubleValue(fps.capturedView(1)) : 0;
+    const QRegularExpressionMatch shape = displayAspect_.match(text);
+    facts_.displayAspect = shape.hasMatch() ? Rational{integerValue(shape.capturedView(1)), integerValue(shape.capturedView(2))}
+                                            : Rational{facts_.width, facts_.height};
+    facts_.quarterTurned = false;
 }
 
 void ConsoleParser::readAudio(int index, const QString& text)
@@ -382,4 +406,5 @@ void ConsoleParser::readAudio(int index, const QString& text)
     facts_.audio = match.captured(1);
     facts_.audioRate = integerValue(match.capturedView(2));
     facts_.audioChannels = match.captured(3);
+    facts_.audioKbps = integerValue(audioKbps_.match(text).capturedView(1));
 }

@@ -80,10 +80,14 @@ private:
     QRegularExpression videoSize_;
     QRegularExpression chroma_;
     QRegularExpression fps_;
+    QRegularExpression displayAspect_;
     QRegularExpression audio_;
+    QRegularExpression audioKbps_;
     // The input's video (true) and audio streams listed so far, by their index in the input.
     std::map<int, bool> streamKinds_;
     std::optional<Choice> chosenVideo_;
+    // The stream whose line came last: side data below it is its own.
+    std::optional<int> lastStream_;
     std::optional<Choice> chosenAudio_;
     bool outputListed_ = false;
     qint64 totalFrames_ = 0;

@@ -12,7 +12,8 @@ Rational VideoFormat::printedFrameRate() const
 bool VideoFormat::conforms(const StreamFacts& facts) const
 {
     return facts.height <= tallestHeight && facts.width <= width && facts.frameRate == printedFrameRate().value()
-           && facts.video == codec && facts.chroma == chroma;
+           && facts.video == codec && facts.chroma == chroma
+           && (!judgesAspect || facts.displayAspect.reduced() == aspect.reduced());
 }
 
 AudioEncoding AudioFormat::encodingOf(const std::optional<QString>& channels) const
@@ -24,14 +25,36 @@ AudioEncoding AudioFormat::encodingOf(const std::optional<QString>& channels) co
 
 bool AudioFormat::conforms(const StreamFacts& facts) const
 {
-    return facts.audio == codec && facts.audioRate == sampleRate
+    return facts.audio == codec && facts.audioRate == sampleRate && (highestKbps == 0 || facts.audioKbps <= highestKbps)
            && std::any_of(layouts.begin(), layouts.end(),
                           [&](const AudioLayout& known) { return known.name == facts.audioChannels; });
 }
 
-DeliveryFormat DeliveryFormat::ntsc()
+AudioFormat AudioFormat::mp2()
 {
     const AudioEncoding mono{1, 192}, stereo{2, 192};
+    return {.codec = QStringLiteral("mp2"),
+            .sampleRate = 48000,
+            .layouts = {{QStringLiteral("mono"), mono}, {QStringLiteral("stereo"), stereo}},
+            .otherwise = stereo};
+}
+
+AudioFormat AudioFormat::ac3()
+{
+    const AudioEncoding mono{1, 192}, stereo{2, 192}, surround{6, 448};
+    return {.codec = QStringLiteral("ac3"),
+            .sampleRate = 48000,
+            .layouts = {{QStringLiteral("mono"), mono},
+                        {QStringLiteral("stereo"), stereo},
+                        {QStringLiteral("5.1"), surround},
+                        {QStringLiteral("5.1(side)"), surround}},
+            .otherwise = stereo,
+            // DVD's most for AC-3 is 448 kbit/s.
+            .highestKbps = 448};
+}
+
+DeliveryFormat DeliveryFormat::ntsc()
+{
     return {
         .video = {.codec = QStringLiteral("mpeg2video"),
                   // The only chroma MPEG-2 Main Profile and DVD players take.
@@ -46,10 +69,31 @@ DeliveryFormat DeliveryFormat::ntsc()
                   .dvdLongestGop = 18,
                   .dvdPeakKbps = 9000,
                   .dvdBufferKbit = 1835},
-        .audio = {.codec = QStringLiteral("mp2"),
-                  .sampleRate = 48000,
-                  .layouts = {{QStringLiteral("mono"), mono}, {QStringLiteral("stereo"), stereo}},
-                  .otherwise = stereo},
+        .audio = AudioFormat::mp2(),
         .container = {.name = QStringLiteral("mpeg"), .dvdMuxer = QStringLiteral("dvd"), .dvdMuxKbps = 10080},
     };
+}
+
+DeliveryFormat DeliveryFormat::pal()
+{
+    DeliveryFormat format = ntsc();
+    format.video.height = format.video.tallestHeight = 576;
+    format.video.frameRate = {25, 1};
+    format.video.dvdLongestGop = 15;
+    return format;
+}
+
+DeliveryFormat DeliveryFormat::chosen(const OutputOptions& options, const StreamFacts& facts)
+{
+    // As wide as 1.55:1 a picture looks better widescreen than letterboxed in 4:3.
+    constexpr Rational narrowestWide{155, 100};
+    DeliveryFormat format = options.standard == TvStandard::Pal ? pal() : ntsc();
+    const bool wide = options.shape == PictureShape::Widescreen
+                      || (options.shape == PictureShape::LikeSource && facts.shownAspect().value() >= narrowestWide.value());
+    if (wide)
+        format.video.aspect = {16, 9};
+    format.video.judgesAspect = options.shape != PictureShape::FourThree;
+    if (options.audio == AudioCodec::Ac3)
+        format.audio = AudioFormat::ac3();
+    return format;
 }

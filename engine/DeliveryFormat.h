@@ -1,5 +1,6 @@
 #pragma once
 
+#include "OutputOptions.h"
 #include "Rational.h"
 #include "StreamFacts.h"
 
@@ -19,6 +20,8 @@ struct VideoFormat {
     Rational frameRate;
     // The frame's shape as it is shown.
     Rational aspect;
+    // A stream conforms only in this shape; otherwise its shape is not judged.
+    bool judgesAspect = false;
     // Coded in fields; an interlaced source is then scaled field by field and keeps its order.
     bool interlaced = false;
     // What DVD players hold an encoded picture to: frames in a GOP, peak rate, buffer.
@@ -30,7 +33,8 @@ struct VideoFormat {
     Rational printedFrameRate() const;
     // The shape of one pixel: the frame's aspect spread over its width and height.
     Rational sampleAspect() const { return aspect * Rational{height, width}; }
-    // The probed picture is in this format: codec, chroma, size within the frame, rate.
+    // The probed picture is in this format: codec, chroma, size within the frame, rate, and the
+    // shape where it is judged.
     bool conforms(const StreamFacts& facts) const;
 
     bool operator==(const VideoFormat&) const = default;
@@ -60,10 +64,16 @@ struct AudioFormat {
     QList<AudioLayout> layouts;
     // How a sound in any other layout is encoded.
     AudioEncoding otherwise;
+    // A sound at a higher rate does not conform; 0: any rate does.
+    qint64 highestKbps = 0;
 
     // How a source of the layout named `channels` is encoded.
     AudioEncoding encodingOf(const std::optional<QString>& channels) const;
-    // The probed sound is in this format: codec, rate, layout.
+    // MPEG-1 Layer II at 192 kbit/s, mono for a mono source and stereo otherwise.
+    static AudioFormat mp2();
+    // AC-3, which every NTSC DVD player plays: 192 kbit/s, a 5.1 source staying 5.1 at 448.
+    static AudioFormat ac3();
+    // The probed sound is in this format: codec, rate, layout, and its bitrate where judged.
     bool conforms(const StreamFacts& facts) const;
 
     bool operator==(const AudioFormat&) const = default;
@@ -89,6 +99,10 @@ struct DeliveryFormat {
     // MPEG-2 video 720x480 at 29.97 fps, 4:3, interlaced, 4:2:0, with MP2 sound at 192 kbit/s and
     // 48000 Hz: the format of every output today.
     static DeliveryFormat ntsc();
+    // The same at 720x576 and 25 fps.
+    static DeliveryFormat pal();
+    // The format `options` ask for a source of these facts: its standard, shape and sound.
+    static DeliveryFormat chosen(const OutputOptions& options, const StreamFacts& facts);
 
     bool operator==(const DeliveryFormat&) const = default;
 };

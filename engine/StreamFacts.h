@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Rational.h"
+
 #include <QString>
 
 #include <optional>
@@ -34,6 +36,19 @@ struct StreamFacts {
     QString container;
     // The input is a DVD program stream already: the probe saw its navigation stream.
     bool dvdNavigation = false;
+    // The picture's shape as the stream says it is shown ("DAR 16:9"), else its frame's; 0/1
+    // when the probe saw no video.
+    Rational displayAspect{0, 1};
+    // Its metadata turns the picture a quarter, so that it is shown upright, or on its side.
+    bool quarterTurned = false;
+    // Kilobits per second of the sound, as the stream line gives them; 0 when it gives none.
+    qint64 audioKbps = 0;
+
+    // The shape the picture is seen in, turned as its metadata says.
+    Rational shownAspect() const
+    {
+        return quarterTurned ? Rational{displayAspect.denominator, displayAspect.numerator} : displayAspect;
+    }
 
     bool operator==(const StreamFacts&) const = default;
 };

@@ -158,7 +158,7 @@ JobOutcome FixJob::fixVideo()
         refusal = EngineError{
             ErrorKind::WriteFailed,
             QCoreApplication::translate("FixJob", "Could not create the destination folder %1.").arg(folder)};
-    const TranscodePlan plan = TranscodePlan::forInput(facts, settings_.output, DeliveryFormat::ntsc());
+    const TranscodePlan plan = TranscodePlan::forInput(facts, settings_.output, DeliveryFormat::chosen(settings_.output, facts));
     if (!refusal)
         refusal = roomRefusal(folder, plan.expectedBytes(facts, QFileInfo(path_).size()));
     if (refusal)

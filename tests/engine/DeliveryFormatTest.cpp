@@ -50,7 +50,7 @@ TEST(TranscodePlan, ArgumentsAndSizeOfTodaysFormatInEveryCombination)
         const auto plan = TranscodePlan::forInput(input, {.dvd = dvd, .keepProportions = bars}, DeliveryFormat::ntsc());
         const QString vf = filters[bars][i / 16 % 3 > 0] + fields[i / 16 % 3];
         EXPECT_EQ(plan.arguments("in.avi", "out.mpg").join(' '),
-                  QString("-y ") + (dvd && !encodeVideo && !encodeAudio ? "-fflags +genpts " : "")
+                  QString("-y ") + (!encodeVideo && !encodeAudio ? "-fflags +genpts " : "")
                       + "-i in.avi -map 0:v:1 -map 0:a:2 "
                       + (encodeVideo ? (vf.isEmpty() ? "" : "-vf " + vf + " ") + video : "-vcodec copy ")
                       + (encodeAudio ? "-acodec mp2 -ab 192k -ar 48000 -ac 2 " : "-acodec copy ")
@@ -65,28 +65,66 @@ TEST(TranscodePlan, ArgumentsAndSizeOfTodaysFormatInEveryCombination)
     EXPECT_EQ(TranscodePlan{}.expectedBytes(endless, 1000), std::numeric_limits<qint64>::max());
 }
 
-// Another format's value changes the arguments as it says: PAL's frame, rate and GOP; 16:9's
-// bars and pixel shape, in fractions the tool's expressions take.
-TEST(TranscodePlan, ArgumentsFollowTheFormatsValue)
+// The format the options choose for a source: its standard, and its shape and sound, each judged
+// only where the options choose it; a wide source is one shown at 1.55:1 or wider, turned upright
+// by its metadata or not.
+TEST(DeliveryFormat, TheOptionsChooseTheFormatAndWhatConformsToIt)
 {
-    DeliveryFormat pal = DeliveryFormat::ntsc(), wide = DeliveryFormat::ntsc();
-    pal.video.height = pal.video.tallestHeight = 576, pal.video.frameRate = {25, 1}, pal.video.dvdLongestGop = 15;
-    wide.video.aspect = {16, 9};
-    const StreamFacts palFacts{"mpeg2video", 720, 576, 25, "yuv420p", {}, "mp2", 48000, "stereo", 1, 2, 10, "mpeg"};
+    using enum PictureShape;
+    const auto mpeg2 = [](qint64 height, double fps, Rational dar, const char* audio, const char* layout, qint64 kbps) {
+        StreamFacts facts{"mpeg2video", 720, height, fps, "yuv420p", {}, audio, 48000, layout, 0, 0, 10, "mpeg"};
+        facts.displayAspect = dar, facts.audioKbps = kbps;
+        return facts;
+    };
+    StreamFacts upright = mpeg2(480, 29.97, {16, 9}, "ac3", "7.1", 640);
+    upright.quarterTurned = true;
+    const struct { OutputOptions options; StreamFacts facts; QString aspect; bool videoOk, audioOk; AudioEncoding sound; }
+    cases[] = {
+        {{}, mpeg2(480, 29.97, {16, 9}, "mp2", "stereo", 384), "4:3", true, true, {2, 192}},
+        {{.shape = Widescreen}, mpeg2(480, 29.97, {4, 3}, "mp2", "mono", 0), "16:9", false, true, {1, 192}},
+        {{.shape = LikeSource}, mpeg2(480, 29.97, {31, 20}, "mp2", "5.1", 0), "16:9", false, false, {2, 192}},
+        {{.shape = LikeSource}, mpeg2(480, 29.97, {3, 2}, "mp2", "stereo", 0), "4:3", false, true, {2, 192}},
+        {{.shape = LikeSource}, upright, "4:3", false, false, {2, 192}},
+        {{.standard = TvStandard::Pal}, mpeg2(576, 25, {4, 3}, "mp2", "stereo", 0), "4:3", true, true, {2, 192}},
+        {{}, mpeg2(576, 25, {4, 3}, "mp2", "stereo", 0), "4:3", false, true, {2, 192}},
+        {{.audio = AudioCodec::Ac3}, mpeg2(480, 29.97, {4, 3}, "ac3", "5.1(side)", 448), "4:3", true, true, {6, 448}},
+        {{.audio = AudioCodec::Ac3}, mpeg2(480, 29.97, {4, 3}, "ac3", "5.1", 640), "4:3", true, false, {6, 448}},
+        {{.audio = AudioCodec::Ac3}, mpeg2(480, 29.97, {4, 3}, "mp2", "mono", 192), "4:3", true, false, {1, 192}},
+    };
+    for (const auto& c : cases) {
+        const DeliveryFormat format = DeliveryFormat::chosen(c.options, c.facts);
+        const auto plan = TranscodePlan::forInput(c.facts, c.options, format);
+        EXPECT_EQ(std::tuple(format.video.aspect.toString().replace('/', ':'), !plan.encodeVideo, !plan.encodeAudio,
+                             plan.audioEncoding), std::tuple(c.aspect, c.videoOk, c.audioOk, c.sound))
+            << &c - cases;
+    }
+}
+
+// The chosen format changes the arguments as it says: PAL's frame, rate and GOP; 16:9's bars and
+// pixel shape, in fractions the tool's expressions take; AC-3's sound. More effort for a better
+// picture adds the encoder's options, and the fields' own motion search.
+TEST(TranscodePlan, ArgumentsFollowTheChosenFormatAndQuality)
+{
     StreamFacts input{"h264", 720, 480, 29.97, "yuv420p", {}, "aac", 48000, "mono", 1, 2, 10, "mpeg"};
-    EXPECT_TRUE(pal.video.conforms(palFacts) && !DeliveryFormat::ntsc().video.conforms(palFacts));
-    const struct { DeliveryFormat format; FieldOrder order; bool dvd; QString arguments; } cases[] = {
-        {pal, FieldOrder::TopFirst, true, "-vf scale=w='if(gt(dar,4/3),720,trunc(270*dar)*2)':h='if(gt(dar,4/3),"
-         "trunc(384/dar)*2,576)':interl=1,pad=720:576:(ow-iw)/2:trunc((oh-ih)/4)*2:black,setsar=16/15,format=yuv420p,"
-         "setfield=tff -vcodec mpeg2video -pix_fmt yuv420p -b 6000k -flags ildct -r 25 -s 720x576 -aspect 4:3 "
-         "-acodec mp2 -ab 192k -ar 48000 -ac 1 -maxrate 9000k -bufsize 1835k -g 15 -f dvd -muxrate 10080k"},
-        {wide, FieldOrder::Unknown, false, "-vf scale=w='if(gt(dar,16/9),720,trunc(405/2*dar)*2)':h='if(gt(dar,16/9),"
-         "trunc(1280/3/dar)*2,480)',pad=720:480:(ow-iw)/2:(oh-ih)/2:black,setsar=32/27 -vcodec mpeg2video -pix_fmt "
-         "yuv420p -b 6000k -flags ildct -r 29.97 -s 720x480 -aspect 16:9 -acodec mp2 -ab 192k -ar 48000 -ac 1"},
+    const QString ntscVideo = "-vcodec mpeg2video -pix_fmt yuv420p -b 6000k -flags ";
+    const struct { OutputOptions options; FieldOrder order; QString arguments; } cases[] = {
+        {{.dvd = true, .keepProportions = true, .standard = TvStandard::Pal}, FieldOrder::TopFirst,
+         "-vf scale=w='if(gt(dar,4/3),720,trunc(270*dar)*2)':h='if(gt(dar,4/3),trunc(384/dar)*2,576)':interl=1,"
+         "pad=720:576:(ow-iw)/2:trunc((oh-ih)/4)*2:black,setsar=16/15,format=yuv420p,setfield=tff " + ntscVideo +
+         "ildct -r 25 -s 720x576 -aspect 4:3 -acodec mp2 -ab 192k -ar 48000 -ac 1 -maxrate 9000k -bufsize 1835k -g 15 "
+         "-f dvd -muxrate 10080k"},
+        {{.keepProportions = true, .shape = PictureShape::Widescreen, .audio = AudioCodec::Ac3}, FieldOrder::Unknown,
+         "-vf scale=w='if(gt(dar,16/9),720,trunc(405/2*dar)*2)':h='if(gt(dar,16/9),trunc(1280/3/dar)*2,480)',"
+         "pad=720:480:(ow-iw)/2:(oh-ih)/2:black,setsar=32/27 " + ntscVideo + "ildct -r 29.97 -s 720x480 -aspect 16:9 "
+         "-acodec ac3 -ab 192k -ar 48000 -ac 1"},
+        {{.quality = Quality::Better}, FieldOrder::Progressive, ntscVideo + "+ildct+ilme -bf 2 -trellis 1 -r 29.97 "
+         "-s 720x480 -aspect 4:3 -acodec mp2 -ab 192k -ar 48000 -ac 1"},
+        {{.quality = Quality::Best}, FieldOrder::Progressive, ntscVideo + "+ildct+ilme -bf 2 -trellis 1 -mbd rd -cmp 2 "
+         "-subcmp 2 -mpv_flags +qp_rd -r 29.97 -s 720x480 -aspect 4:3 -acodec mp2 -ab 192k -ar 48000 -ac 1"},
     };
     for (const auto& c : cases) {
         input.fieldOrder = c.order;
-        const auto plan = TranscodePlan::forInput(input, {.dvd = c.dvd, .keepProportions = true}, c.format);
+        const auto plan = TranscodePlan::forInput(input, c.options, DeliveryFormat::chosen(c.options, input));
         EXPECT_EQ(plan.arguments("i", "o").join(' '), "-y -i i -map 0:v:1 -map 0:a:2 " + c.arguments + " o");
     }
 }

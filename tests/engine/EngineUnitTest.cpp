@@ -64,7 +64,7 @@ TEST(ConsoleParser, ReadsDurationProgressStreamsAndOnlyTheProbesErrorPhrasesOuts
          "  Duration: 99999999999999999999:00:00.00\n" + minute + tenSeconds + "frame=12345 fps= 30\r",
          "1813 frames, 6.80916"},
         {realMpegVideo + "  Stream #0:1[0x1c0]: Audio: mp2, 48000 Hz, stereo, s16p, 192 kb/s\n",  // real
-         "[mpeg2video yuv420p bff #0] 720x480 29.97fps [mp2 #0] 48000Hz stereo"},
+         "[mpeg2video yuv420p bff #0] 720x480 29.97fps [mp2 #0] 48000Hz stereo DAR 4/3 192kb/s"},
         // Another input's streams, and in a transcode the output's, are not the input's.
         {"Stream #0:0(eng): Video: h264, yuv420p, 1920x1080 [PAR 1:1 DAR 16:9], 23.98 fps\n"
          "  Stream #1:0: Video: mpeg2video (Main), 720x480\nOutput #0, dvd, to 'a.mpg':\n"
@@ -79,7 +79,13 @@ TEST(ConsoleParser, ReadsDurationProgressStreamsAndOnlyTheProbesErrorPhrasesOuts
          "([2][0][0][0] / 0x0002), yuv420p(tv, progressive), 160x120 [SAR 1:1 DAR 4:3], 25 fps\n  Stream #0:1[0x101]: "
          "Audio: mp2 ([3][0][0][0] / 0x0003), 48000 Hz, mono, fltp, 64 kb/s\n  Stream #0:2[0x102]: Audio: mp3 "
          "([3][0][0][0] / 0x0003), 0 channels\n",  // real
-         "[mpeg2video yuv420p prog #0] 160x120 0fps [mp2 #0] 48000Hz mono"},
+         "[mpeg2video yuv420p prog #0] 160x120 25fps [mp2 #0] 48000Hz mono DAR 4/3 64kb/s"},
+        // A picture turned on its side by its side data, not by an author's tag of the same name.
+        {"  Stream #0:0(und): Video: h264 (High), yuv420p(progressive), 1920x1080 [SAR 1:1 DAR 16:9], 30 fps (default)\n"
+         "    Metadata:\n      displaymatrix   : rotation of 90.00 degrees\n    Side data:\n"
+         "      displaymatrix: rotation of -90.00 degrees\n  Stream #0:1: Audio: ac3, 48000 Hz, 5.1(side), fltp, 448 kb/s\n"
+         "      displaymatrix: rotation of 180.00 degrees\n",  // real, but for the tag
+         "[h264 yuv420p prog #0] 1920x1080 30fps [ac3 #0] 48000Hz 5.1(side) DAR 16/9 turned 448kb/s"},
         // A size too long for 64 bits is the largest there is, not none.
         {"  Stream #0:0: Video: h264 (High), yuv422p10le (10 bpc)(tv, bt709, top coded first (swapped)), "
          "99999999999999999999x480\n", "[h264 yuv422p10le bff #0] 9223372036854775807x480 0fps [] 0Hz -"},

@@ -25,7 +25,10 @@ struct RecordedRun {
                  number(facts.videoStream))
             .arg(facts.width).arg(facts.height).arg(facts.frameRate)
             .arg(facts.audio, number(facts.audioStream)).arg(facts.audioRate).arg(facts.audioChannels.value_or("-"))
-            + (facts.container.isEmpty() ? "" : " in " + facts.container);
+            + (facts.container.isEmpty() ? "" : " in " + facts.container)
+            + (facts.video.isEmpty() || facts.displayAspect == Rational{facts.width, facts.height}
+                   ? "" : " DAR " + facts.displayAspect.toString())
+            + (facts.quarterTurned ? " turned" : "") + (facts.audioKbps ? QString(" %1kb/s").arg(facts.audioKbps) : "");
     }
     VideoProcessor record;
     Errors errors;

@@ -59,6 +59,14 @@ QByteArray firstFrame(const QString& path, const char* pixelFormat)
     return TestMedia::runTool(FFMPEG_TOOL, frame).value_or(QByteArray());
 }
 
+// Every packet of the output's picture has a timestamp, which a program stream needs.
+bool timestamped(const QString& path)
+{
+    const QStringList packets{"-v", "error", "-select_streams", "v:0", "-show_entries", "packet=pts", path};
+    const QByteArray timestamps = TestMedia::runTool(FFPROBE_TOOL, packets).value_or("");
+    return !timestamps.isEmpty() && !timestamps.contains("N/A");
+}
+
 // The displayed width / height of the bright picture across the middle of an output's first
 // frame; 0 when anything else on those lines is not black.
 double displayedShape(const QString& path)
@@ -125,9 +133,7 @@ TEST_F(FixJobTest, OutputsAreMadeAsThePreferencesAsk)
         EXPECT_EQ(TestMedia::streamFacts(output, "v:0") + TestMedia::streamFacts(output, "a:0"),
                   "mpeg2video,720,480,30000/1001,mp2,48000,2,0/0");
         EXPECT_EQ(TestMedia::streamFacts(output, "d:0").startsWith("dvd_nav_packet"), c.on);
-        const QStringList packets{"-v", "error", "-select_streams", "v:0", "-show_entries", "packet=pts", output};
-        const QByteArray timestamps = TestMedia::runTool(FFPROBE_TOOL, packets).value_or("");
-        EXPECT_TRUE(!c.videoKept || (!timestamps.isEmpty() && !timestamps.contains("N/A")));
+        EXPECT_TRUE(!c.videoKept || timestamped(output));
         EXPECT_EQ(TestMedia::streamHash(output, "v:0") == TestMedia::streamHash(clip(c.input), "v:0"), c.videoKept);
         EXPECT_EQ(TestMedia::streamHash(output, "a:0") == TestMedia::streamHash(clip(c.input), "a:0"), c.audioKept);
         EXPECT_EQ(std::pair(f.outcome.made, readAll(output) == readAll(clip(c.input))), std::pair(how, how == Copied));
@@ -166,7 +172,11 @@ TEST_F(FixJobTest, FilesFromBroadcastsCamerasAndEditorsComeOutInTheDeliveryForma
         // The input's streams the output keeps unchanged, by their number in their kind; -1 for none.
         QString name, recipe; int video, audio; const char* order; int channels; double seconds;
         bool fields = false;
+        OutputOptions options = {};
+        // The output's frame, shape and rate, and its sound.
+        QString picture = "720,480,4:3", rate = "30000/1001", sound = "mp2";
     };
+    using enum PictureShape;
     const Case cases[] = {
         // The second sound starts later than ffmpeg looks, as in a DVB recording.
         {"broadcast.ts", testSignals("160x120", 9) + " -itsoffset 8 " + sound + three + " -c:v mpeg2video -c:a mp2"
@@ -192,19 +202,41 @@ TEST_F(FixJobTest, FilesFromBroadcastsCamerasAndEditorsComeOutInTheDeliveryForma
         // A 1080i broadcast's shape.
         {"interlaced.ts", testSignals("160x120", 1, fields + "tff") + " -c:v libx264 -pix_fmt yuv422p"
          " -flags +ildct+ilme -c:a mp2", -1, 0, "tt", 1, 1.0, true},
+        // The other standard, shape and sound, and more effort, each on a DVD.
+        {"pal.mpg", testSignals("720x576", 1, fields + "bff") + " -c:v mpeg2video -pix_fmt yuv422p -flags +ildct+ilme"
+         " -top 0 -c:a mp2", -1, 0, "bb", 1, 1, true,
+         {.dvd = true, .standard = TvStandard::Pal, .quality = Quality::Best}, "720,576,4:3", "25/1"},
+        {"phone.mp4", testSignals("320x180") + " -c:v libx264 -c:a aac", -1, -1, "bb", 1, 1, false,
+         {.dvd = true, .shape = LikeSource, .audio = AudioCodec::Ac3, .quality = Quality::Better}, "720,480,16:9",
+         "30000/1001", "ac3"},
+        // A broadcast film's 5.1 sound is kept; its commentary in MP2 is none for AC-3.
+        {"film.ts", large + " " + sound + three + " -c:v mpeg2video -b:v 6000k -flags ildct -aspect 16:9 -c:a:0 ac3"
+         " -ac:a:0 6 -b:a:0 448k -c:a:1 mp2", 0, 0, "bb", 6, 1, false,
+         {.dvd = true, .shape = Widescreen, .audio = AudioCodec::Ac3}, "720,480,16:9", "30000/1001", "ac3"},
+        // Streams that conform in another container go into a program stream.
+        {"conforming.avi", large + " -c:v mpeg2video -bf 2 -b:v 6000k -flags ildct -aspect 4:3 -c:a mp2", 0, 0,
+         "bb", 1, 1},
     };
     const QString entries = "stream=codec_name,profile,width,height,display_aspect_ratio,pix_fmt,field_order,"
-                            "r_frame_rate,sample_rate,channels:format=duration";
-    const QString delivered = "mpeg2video,Main,720,480,4:3,yuv420p,%1,30000/1001, mp2,unknown,48000,%2,0/0";
+                            "r_frame_rate,sample_rate,channels:format=format_name,duration";
+    const QString delivered = "mpeg2video,Main,%1,yuv420p,%2,%3, %4,unknown,48000,%5,0/0";
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name.toStdString());
         const QString input = clip(c.name), output = FixJob::outputPath(out.path(), input);
         ASSERT_TRUE(ffmpeg(c.recipe, input));
+        f.settings.output = c.options;
         EXPECT_TRUE(f.fix({input}).contains((c.video >= 0 && c.audio >= 0 ? "copying " : "transcoding ") + c.name));
         const QStringList probe{"-v", "error", "-show_entries", entries, "-of", "csv=p=0", output};
-        const QStringList facts = QString(TestMedia::runTool(FFPROBE_TOOL, probe).value_or("")).simplified().split(' ');
-        EXPECT_EQ(facts.mid(0, 2).join(' '), delivered.arg(c.order).arg(c.channels));
-        EXPECT_NEAR(facts.value(2).toDouble(), c.seconds, 0.1);
+        QStringList facts = QString(TestMedia::runTool(FFPROBE_TOOL, probe).value_or("")).simplified().split(' ');
+        // A DVD program stream lists its navigation packets first.
+        facts.removeIf([](const QString& fact) { return fact.startsWith("dvd_nav_packet"); });
+        EXPECT_EQ(facts.mid(0, 2).join(' '), delivered.arg(c.picture, c.order, c.rate, c.sound).arg(c.channels));
+        EXPECT_TRUE(facts.value(2).startsWith("mpeg,") && (c.video < 0 || timestamped(output)));
+        EXPECT_NEAR(facts.value(2).section(',', 1).toDouble(), c.seconds, 0.1);
+        const QString dvd = QString("%1+%2").arg(c.rate == "25/1" ? "pal" : "ntsc", c.picture.section(',', 2));
+        const auto authored = TestMedia::runTool(DVDAUTHOR_TOOL, {"-o", out.filePath(c.name + ".dvd"), "-t", "-v",
+                                                                  dvd + (dvd.endsWith("16:9") ? "+nopanscan" : ""), "-a", c.sound, output});
+        EXPECT_TRUE(!c.options.dvd || (authored && !authored->contains("WARN"))) << authored.value_or("").data();
         const auto kept = [&](const QString& kind, int n) {
             return TestMedia::streamHash(output, kind + ":0")
                    == TestMedia::streamHash(input, kind + ":" + QString::number(std::max(n, 0)));
@@ -213,15 +245,16 @@ TEST_F(FixJobTest, FilesFromBroadcastsCamerasAndEditorsComeOutInTheDeliveryForma
         // Lines of one field stay apart from the other's, in brightness and colour alike, not
         // blended into combs.
         const QByteArray frame = firstFrame(output, "yuv420p");
+        const int height = c.picture.section(',', 1, 1).toInt();
         const auto apart = [&](int offset, int width, int lines) {
             double sum = 0;
-            const bool whole = frame.size() == 720 * 480 * 3 / 2;
+            const bool whole = frame.size() == 720 * height * 3 / 2;
             for (int i = 0; whole && i < width * lines; i += i % width == width - 1 ? width + 1 : 1)
                 sum += std::abs(uchar(frame[offset + i]) - uchar(frame[offset + i + width])) / (width * lines / 2.0);
             return sum;
         };
-        EXPECT_EQ(std::min(apart(0, 720, 480), apart(720 * 480, 360, 240)) > 120, c.fields)
-            << apart(0, 720, 480) << " " << apart(720 * 480, 360, 240);
+        EXPECT_EQ(std::min(apart(0, 720, height), apart(720 * height, 360, height / 2)) > 120, c.fields)
+            << apart(0, 720, height) << " " << apart(720 * height, 360, height / 2);
     }
     EXPECT_FALSE(QFile::exists("marker"));
 }
