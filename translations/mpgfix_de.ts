@@ -214,22 +214,6 @@ Try &apos;%1 --help&apos; for more information.
         <translation>--batch braucht Dateien oder Ordner zum Korrigieren</translation>
     </message>
     <message>
-        <source>--output needs a folder</source>
-        <translation>--output braucht einen Ordner</translation>
-    </message>
-    <message>
-        <source>--bitrate takes a whole number from %1 to %2, not &apos;%3&apos;</source>
-        <translation>--bitrate nimmt eine ganze Zahl von %1 bis %2, nicht „%3“</translation>
-    </message>
-    <message>
-        <source>--if-taken takes message, keep or replace, not &apos;%1&apos;</source>
-        <translation>--if-taken nimmt message, keep oder replace, nicht „%1“</translation>
-    </message>
-    <message>
-        <source>--jobs takes a whole number from 1 to %1, not &apos;%2&apos;</source>
-        <translation>--jobs nimmt eine ganze Zahl von 1 bis %1, nicht „%2“</translation>
-    </message>
-    <message>
         <source>Batch: fix &lt;n&gt; files at once (default: the window&apos;s Files at once).</source>
         <translation>Stapel: &lt;n&gt; Dateien gleichzeitig korrigieren (vorgegeben: „Dateien gleichzeitig“ des Fensters).</translation>
     </message>
@@ -247,12 +231,141 @@ bei einem Fehler in der Befehlszeile und mit 130 nach einer Unterbrechung.
 Nicht angegebene Optionen kommen aus den Einstellungen des Fensters; keine
 wird gespeichert.</translation>
     </message>
+    <message>
+        <source>%1 or %2</source>
+        <translation>%1 oder %2</translation>
+    </message>
+    <message>
+        <source>--%1 takes a whole number from %2 to %3, not &apos;%4&apos;</source>
+        <translation>--%1 nimmt eine ganze Zahl von %2 bis %3, nicht &apos;%4&apos;</translation>
+    </message>
+    <message>
+        <source>--%1 takes %2, not &apos;%3&apos;</source>
+        <translation>--%1 nimmt %2, nicht &apos;%3&apos;</translation>
+    </message>
+    <message>
+        <source>--%1 needs a folder</source>
+        <translation>--%1 braucht einen Ordner</translation>
+    </message>
+    <message>
+        <source>standard</source>
+        <translation>Norm</translation>
+    </message>
+    <message>
+        <source>Batch: the TV standard, ntsc or pal.</source>
+        <translation>Stapel: die Fernsehnorm, ntsc oder pal.</translation>
+    </message>
+    <message>
+        <source>shape</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>Batch: the picture&apos;s shape, 4:3, 16:9 (widescreen) or source (16:9 for a wide source, else 4:3).</source>
+        <translation>Stapel: die Bildform, 4:3, 16:9 (Breitbild) oder source (16:9 für eine breite Quelle, sonst 4:3).</translation>
+    </message>
+    <message>
+        <source>codec</source>
+        <translation>Codec</translation>
+    </message>
+    <message>
+        <source>Batch: the sound, mp2 or ac3 (which every NTSC DVD player plays).</source>
+        <translation>Stapel: der Ton, mp2 oder ac3 (den jeder NTSC-DVD-Spieler abspielt).</translation>
+    </message>
+    <message>
+        <source>level</source>
+        <translation>Stufe</translation>
+    </message>
+    <message>
+        <source>Batch: the picture&apos;s quality for its bitrate, standard, better (slower) or best (much slower).</source>
+        <translation>Stapel: die Bildqualität für die Bitrate, standard, better (langsamer) oder best (viel langsamer).</translation>
+    </message>
 </context>
 <context>
     <name>ConsoleParser</name>
     <message>
         <source>Not a recognized file format: %1</source>
         <translation>Kein bekanntes Dateiformat: %1</translation>
+    </message>
+</context>
+<context>
+    <name>DiscFit</name>
+    <message numerus="yes">
+        <source>Only %n minute(s) of these videos fit on this disc at a quality worth watching: use a larger disc or fewer files.</source>
+        <translation>
+            <numerusform>Nur %n Minute dieser Videos passt in sehenswerter Qualität auf diese Scheibe: Nehmen Sie eine größere Scheibe oder weniger Dateien.</numerusform>
+            <numerusform>Nur %n Minuten dieser Videos passen in sehenswerter Qualität auf diese Scheibe: Nehmen Sie eine größere Scheibe oder weniger Dateien.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>DvdAuthoring</name>
+    <message>
+        <source>Making a DVD needs dvdauthor, which is not installed: install its package, dvdauthor.</source>
+        <translation>Für eine DVD wird dvdauthor gebraucht, das nicht installiert ist: Installieren Sie das Paket dvdauthor.</translation>
+    </message>
+    <message>
+        <source>Making a disc image needs genisoimage, which is not installed: install its package, genisoimage.</source>
+        <translation>Für ein Abbild der Scheibe wird genisoimage gebraucht, das nicht installiert ist: Installieren Sie das Paket genisoimage.</translation>
+    </message>
+    <message>
+        <source>%1 already exists and was left as it is.</source>
+        <translation>%1 existiert bereits und wurde unverändert gelassen.</translation>
+    </message>
+    <message>
+        <source>Could not write %1: %2</source>
+        <translation>%1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>Give the disc a title.</source>
+        <translation>Geben Sie der Scheibe einen Titel.</translation>
+    </message>
+    <message>
+        <source>“%1” cannot name the disc&apos;s folder: choose a title without a slash.</source>
+        <translation>„%1“ kann den Ordner der Scheibe nicht benennen: Wählen Sie einen Titel ohne Schrägstrich.</translation>
+    </message>
+    <message>
+        <source>The disc&apos;s title is too long to name its folder: choose a shorter one.</source>
+        <translation>Der Titel der Scheibe ist zu lang für einen Ordnernamen: Wählen Sie einen kürzeren.</translation>
+    </message>
+    <message>
+        <source>Choose the videos to put on the disc.</source>
+        <translation>Wählen Sie die Videos für die Scheibe.</translation>
+    </message>
+    <message>
+        <source>A DVD holds at most %1 videos; choose fewer.</source>
+        <translation>Eine DVD fasst höchstens %1 Videos; wählen Sie weniger.</translation>
+    </message>
+    <message>
+        <source>%1 is NTSC and %2 is PAL, but a DVD has one TV standard: make all the videos NTSC, or all PAL.</source>
+        <translation>%1 ist NTSC und %2 ist PAL, aber eine DVD hat nur eine Fernsehnorm: Machen Sie alle Videos NTSC oder alle PAL.</translation>
+    </message>
+    <message>
+        <source>dvdauthor would misread the name of %1: rename the file.</source>
+        <translation>dvdauthor würde den Namen von %1 falsch lesen: Benennen Sie die Datei um.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read.</source>
+        <translation>%1 kann nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>it was ended by signal %1</source>
+        <translation>es wurde durch Signal %1 beendet</translation>
+    </message>
+    <message>
+        <source>it ended with status %1</source>
+        <translation>es endete mit Status %1</translation>
+    </message>
+    <message>
+        <source>%1 could not be started: %2</source>
+        <translation>%1 konnte nicht gestartet werden: %2</translation>
+    </message>
+    <message>
+        <source>dvdauthor could not make the disc: %1</source>
+        <translation>dvdauthor konnte die Scheibe nicht erstellen: %1</translation>
+    </message>
+    <message>
+        <source>genisoimage could not make the disc image: %1</source>
+        <translation>genisoimage konnte das Abbild nicht erstellen: %1</translation>
     </message>
 </context>
 <context>
@@ -420,8 +533,8 @@ wird gespeichert.</translation>
         <translation>Dateien für das DVD-&amp;Authoring vorbereiten</translation>
     </message>
     <message>
-        <source>Fit a wide or upright picture into the 4:3 frame instead of stretching it</source>
-        <translation>Ein breites oder hochkantes Bild in den 4:3-Rahmen einpassen, statt es zu strecken</translation>
+        <source>Fit a picture of another shape into the frame instead of stretching it</source>
+        <translation>Ein Bild anderer Form in den Rahmen einpassen, statt es zu strecken</translation>
     </message>
     <message>
         <source>&amp;Keep the picture&apos;s proportions (add black bars)</source>
@@ -591,13 +704,120 @@ wird gespeichert.</translation>
         <source>&amp;Power Off</source>
         <translation>&amp;Ausschalten</translation>
     </message>
+    <message>
+        <source>&amp;TV standard:</source>
+        <translation>&amp;Fernsehnorm:</translation>
+    </message>
+    <message>
+        <source>TV standard</source>
+        <translation>Fernsehnorm</translation>
+    </message>
+    <message>
+        <source>The frame size and rate of re-encoded video</source>
+        <translation>Bildgröße und Bildrate neu kodierter Videos</translation>
+    </message>
+    <message>
+        <source>The television standard of the outputs: NTSC in North America and Japan, PAL in most other countries</source>
+        <translation>Die Fernsehnorm der Ausgaben: NTSC in Nordamerika und Japan, PAL in den meisten anderen Ländern</translation>
+    </message>
+    <message>
+        <source>NTSC (720x480, 29.97 fps)</source>
+        <translation>NTSC (720x480, 29,97 Bilder/s)</translation>
+    </message>
+    <message>
+        <source>PAL (720x576, 25 fps)</source>
+        <translation>PAL (720x576, 25 Bilder/s)</translation>
+    </message>
+    <message>
+        <source>Picture s&amp;hape:</source>
+        <translation>Bild&amp;form:</translation>
+    </message>
+    <message>
+        <source>Picture shape</source>
+        <translation>Bildform</translation>
+    </message>
+    <message>
+        <source>The display shape of re-encoded video</source>
+        <translation>Die angezeigte Form neu kodierter Videos</translation>
+    </message>
+    <message>
+        <source>Widescreen outputs are anamorphic: the full frame, shown 16:9 by the player</source>
+        <translation>Breitbild-Ausgaben sind anamorph: das volle Bild, vom Spieler in 16:9 gezeigt</translation>
+    </message>
+    <message>
+        <source>4:3</source>
+        <translation>4:3</translation>
+    </message>
+    <message>
+        <source>16:9 (widescreen)</source>
+        <translation>16:9 (Breitbild)</translation>
+    </message>
+    <message>
+        <source>Like the source</source>
+        <translation>Wie die Quelle</translation>
+    </message>
+    <message>
+        <source>A&amp;udio:</source>
+        <translation>&amp;Ton:</translation>
+    </message>
+    <message>
+        <source>Audio</source>
+        <translation>Ton</translation>
+    </message>
+    <message>
+        <source>The sound format of the outputs</source>
+        <translation>Das Tonformat der Ausgaben</translation>
+    </message>
+    <message>
+        <source>Every NTSC DVD player plays AC-3; MP2 is optional for them</source>
+        <translation>Jeder NTSC-DVD-Spieler spielt AC-3; MP2 ist für sie freigestellt</translation>
+    </message>
+    <message>
+        <source>MP2</source>
+        <translation>MP2</translation>
+    </message>
+    <message>
+        <source>AC-3 (Dolby Digital)</source>
+        <translation>AC-3 (Dolby Digital)</translation>
+    </message>
+    <message>
+        <source>&amp;Quality:</source>
+        <translation>&amp;Qualität:</translation>
+    </message>
+    <message>
+        <source>Quality</source>
+        <translation>Qualität</translation>
+    </message>
+    <message>
+        <source>How much effort the encoder spends on each picture</source>
+        <translation>Wie viel Aufwand der Encoder für jedes Bild treibt</translation>
+    </message>
+    <message>
+        <source>Better and Best take longer to encode for a cleaner picture at the same bitrate</source>
+        <translation>Besser und Beste kodieren länger für ein saubereres Bild bei gleicher Bitrate</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>Better (slower)</source>
+        <translation>Besser (langsamer)</translation>
+    </message>
+    <message>
+        <source>Best (much slower)</source>
+        <translation>Beste (viel langsamer)</translation>
+    </message>
+</context>
+<context>
+    <name>Options</name>
+    <message>
+        <source>%1 Mbps</source>
+        <translation>%1 Mbit/s</translation>
+    </message>
 </context>
 <context>
     <name>OptionsBox</name>
-    <message>
-        <source>%1Mbps</source>
-        <translation>%1 Mbit/s</translation>
-    </message>
     <message>
         <source>Save into %1</source>
         <translation>Speichern in %1</translation>
@@ -605,10 +825,6 @@ wird gespeichert.</translation>
     <message>
         <source>Choose the folder for fixed files</source>
         <translation>Ordner für die korrigierten Dateien wählen</translation>
-    </message>
-    <message>
-        <source>%1 Mbps</source>
-        <translation>%1 Mbit/s</translation>
     </message>
 </context>
 <context>
