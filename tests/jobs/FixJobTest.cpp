@@ -36,15 +36,6 @@ protected:
 
 }
 
-TEST_F(FixJobTest, AConformingFileIsCopiedByteForByteIntoAFolderMadeForIt)
-{
-    f.settings.folder = out.filePath("new/nested");
-    const QString output = out.filePath("new/nested/clip.mpg");
-    EXPECT_EQ(f.fix({clip("clip.mpg")}), (QStringList{"analyzing clip.mpg", "copying clip.mpg", "full", "end"}));
-    EXPECT_EQ(readAll(output), readAll(clip("clip.mpg")));
-    EXPECT_EQ(std::pair(f.outcome.state, f.outcome.output), std::pair(JobState::Done, output));
-}
-
 // Runs ffmpeg quietly with `options`, words apart by single spaces, writing `output`.
 bool ffmpeg(const QString& options, const QString& output)
 {
