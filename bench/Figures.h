@@ -15,8 +15,13 @@ FigureResult transcodeFigure();
 FigureResult parseFigure();
 // The copy branch of a fix job on a 200 MB conforming file against cp.
 FigureResult copyFigure();
-// The DVD remux of a 200 MB conforming file (both streams copied) against bare ffmpeg's.
+// The remux of a 200 MB conforming AVI into a program stream (both streams copied) against a
+// bare ffmpeg -c copy of the same file.
 FigureResult remuxFigure();
+// Each quality level's DVD transcode of a hard generated 1080i clip: PSNR and SSIM of its
+// picture against the source scaled the same way, and its time against Standard's; one line a
+// level.
+FigureResult qualityFigure();
 // A whole fix job of a 10-second 720p H.264/AAC clip against bare ffmpeg's probe and transcode.
 FigureResult jobFigure();
 // mpgfix --batch --jobs <cores> over eight mixed clips against xargs -P <cores> running the

@@ -4,6 +4,8 @@
 
 #include <cstring>
 #include <iostream>
+#include <sstream>
+#include <string>
 
 namespace {
 
@@ -17,6 +19,7 @@ const Figure figures[] = {
     {"parse", parseFigure},
     {"copy", copyFigure},
     {"remux", remuxFigure},
+    {"quality", qualityFigure},
     {"job", jobFigure},
     {"batch", batchFigure},
     {"parallel", parallelFigure},
@@ -38,7 +41,10 @@ int main(int argc, char** argv)
             continue;
         const FigureResult result = figure.measure();
         if (result.error.empty()) {
-            std::cout << figure.name << ' ' << result.values << std::endl;
+            // A figure of several lines names itself on each.
+            std::istringstream lines(result.values);
+            for (std::string line; std::getline(lines, line);)
+                std::cout << figure.name << ' ' << line << std::endl;
         } else {
             std::cout << figure.name << " failed: " << result.error << std::endl;
             ++failures;

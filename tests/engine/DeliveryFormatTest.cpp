@@ -106,10 +106,11 @@ TEST(TranscodePlan, ArgumentsFollowTheChosenFormatAndQuality)
          "-vf scale=w='if(gt(dar,16/9),720,trunc(405/2*dar)*2)':h='if(gt(dar,16/9),trunc(1280/3/dar)*2,480)',"
          "pad=720:480:(ow-iw)/2:(oh-ih)/2:black,setsar=32/27 " + ntscVideo + "ildct -r 29.97 -s 720x480 -aspect 16:9 "
          "-acodec ac3 -ab 192k -ar 48000 -ac 1"},
-        {{.quality = Quality::Better}, FieldOrder::Progressive, ntscVideo + "+ildct+ilme -bf 2 -trellis 1 -r 29.97 "
-         "-s 720x480 -aspect 4:3 -acodec mp2 -ab 192k -ar 48000 -ac 1"},
-        {{.quality = Quality::Best}, FieldOrder::Progressive, ntscVideo + "+ildct+ilme -bf 2 -trellis 1 -mbd rd -cmp 2 "
-         "-subcmp 2 -mpv_flags +qp_rd -r 29.97 -s 720x480 -aspect 4:3 -acodec mp2 -ab 192k -ar 48000 -ac 1"},
+        {{.quality = Quality::Better}, FieldOrder::Progressive, ntscVideo + "+ildct+ilme -bf 2 -trellis 1 -intra_vlc 1 "
+         "-last_pred 3 -r 29.97 -s 720x480 -aspect 4:3 -acodec mp2 -ab 192k -ar 48000 -ac 1"},
+        {{.quality = Quality::Best}, FieldOrder::Progressive, ntscVideo + "+ildct+ilme -bf 2 -trellis 1 -intra_vlc 1 "
+         "-last_pred 3 -mbd rd -mpv_flags +qp_rd -cmp 2 -subcmp 2 -mbcmp 2 -ildctcmp 2 -dia_size 2 -mepre 2 "
+         "-pre_dia_size 2 -r 29.97 -s 720x480 -aspect 4:3 -acodec mp2 -ab 192k -ar 48000 -ac 1"},
     };
     for (const auto& c : cases) {
         input.fieldOrder = c.order;
