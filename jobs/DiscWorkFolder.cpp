@@ -1,5 +1,6 @@
 #include "DiscWorkFolder.h"
 
+#include "FileNaming.h"
 #include "UniqueFd.h"
 
 #include <QDir>
@@ -17,17 +18,6 @@
 namespace {
 
 constexpr char mark[] = ".mpgfix-XXXXXX";
-
-// `name` cut to at most `bytes` bytes, never inside a UTF-8 sequence.
-QByteArray cutName(QByteArray name, qsizetype bytes)
-{
-    if (name.size() <= bytes)
-        return name;
-    while (bytes > 0 && (uchar(name.at(bytes)) & 0xC0) == 0x80)
-        --bytes;
-    name.truncate(bytes);
-    return name;
-}
 
 } // namespace
 
@@ -59,15 +49,7 @@ int DiscWorkFolder::place(const QString& name, const QString& finalPath) const
 {
     const QByteArray from = QFile::encodeName(filePath(name));
     const QByteArray to = QFile::encodeName(finalPath);
-    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
-        return 0;
-    if (errno != EINVAL && errno != ENOSYS)
-        return errno;
-    // File systems without the flag: a name taken between the look and the move is left to chance.
-    struct stat status;
-    if (::lstat(to.constData(), &status) == 0)
-        return EEXIST;
-    return ::rename(from.constData(), to.constData()) == 0 ? 0 : errno;
+    return renameNoReplace(from, to);
 }
 
 void DiscWorkFolder::takeBack(const QString& finalPath, const QString& name) const

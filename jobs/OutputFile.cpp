@@ -1,5 +1,7 @@
 #include "OutputFile.h"
 
+#include "FileNaming.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -61,43 +63,10 @@ QString numbered(const QString& path, int number)
     return path.left(stemEnd) + QStringLiteral(" (%1)").arg(number) + path.mid(stemEnd);
 }
 
-// Moves `from` to `to` unless a file of that name exists; 0, or the reason it did not.
-int renameNoReplace(const QByteArray& from, const QByteArray& to)
-{
-    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
-        return 0;
-    if (errno != EINVAL && errno != ENOSYS)
-        return errno;
-    // File systems without the flag: a hard link refuses an existing name too.
-    if (::link(from.constData(), to.constData()) == 0) {
-        ::unlink(from.constData());
-        return 0;
-    }
-    if (errno != EPERM && errno != EOPNOTSUPP)
-        return errno;
-    // Card file systems have no hard links either; a name taken between the look and the move
-    // is the one case left to chance there.
-    struct stat status;
-    if (::lstat(to.constData(), &status) == 0)
-        return EEXIST;
-    return ::rename(from.constData(), to.constData()) == 0 ? 0 : errno;
-}
-
 // What the temporary name adds to the final one: the leading dot, this mark and random letters.
 constexpr char temporaryMark[] = ".mpgfix-";
 constexpr int temporaryLetters = 8;
 constexpr qsizetype temporaryNameExtra = 1 + qsizetype(sizeof temporaryMark) - 1 + temporaryLetters;
-
-// `name` cut to at most `bytes` bytes, never inside a UTF-8 sequence.
-QByteArray cutName(QByteArray name, qsizetype bytes)
-{
-    if (name.size() <= bytes)
-        return name;
-    while (bytes > 0 && (uchar(name.at(bytes)) & 0xC0) == 0x80)
-        --bytes;
-    name.truncate(bytes);
-    return name;
-}
 
 // Makes what has been written to `path` durable before it counts as done.
 bool flush(const QByteArray& path, int flags)
