@@ -67,6 +67,7 @@ void JobListModel::finish(Id id, const JobOutcome& outcome)
     job.state = outcome.state;
     job.output = outcome.output;
     job.reason = outcome.reason;
+    job.made = outcome.made;
     changed(*row);
 }
 
@@ -130,7 +131,8 @@ QStringList JobListModel::waitingPaths() const
     return paths;
 }
 
-QString JobListModel::stateText(JobState state, double progress, const QString& output, const QString& reason)
+QString JobListModel::stateText(JobState state, double progress, const QString& output, const QString& reason,
+                                OutputMade made)
 {
     // Whole percents reached, as the progress bar counts them.
     const QString percent = QString::number(int(progress * 100));
@@ -144,6 +146,11 @@ QString JobListModel::stateText(JobState state, double progress, const QString& 
     case JobState::Transcoding:
         return tr("Transcoding %1%").arg(percent);
     case JobState::Done:
+        // A file made without encoding says so: the user may wonder why it took no time.
+        if (made == OutputMade::Copied)
+            return tr("Done: %1 (copied whole)").arg(QFileInfo(output).fileName());
+        if (made == OutputMade::Remuxed)
+            return tr("Done: %1 (streams copied)").arg(QFileInfo(output).fileName());
         return tr("Done: %1").arg(QFileInfo(output).fileName());
     case JobState::Failed:
         return tr("Failed: %1").arg(reason);
@@ -165,7 +172,7 @@ QVariant JobListModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
         return tr("%1 \u2014 %2")
-            .arg(QFileInfo(job.path).fileName(), stateText(job.state, job.progress, job.output, job.reason));
+            .arg(QFileInfo(job.path).fileName(), stateText(job.state, job.progress, job.output, job.reason, job.made));
     case Qt::ToolTipRole:
         return job.reason.isEmpty() ? job.path : tr("%1\n%2").arg(job.path, job.reason);
     case IdRole:
@@ -180,6 +187,8 @@ QVariant JobListModel::data(const QModelIndex& index, int role) const
         return job.output;
     case ReasonRole:
         return job.reason;
+    case MadeRole:
+        return QVariant::fromValue(int(job.made));
     }
     return {};
 }

@@ -21,6 +21,7 @@ public:
         ProgressRole,
         OutputRole,
         ReasonRole,
+        MadeRole,
     };
 
     explicit JobListModel(QObject* parent = nullptr);
@@ -51,7 +52,8 @@ public:
     // The waiting files, in the order they will start.
     QStringList waitingPaths() const;
     // "Waiting", "Transcoding 42%", "Done: old (2).mpg", "Failed: <reason>", ...
-    static QString stateText(JobState state, double progress, const QString& output, const QString& reason);
+    static QString stateText(JobState state, double progress, const QString& output, const QString& reason,
+                             OutputMade made = OutputMade::Transcoded);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -64,6 +66,7 @@ private:
         double progress = 0.0;
         QString output;
         QString reason;
+        OutputMade made = OutputMade::Transcoded;
     };
 
     std::optional<int> rowOf(Id id) const;

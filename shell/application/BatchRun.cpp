@@ -37,6 +37,19 @@ QString outcomeWord(JobState state)
     }
 }
 
+QString madeWord(OutputMade made)
+{
+    switch (made) {
+    case OutputMade::Copied:
+        return QStringLiteral("copied");
+    case OutputMade::Remuxed:
+        return QStringLiteral("remuxed");
+    case OutputMade::Transcoded:
+        break;
+    }
+    return QStringLiteral("transcoded");
+}
+
 int terminalWidth(std::FILE* stream)
 {
     winsize size{};
@@ -97,6 +110,7 @@ void BatchRun::report(JobListModel::Id id, const JobOutcome& outcome)
         const QJsonObject line{{QStringLiteral("input"), started.path},
                                {QStringLiteral("output"), output},
                                {QStringLiteral("outcome"), outcomeWord(outcome.state)},
+                               {QStringLiteral("made"), outcome.state == JobState::Done ? madeWord(outcome.made) : QString()},
                                {QStringLiteral("message"), reason},
                                {QStringLiteral("seconds"), qRound(seconds * 1000) / 1000.0}};
         put(out_, QString::fromUtf8(QJsonDocument(line).toJson(QJsonDocument::Compact)) + u'\n');

@@ -14,7 +14,8 @@ QString JobRowDelegate::fittedText(const QModelIndex& index, const QFontMetrics&
     const QString state = JobListModel::stateText(JobState(index.data(JobListModel::StateRole).toInt()),
                                                   index.data(JobListModel::ProgressRole).toDouble(),
                                                   index.data(JobListModel::OutputRole).toString(),
-                                                  index.data(JobListModel::ReasonRole).toString());
+                                                  index.data(JobListModel::ReasonRole).toString(),
+                                                  OutputMade(index.data(JobListModel::MadeRole).toInt()));
     const QString format = JobListModel::tr("%1 \u2014 %2");
     if (metrics.horizontalAdvance(format.arg(name, state)) <= width)
         return format.arg(name, state);

@@ -41,7 +41,7 @@ Ended runBatch(const QString& home, const QStringList& arguments)
     for (const QString& line : QString::fromUtf8(run.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts)) {
         const QJsonObject object = QJsonDocument::fromJson(line.toUtf8()).object();
         const auto name = [&](const char* key) { return QFileInfo(object[key].toString()).fileName(); };
-        ended.lines << (object.isEmpty() ? line : name("outcome") + " " + name("input") + " -> " + name("output"));
+        ended.lines << (object.isEmpty() ? line : name("outcome") + (object["made"].toString().isEmpty() ? "" : "/" + name("made")) + " " + name("input") + " -> " + name("output"));
         EXPECT_TRUE(object.isEmpty() || (object["seconds"].toDouble() > 0 && object["message"].isString()))
             << line.toStdString();
     }
@@ -76,7 +76,7 @@ TEST(BatchTest, CommandLinesFixWhatTheyNameAndExitAsTheFilesWent)
           "skipped  in/dvd.mpg: " + out + "/dvd.mpg already exists and was left as it is."},
          "", {"cam.mpg", "dvd.mpg"}},
         {{"--json", "--output", "out", "--dvd", "in/notes.txt", "in/dvd.mpg", "in/copy.mpg"}, 1,
-         {"done copy.mpg -> copy.mpg", "failed notes.txt -> ", "skipped dvd.mpg -> "}, "1 fixed, 1 failed, 1 skipped",
+         {"done/remuxed copy.mpg -> copy.mpg", "failed notes.txt -> ", "skipped dvd.mpg -> "}, "1 fixed, 1 failed, 1 skipped",
          {"cam.mpg", "copy.mpg", "dvd.mpg"}},
         {{"--bitrate", "10", "in/dvd.mpg"}, 2, {}, "--bitrate", {}},
         {{"--jobs", "0", "in/dvd.mpg"}, 2, {}, "--jobs", {}},

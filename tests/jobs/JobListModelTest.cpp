@@ -30,7 +30,7 @@ TEST(JobListModel, RowsFollowTheirJobs)
     jobs.setProgress(a, 0.424);
     EXPECT_EQ(jobs.index(0).data().toString(), "a.mp4 \u2014 Transcoding 42%");
     jobs.removeWaiting({jobs.index(0), jobs.index(3)});
-    jobs.finish(a, {JobState::Done, "/out/a (2).mpg", {}});
+    jobs.finish(a, {JobState::Done, "/out/a (2).mpg", {}, OutputMade::Remuxed});
     jobs.start(a + 1);
     jobs.finish(a + 1, {JobState::Cancelled, {}, {}});
     jobs.start(a + 2);
@@ -39,7 +39,7 @@ TEST(JobListModel, RowsFollowTheirJobs)
     jobs.start(a + 4);
     jobs.finish(a + 4, {JobState::Skipped, {}, "e.mpg is taken"});
 
-    EXPECT_EQ(texts(), (QStringList{"a.mp4 \u2014 Done: a (2).mpg", "b.mov \u2014 Cancelled",
+    EXPECT_EQ(texts(), (QStringList{"a.mp4 \u2014 Done: a (2).mpg (streams copied)", "b.mov \u2014 Cancelled",
                                     "c.avi \u2014 Failed: not a video", "e.mp4 \u2014 Skipped: e.mpg is taken"}));
 
     const JobListModel::Id f = jobs.add({"/in/f.mp4", "/in/g.mp4"});
