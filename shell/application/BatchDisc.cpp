@@ -25,12 +25,18 @@ DvdTitle titleOf(const QString& programStream)
 
 BatchDisc::BatchDisc(DiscOptions options, QObject* parent) : QObject(parent), options_(std::move(options)) {}
 
-std::optional<QString> BatchDisc::missingTool() const
+std::optional<QString> BatchDisc::refusal() const
 {
     if (!options_.authors())
         return std::nullopt;
-    const std::optional<DiscFailure> missing = DvdAuthoring::missingTool(!options_.image.isEmpty());
-    return missing ? std::optional(missing->message) : std::nullopt;
+    if (const std::optional<DiscFailure> missing = DvdAuthoring::missingTool(!options_.image.isEmpty()))
+        return missing->message;
+    for (const QString& path : {folderPath(), imagePath()}) {
+        const QFileInfo made(path);
+        if (!path.isEmpty() && (made.exists() || made.isSymLink()))
+            return tr("%1 already exists: the disc would not replace it.").arg(path);
+    }
+    return std::nullopt;
 }
 
 std::variant<qint64, QString> BatchDisc::fittedVideoKbps(const QStringList& files, const OutputOptions& output) const

@@ -22,8 +22,9 @@ public:
     // Stops the authoring and waits for it: nothing half made stays.
     ~BatchDisc() override = default;
 
-    // The message for a tool the disc needs and cannot find.
-    std::optional<QString> missingTool() const;
+    // Why the disc cannot be made, found before any file starts: a tool it needs and cannot find,
+    // or its folder's or image's name taken.
+    std::optional<QString> refusal() const;
     // The whole kbit/s of video, rounded down, that fit `files` with the sound `output` gives
     // them on the disc; else the message of the refusal. Probes each file: it takes a moment.
     std::variant<qint64, QString> fittedVideoKbps(const QStringList& files, const OutputOptions& output) const;

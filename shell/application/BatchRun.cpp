@@ -81,8 +81,8 @@ BatchRun::~BatchRun() { clearProgress(); }
 void BatchRun::start()
 {
     const QStringList files = expandFolders(options_.inputs);
-    if (const std::optional<QString> missing = disc_.missingTool())
-        return refuse(*missing);
+    if (const std::optional<QString> refusal = disc_.refusal())
+        return refuse(*refusal);
     // One bitrate for every file, fitted before any is encoded.
     if (options_.disc.capacityBytes) {
         const std::variant<qint64, QString> fitted = disc_.fittedVideoKbps(files, settings_.output);

@@ -154,7 +154,7 @@ TEST(BatchTest, TwoRunsIntoOneFolderNeitherLoseNorDoubleAFile)
 
 // A disc of the files: one bitrate fitted to it before anything is encoded, then its folder and
 // image, or the image alone, authored from the fixed files in order. A set too long for the
-// disc, and a size that is none, start nothing.
+// disc, a size that is none and a disc that would replace one start nothing.
 TEST(BatchTest, ADiscIsFittedBeforeTheFilesAndAuthoredAfterThem)
 {
     const TestMedia::TestFolder home;
@@ -169,6 +169,7 @@ TEST(BatchTest, ADiscIsFittedBeforeTheFilesAndAuthoredAfterThem)
           "--output", "out"}, 0, "", "", {"T", "t.iso"}},
         {{"--iso", "D/only.iso", "--output", "out2"}, 0, "", "disc  D/only.iso 3 titles at 6.0 Mbit/s",
          {"only.iso", "T", "t.iso"}},
+        {{"--iso", "D/t.iso", "--output", "out3"}, 1, "t.iso already exists", "", {"only.iso", "T", "t.iso"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
@@ -178,7 +179,7 @@ TEST(BatchTest, ADiscIsFittedBeforeTheFilesAndAuthoredAfterThem)
         EXPECT_EQ(ended.lines.filter(QRegularExpression("^disc  ")).join(""), c.discLine);
         EXPECT_EQ(QDir(disc).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), c.made);
         if (c.status != 0) {
-            EXPECT_EQ(filesIn(home.filePath("out")), QStringList());
+            EXPECT_EQ(filesIn(home.filePath(c.arguments.value(c.arguments.indexOf("--output") + 1))), QStringList());
         }
         if (c.arguments.contains("--json")) {
             const auto fit = std::get<DiscFit::Plan>(DiscFit::fit(6'000'000, QList<DiscFit::File>(3, {2, 192})));
