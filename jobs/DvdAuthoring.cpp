@@ -140,7 +140,7 @@ std::optional<DiscFailure> DvdAuthoring::refusal(const DiscRequest& request)
     if (reason)
         return failure(DiscFailure::Kind::Refused, *reason);
     const DvdAuthoring disc(request);
-    if (taken(disc.folderPath()))
+    if (request.keepFolder && taken(disc.folderPath()))
         return writeFailure(disc.folderPath(), EEXIST);
     if (request.makeImage && taken(disc.imagePath()))
         return writeFailure(disc.imagePath(), EEXIST);
@@ -249,13 +249,16 @@ std::optional<DiscFailure> DvdAuthoring::placeAll(const DiscWorkFolder& work) co
 {
     if (const int error = work.flush())
         return writeFailure(folderPath(), error);
-    if (const int error = work.place(folderName, folderPath()))
-        return writeFailure(folderPath(), error);
+    if (request_.keepFolder) {
+        if (const int error = work.place(folderName, folderPath()))
+            return writeFailure(folderPath(), error);
+    }
     if (!request_.makeImage)
         return std::nullopt;
     if (const int error = work.place(imageName, imagePath())) {
         // The folder goes back, to go with the rest: the disc is made whole or not at all.
-        work.takeBack(folderPath(), folderName);
+        if (request_.keepFolder)
+            work.takeBack(folderPath(), folderName);
         return writeFailure(imagePath(), error);
     }
     return std::nullopt;

@@ -24,6 +24,10 @@ struct DiscRequest {
     QString destination;
     std::chrono::seconds chapterEvery = std::chrono::minutes(5);
     bool makeImage = false;
+    // Where the image goes, on the destination's file system; empty for beside the folder.
+    QString imagePath;
+    // Without it only the image is kept: the folder goes with the work folder.
+    bool keepFolder = true;
 };
 
 struct DiscFailure {
@@ -40,10 +44,10 @@ struct DiscFailure {
 };
 
 // Makes a DVD-Video folder, <destination>/<title>/VIDEO_TS, from DVD program streams with
-// dvdauthor, and when asked its image, <destination>/<title>.iso, with genisoimage. Both are
-// made in a hidden folder beside them and take their names, never replacing anything, only once
-// both are complete: a stop or a failure at any stage leaves nothing. Used by one thread at a
-// time, but for requestStop(), which any thread may call.
+// dvdauthor, and when asked its image, <destination>/<title>.iso unless named otherwise, with
+// genisoimage. Both are made in a hidden folder in the destination and take their names, never
+// replacing anything, only once both are complete: a stop or a failure at any stage leaves
+// nothing. Used by one thread at a time, but for requestStop(), which any thread may call.
 class DvdAuthoring {
     Q_DECLARE_TR_FUNCTIONS(DvdAuthoring)
 
@@ -74,7 +78,10 @@ public:
     bool stopRequested() const { return stopSwitch_.requested(); }
 
     QString folderPath() const { return request_.destination + u'/' + request_.title; }
-    QString imagePath() const { return folderPath() + QStringLiteral(".iso"); }
+    QString imagePath() const
+    {
+        return request_.imagePath.isEmpty() ? folderPath() + QStringLiteral(".iso") : request_.imagePath;
+    }
     void setProgressCallback(ProgressCallback callback) { progress_ = std::move(callback); }
 
 private:

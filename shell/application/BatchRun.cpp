@@ -73,6 +73,7 @@ BatchRun::BatchRun(const BatchOptions& options, const JobSettings& settings, int
       out_(out),
       err_(err),
       terminal_(terminal && !options.json),
+      disc_(options.disc),
       queue_([this] { return settings_; })
 {
     queue_.setMaxRunning(filesAtOnce);
@@ -85,17 +86,40 @@ BatchRun::BatchRun(const BatchOptions& options, const JobSettings& settings, int
     if (terminal_)
         connect(&queue_, &JobQueue::roundProgressed, this, &BatchRun::drawProgress);
     connect(&queue_, &JobQueue::idle, this, &BatchRun::finish);
+    connect(&disc_, &BatchDisc::authored, this, &BatchRun::discAuthored);
 }
 
 BatchRun::~BatchRun() { clearProgress(); }
 
-void BatchRun::start() { queue_.add(expandFolders(options_.inputs)); }
+void BatchRun::start()
+{
+    const QStringList files = expandFolders(options_.inputs);
+    if (const std::optional<QString> refusal = disc_.refusal())
+        return refuse(*refusal);
+    // One bitrate for every file, fitted before any is encoded.
+    if (options_.disc.capacityBytes) {
+        const std::variant<qint64, QString> fitted = disc_.fittedVideoKbps(files, settings_.output);
+        if (const QString* refusal = std::get_if<QString>(&fitted))
+            return refuse(*refusal);
+        settings_.output.videoKbps = std::get<qint64>(fitted);
+    }
+    queue_.add(files);
+}
+
+void BatchRun::refuse(const QString& reason)
+{
+    finished_ = true;
+    put(err_, tr("mpgfix: %1\n").arg(reason));
+    emit done(someNotFixed);
+}
 
 void BatchRun::interrupt(int signal)
 {
-    if (interruptedBy_ != 0 || finished_)
+    if (interruptedBy_ != 0 || (finished_ && !authoring_))
         return;
     interruptedBy_ = signal;
+    if (authoring_)
+        return disc_.requestStop();
     queue_.stop();
     if (!queue_.isBusy())
         finish();
@@ -106,6 +130,8 @@ void BatchRun::report(JobListModel::Id id, const JobOutcome& outcome)
     const Started started = running_.extract(id).mapped();
     const double seconds = started.clock.elapsed() / 1000.0;
     const QString &output = outcome.output, &reason = outcome.reason;
+    if (outcome.state == JobState::Done)
+        outputs_[id] = output;
     if (options_.json) {
         const QJsonObject line{{QStringLiteral("input"), started.path},
                                {QStringLiteral("output"), output},
@@ -172,6 +198,52 @@ void BatchRun::finish()
         return;
     clearProgress();
     const RoundTally tally = queue_.tally();
+    const bool everyFileFixed = tally.fixed == tally.total();
+    if (interruptedBy_ != 0 || !options_.disc.authors())
+        return conclude(everyFileFixed ? allFixed : someNotFixed);
+    if (!everyFileFixed) {
+        put(err_, tr("The disc was not made: not every file was fixed.\n"));
+        return conclude(someNotFixed);
+    }
+    QStringList programStreams;
+    for (const auto& [id, output] : outputs_)
+        programStreams << output;
+    authoring_ = true;
+    disc_.author(programStreams);
+}
+
+void BatchRun::discAuthored(const std::optional<DiscFailure>& failure)
+{
+    authoring_ = false;
+    if (interruptedBy_ != 0 || failure) {
+        if (interruptedBy_ == 0)
+            put(err_, tr("The disc was not made: %1\n").arg(failure->message));
+        return conclude(someNotFixed);
+    }
+    if (options_.json) {
+        const auto pathOrNull = [](const QString& path) { return path.isEmpty() ? QJsonValue() : QJsonValue(path); };
+        const QJsonObject disc{{QStringLiteral("folder"), pathOrNull(disc_.folderPath())},
+                               {QStringLiteral("image"), pathOrNull(disc_.imagePath())},
+                               {QStringLiteral("titles"), int(outputs_.size())},
+                               {QStringLiteral("videoKbps"), settings_.output.videoKbps},
+                               {QStringLiteral("bytes"), disc_.bytes()}};
+        const QJsonObject line{{QStringLiteral("disc"), disc}};
+        put(out_, QString::fromUtf8(QJsonDocument(line).toJson(QJsonDocument::Compact)) + u'\n');
+    } else {
+        QStringList made;
+        for (const QString& path : {disc_.folderPath(), disc_.imagePath()})
+            if (!path.isEmpty())
+                made << shownName(path);
+        put(out_, tr("disc  %1 %2 titles at %3 Mbit/s\n")
+                      .arg(made.join(u' '), QString::number(outputs_.size()),
+                           QString::number(double(settings_.output.videoKbps) / 1000, 'f', 1)));
+    }
+    conclude(allFixed);
+}
+
+void BatchRun::conclude(int status)
+{
+    const RoundTally tally = queue_.tally();
     QString summary = tr("%1 fixed, %2 failed, %3 skipped").arg(tally.fixed).arg(tally.failed).arg(tally.skipped);
     if (tally.cancelled > 0)
         summary += tr(", %1 cancelled").arg(tally.cancelled);
@@ -179,8 +251,5 @@ void BatchRun::finish()
         summary += tr(", %1 not started").arg(tally.waiting);
     // Standard output stays all JSON for whoever reads it.
     put(options_.json ? err_ : out_, summary + u'\n');
-    if (interruptedBy_ != 0)
-        emit done(128 + interruptedBy_);
-    else
-        emit done(tally.fixed == tally.total() ? allFixed : someNotFixed);
+    emit done(interruptedBy_ != 0 ? 128 + interruptedBy_ : status);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BatchDisc.h"
 #include "BatchOptions.h"
 #include "JobQueue.h"
 
@@ -11,8 +12,9 @@
 
 // A batch run without a window: the files go through the same queue and jobs as the window's,
 // and each one's end is printed on standard output, as a line for people or as JSON; on a
-// terminal a progress line stands below. A failure is reported and the next file starts.
-// Needs QtCore only.
+// terminal a progress line stands below. A failure is reported and the next file starts. When
+// a disc is asked for, its bitrate is fitted before any file starts, and it is authored once
+// every file is fixed. Needs QtCore only.
 class BatchRun : public QObject {
     Q_OBJECT
 
@@ -26,9 +28,11 @@ public:
              std::FILE* err, bool terminal, QObject* parent = nullptr);
     ~BatchRun() override;
 
-    // Queues the files; done() follows once the last one has ended, or the run was stopped.
+    // Queues the files; done() follows once the last one has ended and the disc is made, or the
+    // run was stopped.
     void start();
-    // Any signal ends the run: the running files are stopped, the waiting never start.
+    // Any signal ends the run: the running files are stopped, the waiting never start, and the
+    // disc is not made.
     void interrupt(int signal);
 
 signals:
@@ -40,6 +44,11 @@ private:
     void drawProgress(double fraction);
     void clearProgress();
     void finish();
+    void discAuthored(const std::optional<DiscFailure>& failure);
+    // Prints the summary and ends the run with `status`.
+    void conclude(int status);
+    // Ends the run before anything started, for `reason`.
+    void refuse(const QString& reason);
 
     BatchOptions options_;
     JobSettings settings_;
@@ -56,6 +65,10 @@ private:
         QElapsedTimer clock;
     };
     std::map<JobListModel::Id, Started> running_;
+    // The outputs of the done files, in the order the files were queued.
+    std::map<JobListModel::Id, QString> outputs_;
+    bool authoring_ = false;
+    BatchDisc disc_;
     // Last, so that its jobs are stopped and joined while the rest still exists.
     JobQueue queue_;
 };

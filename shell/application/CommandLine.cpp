@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 
+#include "DiscFit.h"
 #include "Options.h"
 
 #include <QCommandLineParser>
@@ -29,6 +30,29 @@ QString alternatives(const QStringList& words)
 
 } // namespace
 
+// The flags for a disc made of a batch run's files: one-run choices, never stored.
+struct CommandLine::DiscFlags {
+    const QCommandLineOption capacity{QStringLiteral("disc"),
+                                      tr("Batch: fit one video bitrate for all the files to a disc: dvd5, dvd9 or "
+                                         "<N>MB."),
+                                      tr("size")};
+    const QCommandLineOption folder{QStringLiteral("dvd-folder"),
+                                    tr("Batch: make a DVD-Video folder, <folder>/<title>, of the fixed files "
+                                       "(implies --dvd)."),
+                                    tr("folder")};
+    const QCommandLineOption image{QStringLiteral("iso"),
+                                   tr("Batch: make a disc image of the fixed files as <file> (implies --dvd)."),
+                                   tr("file")};
+    const QCommandLineOption chapters{QStringLiteral("chapters"),
+                                      tr("Batch: a chapter on the disc every <minutes>, 1 to 99 (default 5)."),
+                                      tr("minutes")};
+    const QCommandLineOption title{QStringLiteral("title"),
+                                   tr("Batch: the disc's title, its folder's name and volume label (default DVD)."),
+                                   tr("name")};
+
+    QList<QCommandLineOption> all() const { return {capacity, folder, image, chapters, title}; }
+};
+
 CommandLine::CommandLine(const QStringList& arguments) { parse(arguments); }
 
 void CommandLine::parse(const QStringList& arguments)
@@ -54,6 +78,8 @@ void CommandLine::parse(const QStringList& arguments)
             parser.addOption(flags.emplace_back(option, flagOf(*option)).second);
     const QCommandLineOption json(QStringLiteral("json"), tr("Batch: print one JSON object per finished file."));
     parser.addOption(json);
+    const DiscFlags disc;
+    parser.addOptions(disc.all());
     parser.addPositionalArgument(tr("files"), tr("Video files or folders of them to fix."), tr("[files...]"));
     if (!parser.parse(arguments))
         return usageError(parser.errorText());
@@ -68,7 +94,7 @@ void CommandLine::parse(const QStringList& arguments)
     for (const QString& argument : parser.positionalArguments())
         files_ << QDir::cleanPath(QFileInfo(argument).absoluteFilePath());
     if (!parser.isSet(batch)) {
-        QList<QCommandLineOption> batchOnly{json};
+        QList<QCommandLineOption> batchOnly = disc.all() << json;
         for (const auto& flag : flags)
             batchOnly << flag.second;
         for (const QCommandLineOption& option : batchOnly)
@@ -90,7 +116,51 @@ void CommandLine::parse(const QStringList& arguments)
         options.given[option] = *value;
     }
     options.json = parser.isSet(json);
+    const std::optional<DiscOptions> discOptions = discOf(parser, disc);
+    if (!discOptions)
+        return;
+    options.disc = *discOptions;
     batch_ = options;
+}
+
+std::optional<DiscOptions> CommandLine::discOf(const QCommandLineParser& parser, const DiscFlags& flags)
+{
+    DiscOptions disc;
+    if (parser.isSet(flags.capacity)) {
+        const QString word = parser.value(flags.capacity);
+        disc.capacityBytes = DiscFit::parseCapacity(word);
+        if (!disc.capacityBytes) {
+            usageError(tr("--disc takes dvd5, dvd9 or a size in megabytes such as 700MB, not '%1'").arg(word));
+            return std::nullopt;
+        }
+    }
+    for (const auto& [flag, path] : {std::pair(&flags.folder, &disc.folder), std::pair(&flags.image, &disc.image)}) {
+        if (!parser.isSet(*flag))
+            continue;
+        const QString text = parser.value(*flag);
+        if (text.isEmpty() || text.endsWith(u'/')) {
+            usageError(tr("--%1 needs a %2").arg(flag->names().constFirst(), flag->valueName()));
+            return std::nullopt;
+        }
+        *path = QDir::cleanPath(QFileInfo(text).absoluteFilePath());
+    }
+    if (parser.isSet(flags.chapters)) {
+        bool ok = false;
+        disc.chapterMinutes = parser.value(flags.chapters).toInt(&ok);
+        if (!ok || disc.chapterMinutes < 1 || disc.chapterMinutes > 99) {
+            const QString text = parser.value(flags.chapters);
+            usageError(tr("--chapters takes a whole number from 1 to 99, not '%1'").arg(text));
+            return std::nullopt;
+        }
+    }
+    if (parser.isSet(flags.title)) {
+        disc.title = parser.value(flags.title);
+        if (disc.title.trimmed().isEmpty()) {
+            usageError(tr("--title needs a name"));
+            return std::nullopt;
+        }
+    }
+    return disc;
 }
 
 std::optional<QVariant> CommandLine::valueOf(const Option& option, const QString& text)

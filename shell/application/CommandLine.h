@@ -10,6 +10,8 @@
 
 #include <optional>
 
+class QCommandLineParser;
+
 // What the arguments of a launch ask for, decided before any window exists: text to print and
 // an exit status (help, version, a mistake), a batch run without a window, or the files to open,
 // made absolute so that they mean the same to an mpgfix already running elsewhere.
@@ -31,7 +33,11 @@ public:
     const std::optional<BatchOptions>& batch() const { return batch_; }
 
 private:
+    struct DiscFlags;
+
     void parse(const QStringList& arguments);
+    // The disc the flags ask for; nothing, after a usage error, when a value is unusable.
+    std::optional<DiscOptions> discOf(const QCommandLineParser& parser, const DiscFlags& flags);
     // The usable value of `option` given as `text`; nothing, after a usage error, when it is none.
     std::optional<QVariant> valueOf(const Option& option, const QString& text);
     void usageError(const QString& message);

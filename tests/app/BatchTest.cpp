@@ -1,3 +1,4 @@
+#include "DiscFit.h"
 #include "TestMedia.h"
 #include "TestPrinters.h"
 
@@ -29,7 +30,7 @@ void startBatch(QProcess& run, const QString& home, const QStringList& arguments
     ASSERT_TRUE(run.waitForStarted());
 }
 
-struct Ended { int status = -1; QStringList lines; QString errors; };
+struct Ended { int status = -1; QStringList lines; QString errors; QJsonObject disc; };
 
 // The lines printed, a JSON object read back as "<outcome> <input name> -> <output name>".
 Ended runBatch(const QString& home, const QStringList& arguments)
@@ -37,9 +38,13 @@ Ended runBatch(const QString& home, const QStringList& arguments)
     QProcess run;
     startBatch(run, home, arguments);
     EXPECT_TRUE(run.waitForFinished(120000));
-    Ended ended{run.exitStatus() == QProcess::NormalExit ? run.exitCode() : -1, {}, run.readAllStandardError()};
+    Ended ended{run.exitStatus() == QProcess::NormalExit ? run.exitCode() : -1, {}, run.readAllStandardError(), {}};
     for (const QString& line : QString::fromUtf8(run.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts)) {
         const QJsonObject object = QJsonDocument::fromJson(line.toUtf8()).object();
+        if (object.contains("disc")) {
+            ended.disc = object["disc"].toObject();
+            continue;
+        }
         const auto name = [&](const char* key) { return QFileInfo(object[key].toString()).fileName(); };
         ended.lines << (object.isEmpty() ? line : name("outcome") + (object["made"].toString().isEmpty() ? "" : "/" + name("made")) + " " + name("input") + " -> " + name("output"));
         EXPECT_TRUE(object.isEmpty() || (object["seconds"].toDouble() > 0 && object["message"].isString()))
@@ -145,4 +150,46 @@ TEST(BatchTest, TwoRunsIntoOneFolderNeitherLoseNorDoubleAFile)
     const qint64 size = QFileInfo(home.filePath("clip.mpg")).size();
     for (const QString& file : filesIn(home.filePath("out")))
         EXPECT_EQ(QFileInfo(home.filePath("out/" + file)).size(), size) << file.toStdString();
+}
+
+// A disc of the files: one bitrate fitted to it before anything is encoded, then its folder and
+// image, or the image alone, authored from the fixed files in order. A set too long for the
+// disc, a size that is none and a disc that would replace one start nothing.
+TEST(BatchTest, ADiscIsFittedBeforeTheFilesAndAuthoredAfterThem)
+{
+    const TestMedia::TestFolder home;
+    const QStringList clips{"a.mp4", "b.mp4", "c.mp4"};
+    for (const QString& clip : clips)
+        ASSERT_TRUE(TestMedia::makeClip(home.filePath(clip), TestMedia::h264AacMono(160, 120, 2.0)));
+    const QString disc = home.filePath("D");
+    const struct { QStringList arguments; int status; QString complaint, discLine; QStringList made; } cases[] = {
+        {{"--disc", "1MB", "--dvd-folder", "D", "--output", "out"}, 1, "Only 0 minute", "", {}},
+        {{"--disc", "dvd6", "--iso", "D/t.iso"}, 2, "--disc", "", {}},
+        {{"--json", "--disc", "6MB", "--dvd-folder", "D", "--iso", "D/t.iso", "--title", "T", "--chapters", "1",
+          "--output", "out"}, 0, "", "", {"T", "t.iso"}},
+        {{"--iso", "D/only.iso", "--output", "out2"}, 0, "", "disc  D/only.iso 3 titles at 6.0 Mbit/s",
+         {"only.iso", "T", "t.iso"}},
+        {{"--iso", "D/t.iso", "--output", "out3"}, 1, "t.iso already exists", "", {"only.iso", "T", "t.iso"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        const Ended ended = runBatch(home.path(), c.arguments + clips);
+        EXPECT_EQ(ended.status, c.status) << ended.errors.toStdString();
+        EXPECT_TRUE(ended.errors.contains(c.complaint)) << ended.errors.toStdString();
+        EXPECT_EQ(ended.lines.filter(QRegularExpression("^disc  ")).join(""), c.discLine);
+        EXPECT_EQ(QDir(disc).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), c.made);
+        if (c.status != 0) {
+            EXPECT_EQ(filesIn(home.filePath(c.arguments.value(c.arguments.indexOf("--output") + 1))), QStringList());
+        }
+        if (c.arguments.contains("--json")) {
+            const auto fit = std::get<DiscFit::Plan>(DiscFit::fit(6'000'000, QList<DiscFit::File>(3, {2, 192})));
+            EXPECT_EQ(ended.disc, (QJsonObject{{"folder", disc + "/T"}, {"image", disc + "/t.iso"}, {"titles", 3},
+                                               {"videoKbps", qint64(fit.videoKbps)}, {"bytes", ended.disc["bytes"]}}));
+            EXPECT_LE(ended.disc["bytes"].toInteger(), 6'000'000);
+        }
+        for (const QString& image : c.made.filter(".iso")) {
+            const QString told = TestMedia::runTool(LSDVD_TOOL, {disc + "/" + image}).value_or("");
+            EXPECT_EQ(told.count(QRegularExpression("Title: \\d")), 3) << image.toStdString();
+        }
+    }
 }

@@ -83,7 +83,7 @@ TEST_F(DvdAuthoringTest, MakesADiscOfItsTitlesInOrderWithChaptersAndAudioAndAnIm
     for (const auto& c : cases) {
         TestMedia::TestFolder dest;
         const bool image = c.read.endsWith(".iso");
-        DvdAuthoring disc({c.titles, name, dest.path(), 1s, image});
+        DvdAuthoring disc({c.titles, name, dest.path(), 1s, image, {}, true});
         QList<std::pair<Stage, double>> reports;
         disc.setProgressCallback([&](Stage stage, double fraction) { reports.append({stage, fraction}); });
         const std::optional<DiscFailure> failure = disc.run();
@@ -113,7 +113,7 @@ TEST_F(DvdAuthoringTest, AStopOrAFailureAtAnyStageLeavesNothingBehind)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.says.toStdString() + c.input.toStdString());
         TestMedia::TestFolder dest;
-        DvdAuthoring disc({{title(c.input), title("ntsc.mpg")}, name, dest.path(), 1s, true});
+        DvdAuthoring disc({{title(c.input), title("ntsc.mpg")}, name, dest.path(), 1s, true, {}, true});
         std::promise<void> reached, stopped;
         std::future<void> reachedFuture = reached.get_future(), stoppedFuture = stopped.get_future();
         bool acted = false;
@@ -157,7 +157,7 @@ TEST_F(DvdAuthoringTest, ARequestThatCannotMakeADiscIsRefusedBeforeAnythingRuns)
         {{title("ntsc.mpg")}, name, "/nowhere", Kind::MissingTool, "Making a DVD needs dvdauthor"},
     };
     for (const auto& c : cases) {
-        DvdAuthoring disc({c.titles, c.title, dest.path(), 1s, true});
+        DvdAuthoring disc({c.titles, c.title, dest.path(), 1s, true, {}, true});
         bool reported = false;
         disc.setProgressCallback([&](Stage, double) { reported = true; });
         qputenv("PATH", c.path);

@@ -28,7 +28,7 @@ TEST(OptionsTest, TheManualPageAndTheCompletionListTheCommandLinesFlagsAndWords)
 {
     const QString manual = TestMedia::readAll(MPGFIX_SOURCE_DIR "/desktop/mpgfix.1.in");
     const QString completion = TestMedia::readAll(MPGFIX_SOURCE_DIR "/desktop/mpgfix.bash-completion");
-    QSet<QString> flags{"help", "version", "batch", "json"};
+    QSet<QString> flags{"help", "version", "batch", "json", "disc", "dvd-folder", "iso", "chapters", "title"};
     for (const Option* option : Options::all()) {
         if (!option->flag)
             continue;

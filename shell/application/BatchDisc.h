@@ -1,0 +1,54 @@
+#pragma once
+
+#include "BatchOptions.h"
+#include "DvdAuthoring.h"
+#include "OutputOptions.h"
+
+#include <QObject>
+#include <QStringList>
+
+#include <optional>
+#include <thread>
+#include <variant>
+
+// The DVD a batch run makes of its files: the one video bitrate that fits them all on the disc,
+// found before anything is encoded, and the DVD-Video folder and image authored from the fixed
+// files on a thread of its own, so that the run still hears an interrupt. QtCore only.
+class BatchDisc : public QObject {
+    Q_OBJECT
+
+public:
+    explicit BatchDisc(DiscOptions options, QObject* parent = nullptr);
+    // Stops the authoring and waits for it: nothing half made stays.
+    ~BatchDisc() override = default;
+
+    // Why the disc cannot be made, found before any file starts: a tool it needs and cannot find,
+    // or its folder's or image's name taken.
+    std::optional<QString> refusal() const;
+    // The whole kbit/s of video, rounded down, that fit `files` with the sound `output` gives
+    // them on the disc; else the message of the refusal. Probes each file: it takes a moment.
+    std::variant<qint64, QString> fittedVideoKbps(const QStringList& files, const OutputOptions& output) const;
+
+    // Authors the disc from `programStreams` in playing order; authored() follows.
+    void author(const QStringList& programStreams);
+    // Any time: the authoring stops and leaves nothing made; authored() tells it Stopped.
+    void requestStop() { thread_.request_stop(); }
+
+    // Where the disc went; empty for what was not asked for.
+    QString folderPath() const;
+    QString imagePath() const { return options_.image; }
+    // The image's bytes, else the folder's.
+    qint64 bytes() const;
+
+signals:
+    // Nothing when the disc is in place.
+    void authored(const std::optional<DiscFailure>& failure);
+
+private:
+    std::optional<DiscFailure> make(const QStringList& programStreams, const std::stop_token& stop) const;
+    DiscRequest request(const QList<DvdTitle>& titles) const;
+
+    const DiscOptions options_;
+    // Last, so that it is stopped and joined while the rest still exists.
+    std::jthread thread_;
+};
