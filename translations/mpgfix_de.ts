@@ -70,6 +70,13 @@ Bringt Videodateien in ein einheitliches MPEG-2-Format mit MP2-Ton: was schon pa
     </message>
 </context>
 <context>
+    <name>BatchDisc</name>
+    <message>
+        <source>%1 already exists: the disc would not replace it.</source>
+        <translation>%1 existiert bereits: Die Scheibe würde es nicht ersetzen.</translation>
+    </message>
+</context>
+<context>
     <name>BatchRun</name>
     <message>
         <source>done  %1 -&gt; %2</source>
@@ -106,6 +113,30 @@ Bringt Videodateien in ein einheitliches MPEG-2-Format mit MP2-Ton: was schon pa
     <message>
         <source>, %1 not started</source>
         <translation>, %1 nicht begonnen</translation>
+    </message>
+    <message>
+        <source>mpgfix: %1
+</source>
+        <translation>mpgfix: %1
+</translation>
+    </message>
+    <message>
+        <source>The disc was not made: not every file was fixed.
+</source>
+        <translation>Die Scheibe wurde nicht erstellt: Nicht jede Datei wurde korrigiert.
+</translation>
+    </message>
+    <message>
+        <source>The disc was not made: %1
+</source>
+        <translation>Die Scheibe wurde nicht erstellt: %1
+</translation>
+    </message>
+    <message>
+        <source>disc  %1 %2 titles at %3 Mbit/s
+</source>
+        <translation>Scheibe  %1 %2 Titel mit %3 Mbit/s
+</translation>
     </message>
 </context>
 <context>
@@ -278,6 +309,58 @@ wird gespeichert.</translation>
     <message>
         <source>Batch: the picture&apos;s quality for its bitrate, standard, better (slower) or best (much slower).</source>
         <translation>Stapel: die Bildqualität für die Bitrate, standard, better (langsamer) oder best (viel langsamer).</translation>
+    </message>
+    <message>
+        <source>Batch: fit one video bitrate for all the files to a disc: dvd5, dvd9 or &lt;N&gt;MB.</source>
+        <translation>Stapel: eine Video-Bitrate für alle Dateien so wählen, dass sie auf eine Scheibe passen: dvd5, dvd9 oder &lt;N&gt;MB.</translation>
+    </message>
+    <message>
+        <source>size</source>
+        <translation>Größe</translation>
+    </message>
+    <message>
+        <source>Batch: make a DVD-Video folder, &lt;folder&gt;/&lt;title&gt;, of the fixed files (implies --dvd).</source>
+        <translation>Stapel: aus den korrigierten Dateien einen DVD-Video-Ordner &lt;Ordner&gt;/&lt;Titel&gt; erstellen (schließt --dvd ein).</translation>
+    </message>
+    <message>
+        <source>Batch: make a disc image of the fixed files as &lt;file&gt; (implies --dvd).</source>
+        <translation>Stapel: aus den korrigierten Dateien ein Abbild &lt;Datei&gt; erstellen (schließt --dvd ein).</translation>
+    </message>
+    <message>
+        <source>file</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>Batch: a chapter on the disc every &lt;minutes&gt;, 1 to 99 (default 5).</source>
+        <translation>Stapel: ein Kapitel auf der Scheibe alle &lt;Minuten&gt;, 1 bis 99 (vorgegeben 5).</translation>
+    </message>
+    <message>
+        <source>minutes</source>
+        <translation>Minuten</translation>
+    </message>
+    <message>
+        <source>Batch: the disc&apos;s title, its folder&apos;s name and volume label (default DVD).</source>
+        <translation>Stapel: der Titel der Scheibe, der Name ihres Ordners und ihre Datenträgerbezeichnung (vorgegeben DVD).</translation>
+    </message>
+    <message>
+        <source>name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>--disc takes dvd5, dvd9 or a size in megabytes such as 700MB, not &apos;%1&apos;</source>
+        <translation>--disc nimmt dvd5, dvd9 oder eine Größe in Megabyte wie 700MB, nicht &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>--%1 needs a %2</source>
+        <translation>--%1 braucht: %2</translation>
+    </message>
+    <message>
+        <source>--chapters takes a whole number from 1 to 99, not &apos;%1&apos;</source>
+        <translation>--chapters nimmt eine ganze Zahl von 1 bis 99, nicht &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>--title needs a name</source>
+        <translation>--title braucht einen Namen</translation>
     </message>
 </context>
 <context>
@@ -477,6 +560,14 @@ wird gespeichert.</translation>
 %2</source>
         <translation>%1
 %2</translation>
+    </message>
+    <message>
+        <source>Done: %1 (copied whole)</source>
+        <translation>Fertig: %1 (ganz kopiert)</translation>
+    </message>
+    <message>
+        <source>Done: %1 (streams copied)</source>
+        <translation>Fertig: %1 (Datenströme kopiert)</translation>
     </message>
 </context>
 <context>
