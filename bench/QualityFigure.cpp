@@ -23,12 +23,13 @@ const QString hardClipFilter = QStringLiteral(
 
 bool ffmpeg(const QStringList& arguments) { return TestMedia::runTool(FFMPEG_TOOL, arguments).has_value(); }
 
-// "psnr=33.33 ssim=0.9467" of `output`'s picture against `reference`, frame by frame.
+// "psnr=33.33 ssim=0.9467" of `output`'s picture against `reference`, frame by frame: both are
+// counted from their first frame, whatever their timestamps.
 std::string likeness(const QString& output, const QString& reference)
 {
     const std::optional<QByteArray> console = TestMedia::runTool(
         FFMPEG_TOOL, {"-hide_banner", "-i", output, "-i", reference, "-lavfi",
-                      "[0:v]setpts=N[a];[1:v]setpts=N[b];[a][b]split[a1][a2];[b]split[b1][b2];"
+                      "[0:v]settb=1/30,setpts=N,split[a1][a2];[1:v]settb=1/30,setpts=N,split[b1][b2];"
                       "[a1][b1]psnr;[a2][b2]ssim", "-f", "null", "-"});
     const QString text = QString::fromUtf8(console.value_or(""));
     const QString psnr = QRegularExpression("PSNR y:([0-9.]+)").match(text).captured(1);
