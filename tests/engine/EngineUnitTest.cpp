@@ -61,7 +61,7 @@ TEST(ConsoleParser, ReadsDurationProgressStreamsAndOnlyTheProbesErrorPhrasesOuts
         // LF does. A total too long to count, or finer than counting, is none. Five-digit frame
         // counts have no blank after the equals sign.
         {"frame=  925 fps= 30\r  Duration: N/A\n  Duration: 00:00:00.0000001\nframe=  925\r"
-         "  Duration: 99999999999999999999:00:00.00\n" + minute + tenSeconds + "frame=12345 fps= 30\r",
+         "  Duration: 99999999999999999999:00:01.00\n" + minute + tenSeconds + "frame=12345 fps= 30\r",
          "1813 frames, 6.80916"},
         {realMpegVideo + "  Stream #0:1[0x1c0]: Audio: mp2, 48000 Hz, stereo, s16p, 192 kb/s\n",  // real
          "[mpeg2video yuv420p bff #0] 720x480 29.97fps [mp2 #0] 48000Hz stereo DAR 4/3 192kb/s"},
