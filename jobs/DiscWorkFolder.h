@@ -14,6 +14,7 @@ public:
 
     // The errno that kept the folder from being made, or 0.
     int creationError() const { return creationError_; }
+    QString path() const { return path_; }
     QString filePath(const QString& name) const { return path_ + u'/' + name; }
 
     // Writes what was made here to the disk, so that a final name never holds less than all of

@@ -16,16 +16,35 @@ std::unique_ptr<Job> JobQueue::makeFixJob(const QString& path, const JobSettings
 
 JobQueue::~JobQueue() { stop(); }
 
-void JobQueue::add(const QStringList& files)
+JobListModel::Id JobQueue::add(const QStringList& files, const std::optional<JobSettings>& settings)
 {
+    JobListModel::Id first = 0;
     // No files still lets a queue without work say that it is idle.
     if (!files.isEmpty()) {
         if (!std::exchange(inRound_, true))
             round_ = {};
-        model_.add(files);
+        first = model_.add(files);
+        if (settings)
+            for (JobListModel::Id id = first; id < first + JobListModel::Id(files.size()); ++id)
+                ownSettings_[id] = *settings;
         reportRound();
         emit pendingChanged();
     }
+    startNext();
+    return first;
+}
+
+void JobQueue::holdRound()
+{
+    if (roundHolds_++ == 0 && !std::exchange(inRound_, true))
+        round_ = {};
+}
+
+void JobQueue::releaseRound()
+{
+    if (roundHolds_ == 0 || --roundHolds_ > 0)
+        return;
+    reportRound();
     startNext();
 }
 
@@ -52,6 +71,7 @@ void JobQueue::cancelCurrent()
 void JobQueue::removeWaiting(const QModelIndexList& rows)
 {
     model_.removeWaiting(rows);
+    std::erase_if(ownSettings_, [this](const auto& own) { return !model_.indexOf(own.first).isValid(); });
     reportRound();
     emit pendingChanged();
 }
@@ -97,7 +117,7 @@ void JobQueue::setPaused(bool paused)
 
 bool JobQueue::hasWork() const { return isBusy() || model_.nextWaiting(); }
 
-bool JobQueue::isBusy() const { return !running_.empty() || !held_.empty(); }
+bool JobQueue::isBusy() const { return !running_.empty() || !held_.empty() || roundHolds_ > 0; }
 
 std::vector<JobListModel::Id> JobQueue::running() const
 {
@@ -139,7 +159,8 @@ void JobQueue::startNext()
 void JobQueue::startJob(JobListModel::Id id)
 {
     const QString path = model_.start(id).value_or(QString());
-    const JobSettings settings = settings_();
+    const auto own = ownSettings_.extract(id);
+    const JobSettings settings = own ? own.mapped() : settings_();
     running_.push_back({id, path, makeJob_(path, settings), settings.waitOnFailure, {}});
     Job* job = running_.back().job.get();
     connect(job, &Job::stageChanged, this, [this, id, path](JobState stage) {
@@ -198,7 +219,7 @@ void JobQueue::reportRound()
     if (!inRound_)
         return;
     const RoundTally now = tally();
-    if (now.running + now.waiting == 0) {
+    if (now.running + now.waiting == 0 && roundHolds_ == 0) {
         inRound_ = false;
         emit roundProgressed(1.0);
         emit roundFinished(now);

@@ -10,7 +10,9 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 // The files to fix, in arrival order: it owns the list's rows and runs a job for each, as many at
@@ -35,8 +37,10 @@ public:
     ~JobQueue() override;
 
     JobListModel& model() { return model_; }
-    // Waiting rows for `files`; the first starts at once when the queue is free.
-    void add(const QStringList& files);
+    // Waiting rows for `files`; the first starts at once when the queue is free. With `settings`,
+    // these files are fixed by them rather than by the source's. Returns the first row's id, the
+    // others' following it.
+    JobListModel::Id add(const QStringList& files, const std::optional<JobSettings>& settings = std::nullopt);
     // How many files are fixed at once, at least 1; raising it starts waiting files at once.
     void setMaxRunning(int count);
     // Stops the running file `id`; the next waiting one starts. Nothing when it does not run.
@@ -50,11 +54,15 @@ public:
     void failureDismissed();
     // Stops the running files and starts no other.
     void stop();
+    // Work done beside the files, such as a disc made of them, keeps the round open until its
+    // release: the queue has work, is not idle, and its round does not finish. Holds nest.
+    void holdRound();
+    void releaseRound();
     // While paused the running files go on, but no other starts and no failure is raised; a
     // failure that came meanwhile is raised once the pause ends.
     void setPaused(bool paused);
 
-    // A file is being fixed, or its failure waits to be dismissed.
+    // A file is being fixed, its failure waits to be dismissed, or the round is held.
     bool isBusy() const;
     // Busy, or files wait.
     bool hasWork() const;
@@ -125,6 +133,9 @@ private:
     bool raised_ = false;
     bool paused_ = false;
     bool stopped_ = false;
+    int roundHolds_ = 0;
+    // The settings of the rows added with their own, until they start or go.
+    std::map<JobListModel::Id, JobSettings> ownSettings_;
     // Whether files came in since none was running or waiting.
     bool inRound_ = false;
     // The round's ended files; tally() adds the running and waiting ones.

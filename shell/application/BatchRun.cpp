@@ -86,7 +86,7 @@ BatchRun::BatchRun(const BatchOptions& options, const JobSettings& settings, int
     if (terminal_)
         connect(&queue_, &JobQueue::roundProgressed, this, &BatchRun::drawProgress);
     connect(&queue_, &JobQueue::idle, this, &BatchRun::finish);
-    connect(&disc_, &BatchDisc::authored, this, &BatchRun::discAuthored);
+    connect(&disc_, &DiscMaker::authored, this, &BatchRun::discAuthored);
 }
 
 BatchRun::~BatchRun() { clearProgress(); }

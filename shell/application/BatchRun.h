@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BatchDisc.h"
+#include "DiscMaker.h"
 #include "BatchOptions.h"
 #include "JobQueue.h"
 
@@ -68,7 +68,7 @@ private:
     // The outputs of the done files, in the order the files were queued.
     std::map<JobListModel::Id, QString> outputs_;
     bool authoring_ = false;
-    BatchDisc disc_;
+    DiscMaker disc_;
     // Last, so that its jobs are stopped and joined while the rest still exists.
     JobQueue queue_;
 };

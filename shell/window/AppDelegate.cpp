@@ -2,6 +2,7 @@
 
 #include "AboutBox.h"
 #include "CloseQuestion.h"
+#include "DiscController.h"
 #include "FolderIntake.h"
 #include "FolderScan.h"
 #include "JobListView.h"
@@ -44,7 +45,7 @@ AppDelegate::AppDelegate(MainWindow& window, QObject* parent)
     const Ui::MainWindow& ui = window.ui();
     ui.jobList->setModel(&queue_.model());
     connect(ui.dragView, &WQDragView::filesDropped, this, &AppDelegate::openFiles);
-    connect(folderScan_, &FolderScan::found, &queue_, &JobQueue::add);
+    connect(folderScan_, &FolderScan::found, &queue_, [this](const QStringList& files) { queue_.add(files); });
     connect(ui.openFilesItem, &QAction::triggered, this, &AppDelegate::openFilesClicked);
     connect(ui.openFolderItem, &QAction::triggered, this, &AppDelegate::openFolderClicked);
     connect(status_, &StatusArea::cancelRequested, this, &AppDelegate::cancelClicked);
@@ -64,6 +65,7 @@ AppDelegate::AppDelegate(MainWindow& window, QObject* parent)
     // Cleared rows take their round's line with them.
     connect(&queue_.model(), &QAbstractItemModel::rowsRemoved, this, showRound);
     closeQuestion_ = new CloseQuestion(window, queue_, this);
+    disc_ = new DiscController(window, queue_, preferences_, *status_, this);
     connect(closeQuestion_, &CloseQuestion::stopAndQuitChosen, this, &AppDelegate::stopAndQuit);
     connect(&queue_, &JobQueue::stageChanged, this, &AppDelegate::showStage);
     // The bar is the round's; each running file shows its own progress in the list.
@@ -129,8 +131,9 @@ void AppDelegate::cancelClicked()
                 queue_.cancel(row.data(JobListModel::IdRole).value<JobListModel::Id>());
                 cancelled = true;
             }
-    // Nothing running selected: the only running file, or of several the one that started first.
-    if (!cancelled)
+    // Nothing running selected: the disc's authoring, else the only running file, or of several
+    // the one that started first.
+    if (!cancelled && !disc_->cancelAuthoring())
         queue_.cancelCurrent();
 }
 

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 class CloseQuestion;
+class DiscController;
 class FolderScan;
 class MainWindow;
 class OptionsBox;
@@ -71,6 +72,7 @@ private:
     OptionsBox* options_;
     FolderScan* folderScan_;
     CloseQuestion* closeQuestion_;
+    DiscController* disc_;
     QPointer<QMessageBox> restoreQuestion_;
     // Whether the last file ended done, so that the bar shows it full for a moment.
     bool lastDone_ = false;

@@ -63,11 +63,16 @@ void StatusArea::showIdleText()
 
 void StatusArea::showAnalyzing(const QString& path)
 {
+    if (window_)
+        showDiscWork(statusText(*window_->ui().description, tr("Analyzing %1..."), path));
+}
+
+void StatusArea::showDiscWork(const QString& text)
+{
     pause_.stop();
     if (!window_)
         return;
-    QLabel& description = *window_->ui().description;
-    description.setText(statusText(description, tr("Analyzing %1..."), path));
+    window_->ui().description->setText(text);
     // The bar is the round's: only a new round starts it empty.
     if (!busy_)
         window_->ui().progress->setValue(window_->ui().progress->minimum());

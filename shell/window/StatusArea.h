@@ -28,6 +28,8 @@ public:
     void showAnalyzing(const QString& path);
     void showCopying(const QString& path);
     void showTranscoding(const QString& path);
+    // Work beside the files, such as authoring a disc: busy, with `text` on the status line.
+    void showDiscWork(const QString& text);
     // Fractions outside 0..1 (and NaN) show as an empty or full bar.
     void showProgress(double fraction);
     // The work is over: idle again, and the window as tall as before, after `pause` with the bar

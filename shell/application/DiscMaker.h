@@ -1,8 +1,10 @@
 #pragma once
 
 #include "BatchOptions.h"
+#include "DiscFit.h"
 #include "DvdAuthoring.h"
 #include "OutputOptions.h"
+#include "StreamFacts.h"
 
 #include <QObject>
 #include <QStringList>
@@ -11,16 +13,16 @@
 #include <thread>
 #include <variant>
 
-// The DVD a batch run makes of its files: the one video bitrate that fits them all on the disc,
-// found before anything is encoded, and the DVD-Video folder and image authored from the fixed
-// files on a thread of its own, so that the run still hears an interrupt. QtCore only.
-class BatchDisc : public QObject {
+// The DVD made of a round's files: the one video bitrate that fits them all on the disc, found
+// before anything is encoded, and the DVD-Video folder and image authored from the fixed files on
+// a thread of its own, so that the run still hears an interrupt and the window stays live.
+class DiscMaker : public QObject {
     Q_OBJECT
 
 public:
-    explicit BatchDisc(DiscOptions options, QObject* parent = nullptr);
+    explicit DiscMaker(DiscOptions options, QObject* parent = nullptr);
     // Stops the authoring and waits for it: nothing half made stays.
-    ~BatchDisc() override = default;
+    ~DiscMaker() override = default;
 
     // Why the disc cannot be made, found before any file starts: a tool it needs and cannot find,
     // or its folder's or image's name taken.
@@ -28,6 +30,10 @@ public:
     // The whole kbit/s of video, rounded down, that fit `files` with the sound `output` gives
     // them on the disc; else the message of the refusal. Probes each file: it takes a moment.
     std::variant<qint64, QString> fittedVideoKbps(const QStringList& files, const OutputOptions& output) const;
+    // The same for files already probed.
+    std::variant<qint64, QString> fittedVideoKbps(const QList<DiscFit::File>& files) const;
+    // What a file with `facts` asks of the disc once fixed by `output`.
+    static DiscFit::File discFile(const StreamFacts& facts, const OutputOptions& output);
 
     // Authors the disc from `programStreams` in playing order; authored() follows.
     void author(const QStringList& programStreams);
@@ -41,11 +47,13 @@ public:
     qint64 bytes() const;
 
 signals:
+    // How far authoring has come, each stage from 0 to 1.
+    void progressed(DvdAuthoring::Stage stage, double fraction);
     // Nothing when the disc is in place.
     void authored(const std::optional<DiscFailure>& failure);
 
 private:
-    std::optional<DiscFailure> make(const QStringList& programStreams, const std::stop_token& stop) const;
+    std::optional<DiscFailure> make(const QStringList& programStreams, const std::stop_token& stop);
     DiscRequest request(const QList<DvdTitle>& titles) const;
 
     const DiscOptions options_;

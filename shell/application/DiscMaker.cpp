@@ -1,7 +1,6 @@
-#include "BatchDisc.h"
+#include "DiscMaker.h"
 
 #include "DeliveryFormat.h"
-#include "DiscFit.h"
 #include "TranscodePlan.h"
 #include "VideoProcessor.h"
 
@@ -23,9 +22,9 @@ DvdTitle titleOf(const QString& programStream)
 
 } // namespace
 
-BatchDisc::BatchDisc(DiscOptions options, QObject* parent) : QObject(parent), options_(std::move(options)) {}
+DiscMaker::DiscMaker(DiscOptions options, QObject* parent) : QObject(parent), options_(std::move(options)) {}
 
-std::optional<QString> BatchDisc::refusal() const
+std::optional<QString> DiscMaker::refusal() const
 {
     if (!options_.authors())
         return std::nullopt;
@@ -39,24 +38,33 @@ std::optional<QString> BatchDisc::refusal() const
     return std::nullopt;
 }
 
-std::variant<qint64, QString> BatchDisc::fittedVideoKbps(const QStringList& files, const OutputOptions& output) const
+std::variant<qint64, QString> DiscMaker::fittedVideoKbps(const QStringList& files, const OutputOptions& output) const
 {
     QList<DiscFit::File> fitted;
     for (const QString& file : files) {
         VideoProcessor probe(file);
-        const StreamFacts& facts = probe.loadInformation();
-        const TranscodePlan plan = TranscodePlan::forInput(facts, output, DeliveryFormat::chosen(output, facts));
-        // A sound that is copied keeps its own rate.
-        const qint64 audioKbps = plan.encodeAudio || facts.audioKbps <= 0 ? plan.audioEncoding.kbps : facts.audioKbps;
-        fitted << DiscFit::File{facts.duration, int(audioKbps)};
+        fitted << discFile(probe.loadInformation(), output);
     }
-    const auto fit = DiscFit::fit(options_.capacityBytes.value_or(DiscFit::dvd5Bytes), fitted);
+    return fittedVideoKbps(fitted);
+}
+
+std::variant<qint64, QString> DiscMaker::fittedVideoKbps(const QList<DiscFit::File>& files) const
+{
+    const auto fit = DiscFit::fit(options_.capacityBytes.value_or(DiscFit::dvd5Bytes), files);
     if (const auto* refusal = std::get_if<DiscFit::Refusal>(&fit))
         return refusal->message;
     return qint64(std::get<DiscFit::Plan>(fit).videoKbps);
 }
 
-void BatchDisc::author(const QStringList& programStreams)
+DiscFit::File DiscMaker::discFile(const StreamFacts& facts, const OutputOptions& output)
+{
+    const TranscodePlan plan = TranscodePlan::forInput(facts, output, DeliveryFormat::chosen(output, facts));
+    // A sound that is copied keeps its own rate.
+    const qint64 audioKbps = plan.encodeAudio || facts.audioKbps <= 0 ? plan.audioEncoding.kbps : facts.audioKbps;
+    return {facts.duration, int(audioKbps)};
+}
+
+void DiscMaker::author(const QStringList& programStreams)
 {
     // The tools write into existing folders only.
     for (const QString& path : {options_.folder, QFileInfo(options_.image).path()})
@@ -68,7 +76,7 @@ void BatchDisc::author(const QStringList& programStreams)
     });
 }
 
-std::optional<DiscFailure> BatchDisc::make(const QStringList& programStreams, const std::stop_token& stop) const
+std::optional<DiscFailure> DiscMaker::make(const QStringList& programStreams, const std::stop_token& stop)
 {
     QList<DvdTitle> titles;
     for (const QString& file : programStreams) {
@@ -77,11 +85,14 @@ std::optional<DiscFailure> BatchDisc::make(const QStringList& programStreams, co
         titles << titleOf(file);
     }
     DvdAuthoring authoring(request(titles));
+    authoring.setProgressCallback([this](DvdAuthoring::Stage stage, double fraction) {
+        QMetaObject::invokeMethod(this, [this, stage, fraction] { emit progressed(stage, fraction); }, Qt::QueuedConnection);
+    });
     const std::stop_callback stopAuthoring(stop, [&authoring] { authoring.requestStop(); });
     return authoring.run();
 }
 
-DiscRequest BatchDisc::request(const QList<DvdTitle>& titles) const
+DiscRequest DiscMaker::request(const QList<DvdTitle>& titles) const
 {
     DiscRequest request;
     request.titles = titles;
@@ -95,12 +106,12 @@ DiscRequest BatchDisc::request(const QList<DvdTitle>& titles) const
     return request;
 }
 
-QString BatchDisc::folderPath() const
+QString DiscMaker::folderPath() const
 {
     return options_.folder.isEmpty() ? QString() : options_.folder + u'/' + options_.title;
 }
 
-qint64 BatchDisc::bytes() const
+qint64 DiscMaker::bytes() const
 {
     if (!options_.image.isEmpty())
         return QFileInfo(options_.image).size();
