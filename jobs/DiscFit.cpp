@@ -40,33 +40,28 @@ std::optional<qint64> parseCapacity(QStringView word)
     return megabytes > 0 ? std::optional(megabytes * 1'000'000) : std::nullopt;
 }
 
-qint64 Plan::bytesAllowed(const File& file) const
-{
-    if (!known(file.seconds))
-        return 0;
-    return qint64((videoKbps + file.audioKbps) * 1000 / 8 * file.seconds * programStreamOverhead);
-}
-
 std::variant<Plan, Refusal> fit(qint64 capacityBytes, const QList<File>& files)
 {
     // A file of unknown length takes no time, and no share.
     double seconds = 0;
     double audioKbits = 0;
+    double keptBytes = 0;
     for (const File& file : files) {
-        if (known(file.seconds)) {
+        keptBytes += double(file.keptBytes);
+        if (file.keptBytes == 0 && known(file.seconds)) {
             seconds += file.seconds;
             audioKbits += file.seconds * file.audioKbps;
         }
     }
-    const double usableBytes =
-        double(capacityBytes) * (1 - safetyMargin) - reservedBytes - reservedBytesPerFile * double(files.size());
+    const double usableBytes = double(capacityBytes) * (1 - safetyMargin) - reservedBytes -
+                               reservedBytesPerFile * double(files.size()) - keptBytes;
     const double streamKbits = std::max(0.0, usableBytes) / programStreamOverhead * 8 / 1000;
-    if (seconds == 0)
+    if (seconds == 0 && usableBytes >= 0)
         return Plan{mostVideoKbps};
-    const double videoKbps = (streamKbits - audioKbits) / seconds;
+    const double videoKbps = seconds == 0 ? 0 : (streamKbits - audioKbits) / seconds;
     if (videoKbps >= leastVideoKbps)
         return Plan{std::min(videoKbps, mostVideoKbps)};
-    const int minutes = int(streamKbits / (leastVideoKbps + audioKbits / seconds) / 60);
+    const int minutes = seconds == 0 ? 0 : int(streamKbits / (leastVideoKbps + audioKbits / seconds) / 60);
     return Refusal{minutes, QCoreApplication::translate("DiscFit",
                                                         "Only %n minute(s) of these videos fit on this disc at a "
                                                         "quality worth watching: use a larger disc or fewer files.",

@@ -31,15 +31,14 @@ struct File {
     double seconds = 0;
     // MP2 and stereo AC-3 have 192, 5.1 AC-3 has 448.
     int audioKbps = 192;
+    // A file whose video goes on the disc as it is: its bytes, for which the others' bitrate
+    // leaves room; 0 for one re-encoded at the plan's bitrate.
+    qint64 keptBytes = 0;
 };
 
 struct Plan {
-    // The same for every file; it need not be a whole number of Mbit/s.
+    // The same for every file re-encoded; it need not be a whole number of Mbit/s.
     double videoKbps = 0;
-
-    // The most bytes `file` may take as a DVD program stream within this plan: a file made for
-    // DVD already that is no larger may go on the disc as it is.
-    qint64 bytesAllowed(const File& file) const;
 };
 
 struct Refusal {

@@ -68,17 +68,6 @@ bool dvdauthorMisreads(const QString& path)
            });
 }
 
-std::optional<QString> titleFault(const QString& title)
-{
-    if (title.trimmed().isEmpty())
-        return DvdAuthoring::tr("Give the disc a title.");
-    if (title.contains(u'/') || title.contains(QChar(0)) || title == u"." || title == u"..")
-        return DvdAuthoring::tr("“%1” cannot name the disc's folder: choose a title without a slash.").arg(title);
-    // The image adds ".iso" to the folder's name.
-    if (QFile::encodeName(title).size() > NAME_MAX - 4)
-        return DvdAuthoring::tr("The disc's title is too long to name its folder: choose a shorter one.");
-    return std::nullopt;
-}
 
 std::optional<QString> titlesFault(const QList<DvdTitle>& titles)
 {
@@ -273,4 +262,16 @@ QList<qint64> DvdAuthoring::titleSetBytes() const
         bytes.last() += QFileInfo(request_.titles[i].path).size();
     }
     return bytes;
+}
+
+std::optional<QString> DvdAuthoring::titleFault(const QString& title)
+{
+    if (title.trimmed().isEmpty())
+        return tr("Give the disc a title.");
+    if (title.contains(u'/') || title.contains(QChar(0)) || title == u"." || title == u"..")
+        return tr("“%1” cannot name the disc's folder: choose a title without a slash.").arg(title);
+    // The image adds ".iso" to the folder's name.
+    if (QFile::encodeName(title).size() > NAME_MAX - 4)
+        return tr("The disc's title is too long to name its folder: choose a shorter one.");
+    return std::nullopt;
 }

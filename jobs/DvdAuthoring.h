@@ -66,6 +66,8 @@ public:
     // too many, a mix of TV standards, a title that cannot name a folder, a video that cannot be
     // read or whose name dvdauthor would misread, a folder or image name already taken.
     static std::optional<DiscFailure> refusal(const DiscRequest& request);
+    // Why `title` cannot name the disc's folder and image; nothing when it can.
+    static std::optional<QString> titleFault(const QString& title);
     // The disc's volume label, as players show it: "MY_HOLIDAY_2024" for "My holiday 2024".
     // At most 32 of A-Z, 0-9 and _, any other character becoming _.
     static QString volumeLabel(const QString& title);

@@ -70,13 +70,6 @@ Bringt Videodateien in ein einheitliches MPEG-2-Format mit MP2-Ton: was schon pa
     </message>
 </context>
 <context>
-    <name>BatchDisc</name>
-    <message>
-        <source>%1 already exists: the disc would not replace it.</source>
-        <translation>%1 existiert bereits: Die Scheibe würde es nicht ersetzen.</translation>
-    </message>
-</context>
-<context>
     <name>BatchRun</name>
     <message>
         <source>done  %1 -&gt; %2</source>
@@ -123,19 +116,19 @@ Bringt Videodateien in ein einheitliches MPEG-2-Format mit MP2-Ton: was schon pa
     <message>
         <source>The disc was not made: not every file was fixed.
 </source>
-        <translation>Die Scheibe wurde nicht erstellt: Nicht jede Datei wurde korrigiert.
+        <translation>Die Disc wurde nicht erstellt: Nicht jede Datei wurde korrigiert.
 </translation>
     </message>
     <message>
         <source>The disc was not made: %1
 </source>
-        <translation>Die Scheibe wurde nicht erstellt: %1
+        <translation>Die Disc wurde nicht erstellt: %1
 </translation>
     </message>
     <message>
         <source>disc  %1 %2 titles at %3 Mbit/s
 </source>
-        <translation>Scheibe  %1 %2 Titel mit %3 Mbit/s
+        <translation>Disc  %1 %2 Titel mit %3 Mbit/s
 </translation>
     </message>
 </context>
@@ -312,7 +305,7 @@ wird gespeichert.</translation>
     </message>
     <message>
         <source>Batch: fit one video bitrate for all the files to a disc: dvd5, dvd9 or &lt;N&gt;MB.</source>
-        <translation>Stapel: eine Video-Bitrate für alle Dateien so wählen, dass sie auf eine Scheibe passen: dvd5, dvd9 oder &lt;N&gt;MB.</translation>
+        <translation>Stapel: eine Video-Bitrate für alle Dateien so wählen, dass sie auf eine Disc passen: dvd5, dvd9 oder &lt;N&gt;MB.</translation>
     </message>
     <message>
         <source>size</source>
@@ -332,7 +325,7 @@ wird gespeichert.</translation>
     </message>
     <message>
         <source>Batch: a chapter on the disc every &lt;minutes&gt;, 1 to 99 (default 5).</source>
-        <translation>Stapel: ein Kapitel auf der Scheibe alle &lt;Minuten&gt;, 1 bis 99 (vorgegeben 5).</translation>
+        <translation>Stapel: ein Kapitel auf der Disc alle &lt;Minuten&gt;, 1 bis 99 (vorgegeben 5).</translation>
     </message>
     <message>
         <source>minutes</source>
@@ -340,7 +333,7 @@ wird gespeichert.</translation>
     </message>
     <message>
         <source>Batch: the disc&apos;s title, its folder&apos;s name and volume label (default DVD).</source>
-        <translation>Stapel: der Titel der Scheibe, der Name ihres Ordners und ihre Datenträgerbezeichnung (vorgegeben DVD).</translation>
+        <translation>Stapel: der Titel der Disc, der Name ihres Ordners und ihre Datenträgerbezeichnung (vorgegeben DVD).</translation>
     </message>
     <message>
         <source>name</source>
@@ -371,13 +364,161 @@ wird gespeichert.</translation>
     </message>
 </context>
 <context>
+    <name>DiscController</name>
+    <message>
+        <source>Making the disc image</source>
+        <translation>Das Abbild der Disc wird erstellt</translation>
+    </message>
+    <message>
+        <source>Authoring the DVD</source>
+        <translation>Die DVD wird erstellt</translation>
+    </message>
+    <message>
+        <source>mpgfix</source>
+        <translation>mpgfix</translation>
+    </message>
+    <message>
+        <source>The DVD was not made.</source>
+        <translation>Die DVD wurde nicht erstellt.</translation>
+    </message>
+    <message>
+        <source>The DVD is ready.</source>
+        <translation>Die DVD ist fertig.</translation>
+    </message>
+</context>
+<context>
     <name>DiscFit</name>
     <message numerus="yes">
         <source>Only %n minute(s) of these videos fit on this disc at a quality worth watching: use a larger disc or fewer files.</source>
         <translation>
-            <numerusform>Nur %n Minute dieser Videos passt in sehenswerter Qualität auf diese Scheibe: Nehmen Sie eine größere Scheibe oder weniger Dateien.</numerusform>
-            <numerusform>Nur %n Minuten dieser Videos passen in sehenswerter Qualität auf diese Scheibe: Nehmen Sie eine größere Scheibe oder weniger Dateien.</numerusform>
+            <numerusform>Nur %n Minute dieser Videos passt in sehenswerter Qualität auf diese Disc: Nehmen Sie eine größere Disc oder weniger Dateien.</numerusform>
+            <numerusform>Nur %n Minuten dieser Videos passen in sehenswerter Qualität auf diese Disc: Nehmen Sie eine größere Disc oder weniger Dateien.</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>DiscMaker</name>
+    <message>
+        <source>%1 already exists: the disc would not replace it.</source>
+        <translation>%1 existiert bereits: Die Disc würde es nicht ersetzen.</translation>
+    </message>
+</context>
+<context>
+    <name>DiscRound</name>
+    <message>
+        <source>No folder for the disc&apos;s files: %1</source>
+        <translation>Kein Ordner für die Dateien der Disc: %1</translation>
+    </message>
+    <message>
+        <source>%1 could not be fixed: %2</source>
+        <translation>%1 konnte nicht korrigiert werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>DiscSheet</name>
+    <message>
+        <source>Make a DVD</source>
+        <translation>DVD erstellen</translation>
+    </message>
+    <message>
+        <source>Titles, in playing order:</source>
+        <translation>Titel, in Abspielreihenfolge:</translation>
+    </message>
+    <message>
+        <source>&amp;Add Files…</source>
+        <translation>Dateien &amp;hinzufügen…</translation>
+    </message>
+    <message>
+        <source>&amp;Disc:</source>
+        <translation>&amp;Disc:</translation>
+    </message>
+    <message>
+        <source>&amp;Chapters every:</source>
+        <translation>&amp;Kapitel alle:</translation>
+    </message>
+    <message>
+        <source> min</source>
+        <translation> min</translation>
+    </message>
+    <message>
+        <source>&amp;Title:</source>
+        <translation>&amp;Titel:</translation>
+    </message>
+    <message>
+        <source>Sa&amp;ve into:</source>
+        <translation>Speichern &amp;in:</translation>
+    </message>
+    <message>
+        <source>Also make a disc &amp;image</source>
+        <translation>Auch ein Disc-&amp;Abbild erstellen</translation>
+    </message>
+    <message>
+        <source>reading…</source>
+        <translation>wird gelesen…</translation>
+    </message>
+    <message>
+        <source>not a video</source>
+        <translation>kein Video</translation>
+    </message>
+    <message>
+        <source>%1 (%2 GB)</source>
+        <translation>%1 (%2 GB)</translation>
+    </message>
+    <message>
+        <source>My DVD</source>
+        <translation>Meine DVD</translation>
+    </message>
+    <message>
+        <source>&amp;Start</source>
+        <translation>&amp;Starten</translation>
+    </message>
+    <message>
+        <source>%1 h %2 min</source>
+        <translation>%1 h %2 min</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>%1 of video at %2 Mbit/s on a %3</source>
+        <translation>%1 Video mit %2 Mbit/s auf einer %3</translation>
+    </message>
+    <message>
+        <source>Reading the files…</source>
+        <translation>Die Dateien werden gelesen…</translation>
+    </message>
+    <message>
+        <source>%1 is not a video that can go on a disc.</source>
+        <translation>%1 ist kein Video, das auf eine Disc passt.</translation>
+    </message>
+    <message>
+        <source>Check the files that go on the disc.</source>
+        <translation>Haken Sie die Dateien an, die auf die Disc sollen.</translation>
+    </message>
+    <message>
+        <source>Choose the folder the disc goes into.</source>
+        <translation>Wählen Sie den Ordner, in den die Disc kommt.</translation>
+    </message>
+    <message>
+        <source>Add Video Files</source>
+        <translation>Videodateien hinzufügen</translation>
+    </message>
+    <message>
+        <source>Video files (%1)</source>
+        <translation>Videodateien (%1)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Save the Disc Into</source>
+        <translation>Disc speichern in</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
     </message>
 </context>
 <context>
@@ -388,7 +529,7 @@ wird gespeichert.</translation>
     </message>
     <message>
         <source>Making a disc image needs genisoimage, which is not installed: install its package, genisoimage.</source>
-        <translation>Für ein Abbild der Scheibe wird genisoimage gebraucht, das nicht installiert ist: Installieren Sie das Paket genisoimage.</translation>
+        <translation>Für ein Abbild der Disc wird genisoimage gebraucht, das nicht installiert ist: Installieren Sie das Paket genisoimage.</translation>
     </message>
     <message>
         <source>%1 already exists and was left as it is.</source>
@@ -400,19 +541,19 @@ wird gespeichert.</translation>
     </message>
     <message>
         <source>Give the disc a title.</source>
-        <translation>Geben Sie der Scheibe einen Titel.</translation>
+        <translation>Geben Sie der Disc einen Titel.</translation>
     </message>
     <message>
         <source>“%1” cannot name the disc&apos;s folder: choose a title without a slash.</source>
-        <translation>„%1“ kann den Ordner der Scheibe nicht benennen: Wählen Sie einen Titel ohne Schrägstrich.</translation>
+        <translation>„%1“ kann den Ordner der Disc nicht benennen: Wählen Sie einen Titel ohne Schrägstrich.</translation>
     </message>
     <message>
         <source>The disc&apos;s title is too long to name its folder: choose a shorter one.</source>
-        <translation>Der Titel der Scheibe ist zu lang für einen Ordnernamen: Wählen Sie einen kürzeren.</translation>
+        <translation>Der Titel der Disc ist zu lang für einen Ordnernamen: Wählen Sie einen kürzeren.</translation>
     </message>
     <message>
         <source>Choose the videos to put on the disc.</source>
-        <translation>Wählen Sie die Videos für die Scheibe.</translation>
+        <translation>Wählen Sie die Videos für die Disc.</translation>
     </message>
     <message>
         <source>A DVD holds at most %1 videos; choose fewer.</source>
@@ -444,7 +585,7 @@ wird gespeichert.</translation>
     </message>
     <message>
         <source>dvdauthor could not make the disc: %1</source>
-        <translation>dvdauthor konnte die Scheibe nicht erstellen: %1</translation>
+        <translation>dvdauthor konnte die Disc nicht erstellen: %1</translation>
     </message>
     <message>
         <source>genisoimage could not make the disc image: %1</source>
@@ -898,6 +1039,10 @@ wird gespeichert.</translation>
     <message>
         <source>Best (much slower)</source>
         <translation>Beste (viel langsamer)</translation>
+    </message>
+    <message>
+        <source>Make a &amp;DVD…</source>
+        <translation>&amp;DVD erstellen…</translation>
     </message>
 </context>
 <context>

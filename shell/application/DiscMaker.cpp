@@ -30,6 +30,8 @@ std::optional<QString> DiscMaker::refusal() const
         return std::nullopt;
     if (const std::optional<DiscFailure> missing = DvdAuthoring::missingTool(!options_.image.isEmpty()))
         return missing->message;
+    if (const std::optional<QString> fault = DvdAuthoring::titleFault(options_.title))
+        return fault;
     for (const QString& path : {folderPath(), imagePath()}) {
         const QFileInfo made(path);
         if (!path.isEmpty() && (made.exists() || made.isSymLink()))
@@ -43,7 +45,7 @@ std::variant<qint64, QString> DiscMaker::fittedVideoKbps(const QStringList& file
     QList<DiscFit::File> fitted;
     for (const QString& file : files) {
         VideoProcessor probe(file);
-        fitted << discFile(probe.loadInformation(), output);
+        fitted << discFile(file, probe.loadInformation(), output);
     }
     return fittedVideoKbps(fitted);
 }
@@ -56,12 +58,14 @@ std::variant<qint64, QString> DiscMaker::fittedVideoKbps(const QList<DiscFit::Fi
     return qint64(std::get<DiscFit::Plan>(fit).videoKbps);
 }
 
-DiscFit::File DiscMaker::discFile(const StreamFacts& facts, const OutputOptions& output)
+DiscFit::File DiscMaker::discFile(const QString& path, const StreamFacts& facts, OutputOptions output)
 {
+    output.dvd = true;
     const TranscodePlan plan = TranscodePlan::forInput(facts, output, DeliveryFormat::chosen(output, facts));
     // A sound that is copied keeps its own rate.
     const qint64 audioKbps = plan.encodeAudio || facts.audioKbps <= 0 ? plan.audioEncoding.kbps : facts.audioKbps;
-    return {facts.duration, int(audioKbps)};
+    // A picture that conforms is never re-encoded, whatever its bitrate: it takes what it takes.
+    return {facts.duration, int(audioKbps), plan.encodeVideo ? 0 : std::max<qint64>(1, QFileInfo(path).size())};
 }
 
 void DiscMaker::author(const QStringList& programStreams)

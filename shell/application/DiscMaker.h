@@ -25,15 +25,15 @@ public:
     ~DiscMaker() override = default;
 
     // Why the disc cannot be made, found before any file starts: a tool it needs and cannot find,
-    // or its folder's or image's name taken.
+    // a title that cannot name a folder, or its folder's or image's name taken.
     std::optional<QString> refusal() const;
     // The whole kbit/s of video, rounded down, that fit `files` with the sound `output` gives
     // them on the disc; else the message of the refusal. Probes each file: it takes a moment.
     std::variant<qint64, QString> fittedVideoKbps(const QStringList& files, const OutputOptions& output) const;
     // The same for files already probed.
     std::variant<qint64, QString> fittedVideoKbps(const QList<DiscFit::File>& files) const;
-    // What a file with `facts` asks of the disc once fixed by `output`.
-    static DiscFit::File discFile(const StreamFacts& facts, const OutputOptions& output);
+    // What the file at `path` with `facts` asks of the disc once fixed for DVD by `output`.
+    static DiscFit::File discFile(const QString& path, const StreamFacts& facts, OutputOptions output);
 
     // Authors the disc from `programStreams` in playing order; authored() follows.
     void author(const QStringList& programStreams);

@@ -99,8 +99,9 @@ void DiscRound::authorIfAllFixed()
     for (const auto& [id, output] : fixed_)
         programStreams << output;
     stage_ = Stage::Authoring;
-    emit stageChanged(stage_);
+    // Started first, so that a stop asked for on hearing of it reaches it.
     maker_.author(programStreams);
+    emit stageChanged(stage_);
 }
 
 void DiscRound::authoringProgressed(DvdAuthoring::Stage stage, double fraction)

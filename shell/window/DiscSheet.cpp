@@ -86,13 +86,11 @@ std::variant<DiscChoice, QString> DiscSheet::choice() const
         if (found->second.video.isEmpty() || found->second.duration <= 0)
             return tr("%1 is not a video that can go on a disc.").arg(QFileInfo(path).fileName());
         chosen.files << path;
-        fitted << DiscMaker::discFile(found->second, output_);
+        fitted << DiscMaker::discFile(path, found->second, output_);
     }
     if (chosen.files.isEmpty())
         return tr("Check the files that go on the disc.");
     const QString title = ui_.titleEdit->text().trimmed();
-    if (title.isEmpty() || title.contains(u'/') || title == u"." || title == u"..")
-        return tr("The title names the disc's folder: give one without a slash.");
     const QString folder = ui_.folderButton->fullText();
     if (!QFileInfo(folder).isDir())
         return tr("Choose the folder the disc goes into.");
