@@ -5,10 +5,10 @@
 #include <cstring>
 
 DiscRound::DiscRound(JobQueue& queue, const DiscOptions& options, QObject* parent)
-    : QObject(parent), queue_(queue), maker_(options)
+    : QObject(parent), queue_(&queue), maker_(options)
 {
-    connect(&queue_, &JobQueue::jobEnded, this, &DiscRound::fileEnded);
-    connect(&queue_, &JobQueue::pendingChanged, this, &DiscRound::checkRemoved);
+    connect(queue_, &JobQueue::jobEnded, this, &DiscRound::fileEnded);
+    connect(queue_, &JobQueue::pendingChanged, this, &DiscRound::checkRemoved);
     connect(&maker_, &DiscMaker::progressed, this, &DiscRound::authoringProgressed);
     connect(&maker_, &DiscMaker::authored, this, &DiscRound::finish);
     streams_.emplace(options.folder, options.title);
@@ -16,13 +16,13 @@ DiscRound::DiscRound(JobQueue& queue, const DiscOptions& options, QObject* paren
 
 DiscRound::~DiscRound()
 {
-    if (held_)
-        queue_.releaseRound();
+    if (held_ && queue_)
+        queue_->releaseRound();
 }
 
 void DiscRound::start(const QStringList& files, JobSettings settings)
 {
-    queue_.holdRound();
+    queue_->holdRound();
     held_ = true;
     if (const int error = streams_->creationError()) {
         const QString reason = QString::fromLocal8Bit(std::strerror(error));
@@ -32,7 +32,7 @@ void DiscRound::start(const QStringList& files, JobSettings settings)
     settings.folder = streams_->path();
     // Two sources may share a name; both go on the disc.
     settings.nameTaken = NameTaken::KeepBoth;
-    const JobListModel::Id first = queue_.add(files, settings);
+    const JobListModel::Id first = queue_->add(files, settings);
     for (qsizetype i = 0; i < files.size(); ++i)
         pending_[first + JobListModel::Id(i)] = files[i];
 }
@@ -64,7 +64,7 @@ void DiscRound::fileEnded(JobListModel::Id id, const JobOutcome& outcome)
 void DiscRound::checkRemoved()
 {
     for (const auto& [id, path] : pending_)
-        if (!queue_.model().indexOf(id).isValid()) {
+        if (!queue_->model().indexOf(id).isValid()) {
             pending_.erase(id);
             giveUp({DiscFailure::Kind::Stopped, {}});
             return authorIfAllFixed();
@@ -78,14 +78,14 @@ void DiscRound::giveUp(const DiscFailure& failure)
     failure_ = failure;
     QModelIndexList waiting;
     for (const auto& [id, path] : pending_) {
-        queue_.cancel(id);
-        waiting << queue_.model().indexOf(id);
+        queue_->cancel(id);
+        waiting << queue_->model().indexOf(id);
     }
     // Removing rows tells of it at once: only the running ones stay pending.
     const std::map<JobListModel::Id, QString> before = std::exchange(pending_, {});
-    queue_.removeWaiting(waiting);
+    queue_->removeWaiting(waiting);
     for (const auto& [id, path] : before)
-        if (queue_.model().indexOf(id).isValid())
+        if (queue_->model().indexOf(id).isValid())
             pending_[id] = path;
 }
 
@@ -118,6 +118,6 @@ void DiscRound::finish(const std::optional<DiscFailure>& failure)
         return;
     streams_.reset();
     emit finished(failure);
-    if (std::exchange(held_, false))
-        queue_.releaseRound();
+    if (std::exchange(held_, false) && queue_)
+        queue_->releaseRound();
 }

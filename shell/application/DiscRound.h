@@ -5,6 +5,7 @@
 #include "JobQueue.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 
 #include <map>
@@ -48,7 +49,8 @@ private:
     void authoringProgressed(DvdAuthoring::Stage stage, double fraction);
     void finish(const std::optional<DiscFailure>& failure);
 
-    JobQueue& queue_;
+    // The queue may go first, as it does when the app quits.
+    QPointer<JobQueue> queue_;
     std::optional<DiscWorkFolder> streams_;
     // The disc's rows not yet ended, and the outputs of those fixed, both by id: ids follow the
     // list's order.

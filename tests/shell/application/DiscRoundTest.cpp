@@ -86,3 +86,20 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<Case>& info) { return info.param.name; });
 
 } // namespace
+
+// As at quit, where the queue goes before the round: the round's end leaves the queue alone and
+// takes its hidden folder with it.
+TEST(DiscRoundQuitTest, TheQueueMayGoFirst)
+{
+    const TestMedia::TestFolder destination;
+    ASSERT_TRUE(TestMedia::makeClip(destination.filePath("one.mp4"), TestMedia::h264AacMono()));
+    auto queue = std::make_unique<JobQueue>([] { return JobSettings{}; });
+    DiscOptions options;
+    options.folder = destination.path();
+    auto round = std::make_unique<DiscRound>(*queue, options);
+    round->start({destination.filePath("one.mp4")}, {});
+    queue.reset();
+    round.reset();
+    EXPECT_EQ(QDir(destination.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{"one.mp4"});
+}
