@@ -13,7 +13,7 @@ void FactsProbe::probe(const QStringList& files)
             const StreamFacts facts = processor.loadInformation();
             if (stop.stop_requested())
                 return;
-            QMetaObject::invokeMethod(this, [this, file, facts] { emit probed(file, facts); }, Qt::QueuedConnection);
+            emit probed(file, facts);
         }
     });
 }

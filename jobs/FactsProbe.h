@@ -21,6 +21,7 @@ public:
     void probe(const QStringList& files);
 
 signals:
+    // Sent from the probing thread: connect it with a receiver in another.
     void probed(const QString& path, const StreamFacts& facts);
 
 private:

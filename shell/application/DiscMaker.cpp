@@ -76,7 +76,7 @@ void DiscMaker::author(const QStringList& programStreams)
             QDir().mkpath(path);
     thread_ = std::jthread([this, programStreams](const std::stop_token& stop) {
         const std::optional<DiscFailure> failure = make(programStreams, stop);
-        QMetaObject::invokeMethod(this, [this, failure] { emit authored(failure); }, Qt::QueuedConnection);
+        emit authored(failure);
     });
 }
 
@@ -89,9 +89,7 @@ std::optional<DiscFailure> DiscMaker::make(const QStringList& programStreams, co
         titles << titleOf(file);
     }
     DvdAuthoring authoring(request(titles));
-    authoring.setProgressCallback([this](DvdAuthoring::Stage stage, double fraction) {
-        QMetaObject::invokeMethod(this, [this, stage, fraction] { emit progressed(stage, fraction); }, Qt::QueuedConnection);
-    });
+    authoring.setProgressCallback([this](DvdAuthoring::Stage stage, double fraction) { emit progressed(stage, fraction); });
     const std::stop_callback stopAuthoring(stop, [&authoring] { authoring.requestStop(); });
     return authoring.run();
 }

@@ -47,6 +47,7 @@ public:
     qint64 bytes() const;
 
 signals:
+    // Both are sent from the authoring's thread: connect them with a receiver in another.
     // How far authoring has come, each stage from 0 to 1.
     void progressed(DvdAuthoring::Stage stage, double fraction);
     // Nothing when the disc is in place.
