@@ -20,13 +20,31 @@ void JobQueue::add(const QStringList& files)
 {
     // No files still lets a queue without work say that it is idle.
     if (!files.isEmpty()) {
-        if (!std::exchange(inRound_, true))
-            round_ = {};
+        beginRound();
         model_.add(files);
         reportRound();
         emit pendingChanged();
+        emit workArrived();
     }
     startNext();
+}
+
+void JobQueue::setScanning(bool scanning)
+{
+    if (scanning == std::exchange(scanning_, scanning))
+        return;
+    if (scanning) {
+        beginRound();
+        emit workArrived();
+    }
+    reportRound();
+    startNext();
+}
+
+void JobQueue::beginRound()
+{
+    if (!std::exchange(inRound_, true))
+        round_ = {};
 }
 
 void JobQueue::setMaxRunning(int count)
@@ -95,7 +113,7 @@ void JobQueue::setPaused(bool paused)
     startNext();
 }
 
-bool JobQueue::hasWork() const { return isBusy() || model_.nextWaiting(); }
+bool JobQueue::hasWork() const { return isBusy() || scanning_ || model_.nextWaiting(); }
 
 bool JobQueue::isBusy() const { return !running_.empty() || !held_.empty(); }
 
@@ -132,7 +150,7 @@ void JobQueue::startNext()
             break;
         startJob(*next);
     }
-    if (!isBusy() && (stopped_ || !model_.nextWaiting()))
+    if (!isBusy() && (stopped_ || (!scanning_ && !model_.nextWaiting())))
         emit idle();
 }
 
@@ -198,7 +216,7 @@ void JobQueue::reportRound()
     if (!inRound_)
         return;
     const RoundTally now = tally();
-    if (now.running + now.waiting == 0) {
+    if (now.running + now.waiting == 0 && !scanning_) {
         inRound_ = false;
         emit roundProgressed(1.0);
         emit roundFinished(now);
@@ -207,5 +225,6 @@ void JobQueue::reportRound()
     double done = now.ended();
     for (const Running& r : running_)
         done += model_.indexOf(r.id).data(JobListModel::ProgressRole).toDouble();
-    emit roundProgressed(done / now.total());
+    // A scan that has found nothing yet: the round has not got anywhere.
+    emit roundProgressed(now.total() > 0 ? done / now.total() : 0.0);
 }

@@ -53,10 +53,13 @@ public:
     // While paused the running files go on, but no other starts and no failure is raised; a
     // failure that came meanwhile is raised once the pause ends.
     void setPaused(bool paused);
+    // More files may still come, from a folder being scanned: until they have all come, the
+    // round goes on and the queue is not idle, even with no file running or waiting.
+    void setScanning(bool scanning);
 
     // A file is being fixed, or its failure waits to be dismissed.
     bool isBusy() const;
-    // Busy, or files wait.
+    // Busy, files wait, or more may still come.
     bool hasWork() const;
     // The running files, in the order they started.
     std::vector<JobListModel::Id> running() const;
@@ -75,6 +78,8 @@ public:
     RoundTally tally() const;
 
 signals:
+    // Files were added, or a scan began that may add some.
+    void workArrived();
     void jobStarted(const QString& path, JobListModel::Id id);
     void stageChanged(JobState stage, const QString& path, JobListModel::Id id);
     // The progress of one running file.
@@ -89,9 +94,10 @@ signals:
     void failureCleared();
     // How far the round has come: its ended files whole, the running ones as far as they are.
     void roundProgressed(double fraction);
-    // None of the round's files runs or waits any more; its last failure may still be on show.
+    // None of the round's files runs or waits any more and no more may come; its last failure
+    // may still be on show.
     void roundFinished(const RoundTally& tally);
-    // No file is being fixed and none waits: the work is done or was stopped.
+    // No file is being fixed, none waits and no more may come: the work is done or was stopped.
     void idle();
     // What pending() holds has changed.
     void pendingChanged();
@@ -113,6 +119,8 @@ private:
     void startJob(JobListModel::Id id);
     void jobFinished(JobListModel::Id id, const JobOutcome& outcome);
     void raiseHeldFailure();
+    // Files came, or may come: a round begins unless one is under way.
+    void beginRound();
     void reportRound();
 
     SettingsSource settings_;
@@ -125,6 +133,7 @@ private:
     bool raised_ = false;
     bool paused_ = false;
     bool stopped_ = false;
+    bool scanning_ = false;
     // Whether files came in since none was running or waiting.
     bool inRound_ = false;
     // The round's ended files; tally() adds the running and waiting ones.

@@ -45,6 +45,7 @@ AppDelegate::AppDelegate(MainWindow& window, QObject* parent)
     ui.jobList->setModel(&queue_.model());
     connect(ui.dragView, &WQDragView::filesDropped, this, &AppDelegate::openFiles);
     connect(folderScan_, &FolderScan::found, &queue_, &JobQueue::add);
+    connect(folderScan_, &FolderScan::scanningChanged, &queue_, &JobQueue::setScanning);
     connect(ui.openFilesItem, &QAction::triggered, this, &AppDelegate::openFilesClicked);
     connect(ui.openFolderItem, &QAction::triggered, this, &AppDelegate::openFolderClicked);
     connect(status_, &StatusArea::cancelRequested, this, &AppDelegate::cancelClicked);
@@ -117,7 +118,7 @@ void AppDelegate::openFiles(const QStringList& paths)
 {
     initQueue();
     queue_.setMaxRunning(preferences_.value(Options::filesAtOnce).toInt());
-    folderScan_->scan(paths);
+    folderScan_->scan(paths, preferences_.jobSettings().folder);
 }
 
 void AppDelegate::cancelClicked()
