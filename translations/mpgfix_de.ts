@@ -68,6 +68,10 @@ Bringt Videodateien in ein einheitliches MPEG-2-Format mit MP2-Ton: was schon pa
         <source>The list of files left to fix could not be read; it was set aside as %1.</source>
         <translation>Die Liste der noch zu korrigierenden Dateien war nicht lesbar; sie wurde als %1 beiseitegelegt.</translation>
     </message>
+    <message>
+        <source>Looking for videos to fix...</source>
+        <translation>Sucht nach zu korrigierenden Videos...</translation>
+    </message>
 </context>
 <context>
     <name>BatchDisc</name>

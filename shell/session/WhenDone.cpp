@@ -33,7 +33,10 @@ void WhenDone::askAllowed(Choice choice)
 {
     const QDBusMessage ask =
         DesktopCalls::logind(choice == Choice::Suspend ? QStringLiteral("CanSuspend") : QStringLiteral("CanPowerOff"));
-    auto* call = new QDBusPendingCallWatcher(system_.asyncCall(ask, callTimeoutMs), this);
+    // Without a bus no answer would ever come: its error stands for one.
+    auto* call = new QDBusPendingCallWatcher(system_.isConnected() ? system_.asyncCall(ask, callTimeoutMs)
+                                                                   : QDBusPendingCall::fromError(system_.lastError()),
+                                             this);
     connect(call, &QDBusPendingCallWatcher::finished, this, [this, choice](QDBusPendingCallWatcher* answer) {
         const QDBusPendingReply<QString> reply = *answer;
         const QString can = reply.isValid() ? reply.value() : QString();

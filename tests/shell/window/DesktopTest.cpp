@@ -123,7 +123,7 @@ protected:
 TEST_F(DesktopTest, WhenDoneActsAfterTheCountdownUnlessCancelled)
 {
     MainWindow lonely;
-    const WhenDoneView lonelyView(lonely, *new WhenDone(appBus, appBus, std::chrono::seconds(1), &lonely));
+    const WhenDoneView lonelyView(lonely, *new WhenDone(QDBusConnection("nowhere"), appBus, std::chrono::seconds(1), &lonely));
     EXPECT_TRUE(spinUntil([&] { return lonely.ui().suspendItem->toolTip().startsWith("The login manager (logind)"); }));
     serve();
     const QString suspending = "Notify mpgfix mpgfix mpgfix will suspend the computer in 1 seconds. 200";
