@@ -1,11 +1,17 @@
 #include "FolderIntake.h"
 
+#include "WrittenFiles.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QMimeDatabase>
 
 #include <algorithm>
 #include <functional>
+#include <optional>
+#include <utility>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -21,44 +27,65 @@ bool isVideoType(const QMimeType& type)
 // By the file's name first and its content where the name says nothing, as file managers do.
 bool isVideo(const QMimeDatabase& types, const QFileInfo& file) { return isVideoType(types.mimeTypeForFile(file)); }
 
-// Hands each video file in `folder` to `take`, in name order at every depth; how many it found.
-int takeVideosIn(const QString& folder, const QMimeDatabase& types, const std::function<void(const QString&)>& take,
-                 const std::stop_token& stop)
+// A folder by device and inode, so that any path to it is known as the same.
+using FolderId = std::pair<dev_t, ino_t>;
+
+std::optional<FolderId> folderId(const QString& path)
 {
-    const QFileInfoList entries = QDir(folder).entryInfoList(
-        QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
-    int found = 0;
-    for (const QFileInfo& entry : entries) {
-        if (stop.stop_requested())
-            break;
-        if (entry.isDir()) {
-            if (!entry.isSymLink())
-                found += takeVideosIn(entry.filePath(), types, take, stop);
-        } else if (isVideo(types, entry)) {
-            take(entry.filePath());
-            ++found;
-        }
-    }
-    return found;
+    struct stat status;
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return std::nullopt;
+    return FolderId{status.st_dev, status.st_ino};
 }
+
+// One expansion's walk through the folders.
+struct Walk {
+    const QMimeDatabase types;
+    const std::function<void(const QString&)>& take;
+    const std::stop_token& stop;
+    // The folder the outputs go to, never entered: what it holds are outputs, some of them
+    // still to come from this very run.
+    const std::optional<FolderId> outputFolder;
+
+    // Hands each video file in `folder` to `take`, in name order at every depth; how many it found.
+    int takeVideosIn(const QString& folder) const
+    {
+        const QFileInfoList entries = QDir(folder).entryInfoList(
+            QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+        int found = 0;
+        for (const QFileInfo& entry : entries) {
+            if (stop.stop_requested())
+                break;
+            if (entry.isDir()) {
+                if (!entry.isSymLink() && (!outputFolder || folderId(entry.filePath()) != outputFolder))
+                    found += takeVideosIn(entry.filePath());
+            } else if (isVideo(types, entry) && !WrittenFiles::contains(entry.filePath())) {
+                take(entry.filePath());
+                ++found;
+            }
+        }
+        return found;
+    }
+};
 
 } // namespace
 
-void expandFolders(const QStringList& paths, const std::function<void(const QString&)>& take, const std::stop_token& stop)
+void expandFolders(const QStringList& paths, const std::function<void(const QString&)>& take, const std::stop_token& stop,
+                   const QString& outputFolder)
 {
-    const QMimeDatabase types;
+    const Walk walk{{}, take, stop, folderId(outputFolder)};
     for (const QString& path : paths) {
         if (stop.stop_requested())
             return;
-        if (!QFileInfo(path).isDir() || takeVideosIn(path, types, take, stop) == 0)
+        if (!QFileInfo(path).isDir() || walk.takeVideosIn(path) == 0)
             take(path);
     }
 }
 
-QStringList expandFolders(const QStringList& paths)
+QStringList expandFolders(const QStringList& paths, const QString& outputFolder)
 {
     QStringList files;
-    expandFolders(paths, [&files](const QString& file) { files << file; });
+    expandFolders(paths, [&files](const QString& file) { files << file; }, {}, outputFolder);
     return files;
 }
 

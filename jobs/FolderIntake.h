@@ -8,11 +8,12 @@
 
 // Turns dropped or opened paths into the files to fix: a folder stands for the video files
 // inside it, at any depth, in name order. A folder without any stays as itself, so that its
-// job can say so. Hidden entries and links to folders are passed over.
-QStringList expandFolders(const QStringList& paths);
+// job can say so. Hidden entries, links to folders, the folder `outputFolder` within a folder
+// and the outputs this process wrote are passed over.
+QStringList expandFolders(const QStringList& paths, const QString& outputFolder = {});
 // The same, handing each file to `take` as it is found, until `stop` is requested.
 void expandFolders(const QStringList& paths, const std::function<void(const QString&)>& take,
-                   const std::stop_token& stop = {});
+                   const std::stop_token& stop = {}, const QString& outputFolder = {});
 // The name patterns ("*.mp4", ...) of every file type that counts as video above, for a file
 // chooser's filter.
 QStringList videoNamePatterns();

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QStringList>
+#include <QTimer>
 
 #include <deque>
 #include <mutex>
@@ -9,27 +11,41 @@
 
 // Turns dropped or opened paths into the files to fix off the GUI thread, so that a large
 // folder neither freezes the window nor keeps it from serving other launches. The files come
-// through found() a few at a time as they are found, those of one scan after those of the scan
-// before.
+// through found() as they are found, a few at a time when they come fast, those of one scan
+// after those of the scan before.
 class FolderScan : public QObject {
     Q_OBJECT
 
 public:
-    using QObject::QObject;
+    explicit FolderScan(QObject* parent = nullptr);
 
-    // Returns at once.
-    void scan(const QStringList& paths);
+    // Returns at once. `outputFolder` is never entered (see expandFolders()).
+    void scan(const QStringList& paths, const QString& outputFolder = {});
+    // A scan runs or waits.
+    bool isScanning() const { return scanning_; }
 
 signals:
     void found(const QStringList& files);
+    // The first scan began, or the last one ended after its last files came through found().
+    void scanningChanged(bool scanning);
 
 private:
-    void startNext();
-    // GUI thread: sends on what the scan has found so far.
-    void sendFound();
+    struct Request {
+        QStringList paths;
+        QString outputFolder;
+    };
 
-    std::deque<QStringList> waiting_;
+    void startNext();
+    // GUI thread: sends on what the scan has found so far, at once unless it sent a moment ago.
+    void sendSoon();
+    void sendFound();
+    void scanEnded();
+
+    std::deque<Request> waiting_;
     bool scanning_ = false;
+    bool threadRuns_ = false;
+    QTimer sendTimer_;
+    QElapsedTimer sinceSent_;
     // Found by the scan's thread and not yet sent on; the lock is what hands them over.
     std::mutex foundMutex_;
     QStringList unsent_;

@@ -21,14 +21,14 @@ JobListModel::Id JobQueue::add(const QStringList& files, const std::optional<Job
     JobListModel::Id first = 0;
     // No files still lets a queue without work say that it is idle.
     if (!files.isEmpty()) {
-        if (!std::exchange(inRound_, true))
-            round_ = {};
+        beginRound();
         first = model_.add(files);
         if (settings)
             for (JobListModel::Id id = first; id < first + JobListModel::Id(files.size()); ++id)
                 ownSettings_[id] = *settings;
         reportRound();
         emit pendingChanged();
+        emit workArrived();
     }
     startNext();
     return first;
@@ -36,8 +36,10 @@ JobListModel::Id JobQueue::add(const QStringList& files, const std::optional<Job
 
 void JobQueue::holdRound()
 {
-    if (roundHolds_++ == 0 && !std::exchange(inRound_, true))
-        round_ = {};
+    if (roundHolds_++ == 0) {
+        beginRound();
+        emit workArrived();
+    }
 }
 
 void JobQueue::releaseRound()
@@ -46,6 +48,24 @@ void JobQueue::releaseRound()
         return;
     reportRound();
     startNext();
+}
+
+void JobQueue::setScanning(bool scanning)
+{
+    if (scanning == std::exchange(scanning_, scanning))
+        return;
+    if (scanning) {
+        beginRound();
+        emit workArrived();
+    }
+    reportRound();
+    startNext();
+}
+
+void JobQueue::beginRound()
+{
+    if (!std::exchange(inRound_, true))
+        round_ = {};
 }
 
 void JobQueue::setMaxRunning(int count)
@@ -115,9 +135,11 @@ void JobQueue::setPaused(bool paused)
     startNext();
 }
 
-bool JobQueue::hasWork() const { return isBusy() || model_.nextWaiting(); }
+bool JobQueue::hasWork() const { return isBusy() || moreToCome() || model_.nextWaiting(); }
 
-bool JobQueue::isBusy() const { return !running_.empty() || !held_.empty() || roundHolds_ > 0; }
+bool JobQueue::isBusy() const { return !running_.empty() || !held_.empty(); }
+
+bool JobQueue::moreToCome() const { return scanning_ || roundHolds_ > 0; }
 
 std::vector<JobListModel::Id> JobQueue::running() const
 {
@@ -152,7 +174,7 @@ void JobQueue::startNext()
             break;
         startJob(*next);
     }
-    if (!isBusy() && (stopped_ || !model_.nextWaiting()))
+    if (!isBusy() && (stopped_ || (!moreToCome() && !model_.nextWaiting())))
         emit idle();
 }
 
@@ -219,7 +241,7 @@ void JobQueue::reportRound()
     if (!inRound_)
         return;
     const RoundTally now = tally();
-    if (now.running + now.waiting == 0 && roundHolds_ == 0) {
+    if (now.running + now.waiting == 0 && !moreToCome()) {
         inRound_ = false;
         emit roundProgressed(1.0);
         emit roundFinished(now);
@@ -228,5 +250,6 @@ void JobQueue::reportRound()
     double done = now.ended();
     for (const Running& r : running_)
         done += model_.indexOf(r.id).data(JobListModel::ProgressRole).toDouble();
-    emit roundProgressed(done / now.total());
+    // A scan that has found nothing yet: the round has not got anywhere.
+    emit roundProgressed(now.total() > 0 ? done / now.total() : 0.0);
 }

@@ -55,16 +55,22 @@ public:
     // Stops the running files and starts no other.
     void stop();
     // Work done beside the files, such as a disc made of them, keeps the round open until its
-    // release: the queue has work, is not idle, and its round does not finish. Holds nest.
+    // release, as a scan does: the queue has work, is not idle, and its round does not finish.
+    // Holds nest.
     void holdRound();
     void releaseRound();
     // While paused the running files go on, but no other starts and no failure is raised; a
     // failure that came meanwhile is raised once the pause ends.
     void setPaused(bool paused);
+    // More files may still come, from a folder being scanned: until they have all come, the
+    // round goes on and the queue is not idle, even with no file running or waiting.
+    void setScanning(bool scanning);
 
-    // A file is being fixed, its failure waits to be dismissed, or the round is held.
+    // A file is being fixed, or its failure waits to be dismissed.
     bool isBusy() const;
-    // Busy, or files wait.
+    // A scan may still add files, or the round is held.
+    bool moreToCome() const;
+    // Busy, files wait, or more may still come.
     bool hasWork() const;
     // The running files, in the order they started.
     std::vector<JobListModel::Id> running() const;
@@ -83,6 +89,8 @@ public:
     RoundTally tally() const;
 
 signals:
+    // Files were added, or a scan began that may add some.
+    void workArrived();
     void jobStarted(const QString& path, JobListModel::Id id);
     void stageChanged(JobState stage, const QString& path, JobListModel::Id id);
     // The progress of one running file.
@@ -97,9 +105,10 @@ signals:
     void failureCleared();
     // How far the round has come: its ended files whole, the running ones as far as they are.
     void roundProgressed(double fraction);
-    // None of the round's files runs or waits any more; its last failure may still be on show.
+    // None of the round's files runs or waits any more and no more may come; its last failure
+    // may still be on show.
     void roundFinished(const RoundTally& tally);
-    // No file is being fixed and none waits: the work is done or was stopped.
+    // No file is being fixed, none waits and no more may come: the work is done or was stopped.
     void idle();
     // What pending() holds has changed.
     void pendingChanged();
@@ -121,6 +130,8 @@ private:
     void startJob(JobListModel::Id id);
     void jobFinished(JobListModel::Id id, const JobOutcome& outcome);
     void raiseHeldFailure();
+    // Files came, or may come: a round begins unless one is under way.
+    void beginRound();
     void reportRound();
 
     SettingsSource settings_;
@@ -133,6 +144,7 @@ private:
     bool raised_ = false;
     bool paused_ = false;
     bool stopped_ = false;
+    bool scanning_ = false;
     int roundHolds_ = 0;
     // The settings of the rows added with their own, until they start or go.
     std::map<JobListModel::Id, JobSettings> ownSettings_;

@@ -1,6 +1,7 @@
 #include "OutputFile.h"
 
 #include "FileNaming.h"
+#include "WrittenFiles.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -145,6 +146,8 @@ std::optional<EngineError> OutputFile::moveIntoPlace(NameTaken rule, const QStri
     // After a power cut the final name holds the whole file, or is not there.
     if (!flush(temporaryPath_, O_RDONLY))
         return writeError(destination_, errno);
+    // Before the rename, so that a scan can never find the file under its final name unknown.
+    WrittenFiles::record(temporaryPath());
     if (rule != NameTaken::KeepBoth)
         return placeAt(destination_, rule, input);
     for (int number = 1; number <= mostNumberedNames; ++number) {

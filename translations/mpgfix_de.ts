@@ -68,6 +68,10 @@ Bringt Videodateien in ein einheitliches MPEG-2-Format mit MP2-Ton: was schon pa
         <source>The list of files left to fix could not be read; it was set aside as %1.</source>
         <translation>Die Liste der noch zu korrigierenden Dateien war nicht lesbar; sie wurde als %1 beiseitegelegt.</translation>
     </message>
+    <message>
+        <source>Looking for videos to fix...</source>
+        <translation>Sucht nach zu korrigierenden Videos...</translation>
+    </message>
 </context>
 <context>
     <name>BatchRun</name>
@@ -153,6 +157,10 @@ Bringt Videodateien in ein einheitliches MPEG-2-Format mit MP2-Ton: was schon pa
     <message>
         <source>mpgfix has %1 more files waiting. Stop and quit?</source>
         <translation>Bei mpgfix warten noch %1 Dateien. Anhalten und beenden?</translation>
+    </message>
+    <message>
+        <source>mpgfix is still looking for videos to fix. Stop and quit?</source>
+        <translation>mpgfix sucht noch nach zu korrigierenden Videos. Anhalten und beenden?</translation>
     </message>
 </context>
 <context>
@@ -1126,6 +1134,10 @@ wird gespeichert.</translation>
         <source>Fixing %1 files</source>
         <translation>Korrigiere %1 Dateien</translation>
     </message>
+    <message>
+        <source>Looking for videos to fix</source>
+        <translation>Sucht nach zu korrigierenden Videos</translation>
+    </message>
 </context>
 <context>
     <name>StatusArea</name>
@@ -1198,6 +1210,30 @@ wird gespeichert.</translation>
     <message>
         <source>Click Cancel in the mpgfix window to stop it.</source>
         <translation>Klicken Sie im Fenster von mpgfix auf Abbrechen, um es zu verhindern.</translation>
+    </message>
+    <message>
+        <source>The login manager (logind) cannot be reached: %1</source>
+        <translation>Die Anmeldeverwaltung (logind) ist nicht erreichbar: %1</translation>
+    </message>
+    <message>
+        <source>You are not allowed to do this on this computer.</source>
+        <translation>Das ist Ihnen auf diesem Computer nicht erlaubt.</translation>
+    </message>
+    <message>
+        <source>This needs a password on this computer.</source>
+        <translation>Das verlangt auf diesem Computer ein Passwort.</translation>
+    </message>
+    <message>
+        <source>This computer cannot do this.</source>
+        <translation>Das kann dieser Computer nicht.</translation>
+    </message>
+    <message>
+        <source>The computer could not be powered off: %1</source>
+        <translation>Der Computer konnte nicht ausgeschaltet werden: %1</translation>
+    </message>
+    <message>
+        <source>The computer could not be suspended: %1</source>
+        <translation>Der Computer konnte nicht in Bereitschaft versetzt werden: %1</translation>
     </message>
 </context>
 <context>

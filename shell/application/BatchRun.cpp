@@ -93,7 +93,7 @@ BatchRun::~BatchRun() { clearProgress(); }
 
 void BatchRun::start()
 {
-    const QStringList files = expandFolders(options_.inputs);
+    const QStringList files = expandFolders(options_.inputs, settings_.folder);
     if (const std::optional<QString> refusal = disc_.refusal())
         return refuse(*refusal);
     // One bitrate for every file, fitted before any is encoded.

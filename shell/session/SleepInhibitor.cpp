@@ -21,11 +21,14 @@ SleepInhibitor::SleepInhibitor(const QDBusConnection& bus, QObject* parent)
 
 void SleepInhibitor::follow(JobQueue& queue)
 {
-    // The files running, the one just started among them, and those waiting.
-    connect(&queue, &JobQueue::jobStarted, this, [this, &queue] {
+    // The files running, the one just started among them, and those waiting. New work takes the
+    // lock again even while no file can start, as behind a failure on show.
+    const auto holdForQueue = [this, &queue] {
         const RoundTally tally = queue.tally();
         hold(tally.running + tally.waiting);
-    });
+    };
+    connect(&queue, &JobQueue::jobStarted, this, holdForQueue);
+    connect(&queue, &JobQueue::workArrived, this, holdForQueue);
     // Nothing left to fix, even while the last failure waits to be read, or the queue stopped.
     connect(&queue, &JobQueue::roundFinished, this, &SleepInhibitor::release);
     connect(&queue, &JobQueue::idle, this, &SleepInhibitor::release);
@@ -38,7 +41,10 @@ void SleepInhibitor::hold(int files)
         return;
     QDBusMessage inhibit = DesktopCalls::logind(QStringLiteral("Inhibit"));
     inhibit << QStringLiteral("sleep:idle") << QStringLiteral("mpgfix")
-            << (files == 1 ? tr("Fixing 1 file") : tr("Fixing %1 files").arg(files)) << QStringLiteral("block");
+            << (files == 0   ? tr("Looking for videos to fix")
+                : files == 1 ? tr("Fixing 1 file")
+                             : tr("Fixing %1 files").arg(files))
+            << QStringLiteral("block");
     // A missing bus or service answers with an error, which is dropped like any answer that
     // comes after the work is over.
     pending_ = new QDBusPendingCallWatcher(bus_.asyncCall(inhibit, callTimeoutMs), this);

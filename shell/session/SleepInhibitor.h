@@ -16,10 +16,11 @@ class SleepInhibitor : public QObject {
 public:
     explicit SleepInhibitor(const QDBusConnection& bus = QDBusConnection::systemBus(), QObject* parent = nullptr);
 
-    // Takes the lock when the queue starts a file, gives it up when nothing is left to fix (the
-    // last failure may still be on show) or the queue goes idle.
+    // Takes the lock when the queue gets new work or starts a file, gives it up when nothing is
+    // left to fix (the last failure may still be on show) or the queue goes idle.
     void follow(JobQueue& queue);
-    // "Fixing <files> files"; a second hold while one is held or asked for changes nothing.
+    // "Fixing <files> files", or with none yet that it looks for them; a second hold while one
+    // is held or asked for changes nothing.
     void hold(int files);
     void release();
     // The lock is held now (logind has answered and it was still wanted).

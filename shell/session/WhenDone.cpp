@@ -8,7 +8,8 @@
 
 namespace {
 
-// A notification server answers at once; this only bounds one that has stopped answering.
+// logind and a notification server answer at once; this only bounds one that has stopped
+// answering.
 constexpr int callTimeoutMs = 10000;
 
 } // namespace
@@ -24,12 +25,42 @@ WhenDone::WhenDone(const QDBusConnection& system, const QDBusConnection& session
     connect(&end_, &QTimer::timeout, this, &WhenDone::act);
     tick_.setInterval(std::chrono::seconds(1));
     connect(&tick_, &QTimer::timeout, this, [this] { emit countdownTicked(secondsLeft()); });
+    askAllowed(Choice::Suspend);
+    askAllowed(Choice::PowerOff);
+}
+
+void WhenDone::askAllowed(Choice choice)
+{
+    const QDBusMessage ask =
+        DesktopCalls::logind(choice == Choice::Suspend ? QStringLiteral("CanSuspend") : QStringLiteral("CanPowerOff"));
+    // Without a bus no answer would ever come: its error stands for one.
+    auto* call = new QDBusPendingCallWatcher(system_.isConnected() ? system_.asyncCall(ask, callTimeoutMs)
+                                                                   : QDBusPendingCall::fromError(system_.lastError()),
+                                             this);
+    connect(call, &QDBusPendingCallWatcher::finished, this, [this, choice](QDBusPendingCallWatcher* answer) {
+        const QDBusPendingReply<QString> reply = *answer;
+        const QString can = reply.isValid() ? reply.value() : QString();
+        if (reply.isError())
+            emit allowed(choice, tr("The login manager (logind) cannot be reached: %1").arg(reply.error().message()));
+        else if (can == QLatin1String("yes"))
+            emit allowed(choice, {});
+        else if (can == QLatin1String("no"))
+            emit allowed(choice, tr("You are not allowed to do this on this computer."));
+        // Nobody may be at the desk to type a password when the files are done.
+        else if (can == QLatin1String("challenge"))
+            emit allowed(choice, tr("This needs a password on this computer."));
+        else
+            emit allowed(choice, tr("This computer cannot do this."));
+        answer->deleteLater();
+    });
 }
 
 void WhenDone::follow(JobQueue& queue)
 {
+    queue_ = &queue;
     connect(&queue, &JobQueue::roundFinished, this, &WhenDone::roundFinished);
-    // New work: the computer has to stay up for it.
+    // New work, even one that cannot start yet: the computer has to stay up for it.
+    connect(&queue, &JobQueue::workArrived, this, &WhenDone::cancel);
     connect(&queue, &JobQueue::jobStarted, this, &WhenDone::cancel);
 }
 
@@ -113,10 +144,24 @@ void WhenDone::closeNote()
 void WhenDone::act()
 {
     tick_.stop();
-    const QString method = choice_ == Choice::PowerOff ? QStringLiteral("PowerOff") : QStringLiteral("Suspend");
-    QDBusMessage call = DesktopCalls::logind(method);
+    // Work that came without a word to this object still keeps the computer up.
+    if (queue_ && queue_->hasWork()) {
+        closeNote();
+        emit countdownEnded();
+        return;
+    }
+    const bool powerOff = choice_ == Choice::PowerOff;
+    QDBusMessage call = DesktopCalls::logind(powerOff ? QStringLiteral("PowerOff") : QStringLiteral("Suspend"));
     // Not interactive: nobody may be at the desk to answer a password prompt.
     call << false;
-    system_.send(call);
+    auto* pending = new QDBusPendingCallWatcher(system_.asyncCall(call, callTimeoutMs), this);
+    connect(pending, &QDBusPendingCallWatcher::finished, this, [this, powerOff](QDBusPendingCallWatcher* answer) {
+        if (answer->isError()) {
+            const QString why = answer->error().message();
+            emit refused(powerOff ? tr("The computer could not be powered off: %1").arg(why)
+                                  : tr("The computer could not be suspended: %1").arg(why));
+        }
+        answer->deleteLater();
+    });
     emit countdownEnded();
 }

@@ -46,6 +46,7 @@ AppDelegate::AppDelegate(MainWindow& window, QObject* parent)
     ui.jobList->setModel(&queue_.model());
     connect(ui.dragView, &WQDragView::filesDropped, this, &AppDelegate::openFiles);
     connect(folderScan_, &FolderScan::found, &queue_, [this](const QStringList& files) { queue_.add(files); });
+    connect(folderScan_, &FolderScan::scanningChanged, &queue_, &JobQueue::setScanning);
     connect(ui.openFilesItem, &QAction::triggered, this, &AppDelegate::openFilesClicked);
     connect(ui.openFolderItem, &QAction::triggered, this, &AppDelegate::openFolderClicked);
     connect(status_, &StatusArea::cancelRequested, this, &AppDelegate::cancelClicked);
@@ -71,12 +72,20 @@ AppDelegate::AppDelegate(MainWindow& window, QObject* parent)
     // The bar is the round's; each running file shows its own progress in the list.
     connect(&queue_, &JobQueue::roundProgressed, status_, &StatusArea::showProgress);
     connect(&queue_, &JobQueue::failureRaised, this, &AppDelegate::presentFailure);
-    connect(&queue_, &JobQueue::jobEnded, this, [this](JobListModel::Id, const JobOutcome& outcome) {
+    // Between the files of a folder still being scanned, the status line says what comes next.
+    const auto showScanning = [this] {
+        if (folderScan_->isScanning() && queue_.running().empty())
+            status_->showNote(tr("Looking for videos to fix..."));
+    };
+    connect(folderScan_, &FolderScan::scanningChanged, this, showScanning);
+    connect(&queue_, &JobQueue::jobEnded, this, [this, showScanning](JobListModel::Id, const JobOutcome& outcome) {
         lastDone_ = outcome.state == JobState::Done;
         // Another file still runs: the status line follows it.
         if (const std::vector<JobListModel::Id> running = queue_.running(); !running.empty()) {
             const QModelIndex row = queue_.model().indexOf(running.front());
             showStage(JobState(row.data(JobListModel::StateRole).toInt()), row.data(JobListModel::PathRole).toString());
+        } else {
+            showScanning();
         }
     });
     connect(&queue_, &JobQueue::idle, this, [this] { status_->endJob(lastDone_ ? finishPause : std::chrono::milliseconds()); });
@@ -119,7 +128,7 @@ void AppDelegate::openFiles(const QStringList& paths)
 {
     initQueue();
     queue_.setMaxRunning(preferences_.value(Options::filesAtOnce).toInt());
-    folderScan_->scan(paths);
+    folderScan_->scan(paths, preferences_.jobSettings().folder);
 }
 
 void AppDelegate::cancelClicked()

@@ -15,6 +15,8 @@ CloseQuestion::CloseQuestion(QWidget& window, JobQueue& queue, QObject* parent)
     connect(&queue, &JobQueue::jobStarted, this, &CloseQuestion::update);
     connect(&queue, &JobQueue::jobEnded, this, &CloseQuestion::update);
     connect(&queue, &JobQueue::failureCleared, this, &CloseQuestion::update);
+    // A scan that ended with nothing more to fix.
+    connect(&queue, &JobQueue::idle, this, &CloseQuestion::update);
 }
 
 QMessageBox* CloseQuestion::box() const { return box_; }
@@ -48,8 +50,10 @@ void CloseQuestion::update()
     if (!box_)
         return;
     if (!queue_.hasWork()) {
-        box_->disconnect(this);
-        box_->close();
+        // Cleared first: the queue may say it has no work more than once.
+        QMessageBox* box = std::exchange(box_, nullptr);
+        box->disconnect(this);
+        box->close();
         queue_.setPaused(false);
         if (window_)
             window_->close();
@@ -59,6 +63,8 @@ void CloseQuestion::update()
     if (queue_.isBusy())
         box_->setText(tr("mpgfix is fixing %1 (%2 more waiting). Stop and quit?")
                           .arg(lastPathComponent(queue_.currentPath()), QString::number(waiting)));
-    else
+    else if (waiting > 0)
         box_->setText(tr("mpgfix has %1 more files waiting. Stop and quit?").arg(waiting));
+    else
+        box_->setText(tr("mpgfix is still looking for videos to fix. Stop and quit?"));
 }

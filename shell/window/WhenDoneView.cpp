@@ -20,6 +20,18 @@ WhenDoneView::WhenDoneView(MainWindow& window, WhenDone& whenDone, QObject* pare
         item->setChecked(choice == whenDone.choice());
         connect(item, &QAction::triggered, &whenDone, [&whenDone, choice = choice] { whenDone.setChoice(choice); });
     }
+    // Suspend and Power Off only once logind has said they can be done; the tooltip says why not.
+    ui.suspendItem->setEnabled(false);
+    ui.powerOffItem->setEnabled(false);
+    ui.whenDoneMenu->setToolTipsVisible(true);
+    connect(&whenDone, &WhenDone::allowed, this, [this](WhenDone::Choice choice, const QString& whyNot) {
+        if (!window_)
+            return;
+        QAction* item = choice == WhenDone::Choice::Suspend ? window_->ui().suspendItem : window_->ui().powerOffItem;
+        item->setEnabled(whyNot.isEmpty());
+        item->setToolTip(whyNot);
+    });
+    connect(&whenDone, &WhenDone::refused, this, &WhenDoneView::showRefusal);
     // Queued: the failure sheet of a round's last file opens right after the round ends, and
     // the countdown's Cancel has to show above it.
     connect(&whenDone, &WhenDone::countdownStarted, this, &WhenDoneView::showCountdown, Qt::QueuedConnection);
@@ -34,6 +46,15 @@ WhenDoneView::WhenDoneView(MainWindow& window, WhenDone& whenDone, QObject* pare
 }
 
 QMessageBox* WhenDoneView::countdownBox() const { return box_; }
+
+void WhenDoneView::showRefusal(const QString& message)
+{
+    auto* box = new QMessageBox(QMessageBox::Warning, tr("mpgfix"), message, QMessageBox::Ok, window_);
+    box->setTextFormat(Qt::PlainText);
+    box->setWindowModality(Qt::WindowModal);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
 
 void WhenDoneView::showCountdown(WhenDone::Choice choice)
 {

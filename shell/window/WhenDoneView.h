@@ -8,8 +8,9 @@
 class MainWindow;
 class QMessageBox;
 
-// The window's side of When Done: the File menu's choice, and while a countdown runs a box
-// over the window that counts down the seconds and whose Cancel stops it.
+// The window's side of When Done: the File menu's choice, Suspend and Power Off only where logind
+// allows them, while a countdown runs a box over the window that counts down the seconds and
+// whose Cancel stops it, and logind's refusal when it refuses.
 class WhenDoneView : public QObject {
     Q_OBJECT
 
@@ -21,6 +22,7 @@ public:
 
 private:
     void showCountdown(WhenDone::Choice choice);
+    void showRefusal(const QString& message);
 
     QPointer<MainWindow> window_;
     WhenDone& whenDone_;

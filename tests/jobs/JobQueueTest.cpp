@@ -42,13 +42,14 @@ TEST(JobQueue, RunsFilesInOrderHoldsOnFailuresAndTalliesTheRound)
     QObject::connect(&queue, &JobQueue::roundFinished,
                      [&](const RoundTally& tally) { events << (tally == queue.tally() ? "over" : "miscounted"); });
     QObject::connect(&queue, &JobQueue::idle, [&] { events << "idle"; });
+    QObject::connect(&queue, &JobQueue::workArrived, [&] { events << "work"; });
     const auto end = [&](const char* file, JobState state, OutputMade made = OutputMade::Remuxed) {
         return [&, file, state, made] { emit jobs.extract(file).mapped()->finished({state, {}, file, made}); };
     };
     const auto dismiss = [&] { queue.failureDismissed(); };
     const RoundTally first{.fixed = 1, .copied = 1, .failed = 2, .skipped = 1};
     const struct { std::function<void()> act; const char* events; RoundTally tally; } steps[] = {
-        {[&] { queue.add({"a", "b", "c", "d"}); }, "0%, start a", {.running = 1, .waiting = 3}},
+        {[&] { queue.add({"a", "b", "c", "d"}); }, "0%, work, start a", {.running = 1, .waiting = 3}},
         {[&] { queue.setMaxRunning(2); }, "start b", {.running = 2, .waiting = 2}},
         {[&] { emit jobs.at("a")->progressed(0.5); }, "12.5%", {.running = 2, .waiting = 2}},
         {end("a", Failed), "end a failed, 25%, raise a", {.failed = 1, .running = 1, .waiting = 2}},
@@ -60,7 +61,7 @@ TEST(JobQueue, RunsFilesInOrderHoldsOnFailuresAndTalliesTheRound)
         {end("d", Failed), "end d failed, 100%, over", first},
         {dismiss, "cleared, raise d", first},
         {dismiss, "cleared, idle", first},
-        {[&] { queue.setPaused(true); queue.add({"e", "f", "g", "h"}); queue.cancel(6); }, "0%", {.waiting = 4}},
+        {[&] { queue.setPaused(true); queue.add({"e", "f", "g", "h"}); queue.cancel(6); }, "0%, work", {.waiting = 4}},
         {[&] { queue.removeWaiting({queue.model().indexOf(6)}); }, "0%", {.waiting = 3}},
         {[&] { queue.setPaused(false); }, "start e, start g, start h", {.running = 3}},
         {[&] { queue.setPaused(true); end("e", Failed)(); }, "end e failed, 33.3333%", {.failed = 1, .running = 2}},
@@ -69,13 +70,18 @@ TEST(JobQueue, RunsFilesInOrderHoldsOnFailuresAndTalliesTheRound)
         {end("h", Cancelled), "end h cancelled, 66.6667%", {.failed = 1, .cancelled = 1, .running = 1}},
         {end("g", Done), "end g done, 100%, over", {.fixed = 1, .failed = 1, .cancelled = 1}},
         {dismiss, "cleared, idle", {.fixed = 1, .failed = 1, .cancelled = 1}},
-        {[&] { settings.waitOnFailure = false; queue.add({"i", "j", "k", "l"}); settings.waitOnFailure = true; },
-         "0%, start i, start j, start k", {.running = 3, .waiting = 1}},
-        {end("i", Failed), "end i failed, 25%, start l", {.failed = 1, .running = 3}},
-        {[&] { queue.stop(); }, "stop j, stop k, stop l", {.failed = 1, .running = 3}},
-        {end("l", Failed), "end l failed, 50%", {.failed = 2, .running = 2}},
-        {end("j", Cancelled), "end j cancelled, 75%", {.failed = 2, .cancelled = 1, .running = 1}},
-        {end("k", Cancelled), "end k cancelled, 100%, over, idle", {.failed = 2, .cancelled = 2}},
+        // A scan under way keeps the round open and the queue from going idle.
+        {[&] { queue.setScanning(true); }, "work, 0%", {}},
+        {[&] { queue.add({"i"}); }, "0%, work, start i", {.running = 1}},
+        {end("i", Done), "end i done, 100%", {.fixed = 1}},
+        {[&] { queue.setScanning(false); }, "100%, over, idle", {.fixed = 1}},
+        {[&] { settings.waitOnFailure = false; queue.add({"j", "k", "l", "m"}); settings.waitOnFailure = true; },
+         "0%, work, start j, start k, start l", {.running = 3, .waiting = 1}},
+        {end("j", Failed), "end j failed, 25%, start m", {.failed = 1, .running = 3}},
+        {[&] { queue.stop(); }, "stop k, stop l, stop m", {.failed = 1, .running = 3}},
+        {end("m", Failed), "end m failed, 50%", {.failed = 2, .running = 2}},
+        {end("k", Cancelled), "end k cancelled, 75%", {.failed = 2, .cancelled = 1, .running = 1}},
+        {end("l", Cancelled), "end l cancelled, 100%, over, idle", {.failed = 2, .cancelled = 2}},
     };
     for (const auto& step : steps) {
         events.clear();

@@ -9,9 +9,11 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDBusContext>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QSignalSpy>
 
 #include <array>
 
@@ -20,13 +22,15 @@
 
 // logind's manager as far as mpgfix uses it, recording its calls. A lock is the write end of a
 // pipe whose read end the fake keeps: that reads as closed once mpgfix has closed its copy.
-class FakeLogind : public QObject {
+class FakeLogind : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.login1.Manager")
 
 public:
     QStringList calls;
     int lockEnd = -1;
+    // What CanSuspend and CanPowerOff answer; "refuse": yes, but Suspend and PowerOff are refused.
+    QString can = "yes";
     ~FakeLogind() override { ::close(lockEnd); }
     // Nothing to read and no hang-up yet.
     bool lockHeld() const { return lockEnd >= 0 && ::poll(std::array{pollfd{lockEnd, POLLIN, 0}}.data(), 1, 0) == 0; }
@@ -42,8 +46,16 @@ public slots:
         ::close(ends[1]);
         return lock;
     }
-    void Suspend(bool interactive) { calls << QString("Suspend %1").arg(interactive); }
-    void PowerOff(bool interactive) { calls << QString("PowerOff %1").arg(interactive); }
+    QString CanSuspend() { return can == "refuse" ? "yes" : can; }
+    QString CanPowerOff() { return CanSuspend(); }
+    void Suspend(bool interactive) { act(QString("Suspend %1").arg(interactive)); }
+    void PowerOff(bool interactive) { act(QString("PowerOff %1").arg(interactive)); }
+    void act(const QString& call)
+    {
+        calls << call;
+        if (can == "refuse")
+            sendErrorReply(QDBusError::AccessDenied, "Not now");
+    }
 };
 
 // The desktop's notification server and dock, recording what reached them.
@@ -105,71 +117,101 @@ protected:
     FakeNotifications notes{logind.calls};
 };
 
-// One lock for the whole round, held through a failure on show while files wait, given back
-// once nothing is left to fix; an answer that comes after the work is over is given back too.
-// Without logind, or without a bus, the work goes on as before. The round's end starts When
-// Done's countdown, and new work stops it.
-TEST_F(DesktopTest, TheLockAndTheCountdownFollowTheQueue)
+// The File menu's choice once a round is over, with the countdown's Cancel clicked or not.
+// Suspend and Power Off are offered only as logind allows them, the tooltip saying why not, and
+// its refusal is shown.
+TEST_F(DesktopTest, WhenDoneActsAfterTheCountdownUnlessCancelled)
+{
+    MainWindow lonely;
+    const WhenDoneView lonelyView(lonely, *new WhenDone(QDBusConnection("nowhere"), appBus, std::chrono::seconds(1), &lonely));
+    EXPECT_TRUE(spinUntil([&] { return lonely.ui().suspendItem->toolTip().startsWith("The login manager (logind)"); }));
+    serve();
+    const QString suspending = "Notify mpgfix mpgfix mpgfix will suspend the computer in 1 seconds. 200";
+    const QString poweringOff = "Notify mpgfix mpgfix mpgfix will power off the computer in 1 seconds. 200";
+    const struct { QAction* Ui::MainWindow::*item; bool cancel; const char* can; QStringList calls; QString shown; } rows[] = {
+        {&Ui::MainWindow::suspendItem, false, "yes", {suspending, "Suspend 0"}, ""},
+        {&Ui::MainWindow::suspendItem, true, "yes", {suspending, "Close 7"}, ""},
+        {&Ui::MainWindow::powerOffItem, false, "yes", {poweringOff, "PowerOff 0"}, ""},
+        {&Ui::MainWindow::powerOffItem, false, "refuse", {poweringOff, "PowerOff 0"},
+         "The computer could not be powered off: Not now"},
+        {&Ui::MainWindow::quitWhenDoneItem, false, "yes", {"quit"}, ""},
+        {&Ui::MainWindow::suspendItem, false, "challenge", {}, "This needs a password on this computer."},
+        {&Ui::MainWindow::powerOffItem, false, "na", {}, "This computer cannot do this."},
+    };
+    for (const auto& row : rows) {
+        logind.calls.clear();
+        logind.can = row.can;
+        MainWindow window;
+        WhenDone whenDone(appBus, appBus, std::chrono::milliseconds(200));
+        const WhenDoneView view(window, whenDone);
+        QSignalSpy allowed(&whenDone, &WhenDone::allowed);
+        QObject::connect(&whenDone, &WhenDone::quitRequested, [&] { logind.calls << "quit"; });
+        EXPECT_TRUE(window.ui().doNothingItem->isChecked() && spinUntil([&] { return allowed.size() == 2; }));
+        QAction* item = window.ui().*row.item;
+        item->trigger();
+        whenDone.roundFinished();
+        if (row.cancel && spinUntil([&] { return view.countdownBox(); }))
+            view.countdownBox()->button(QMessageBox::Cancel)->click();
+        spinUntil([] { return false; }, 500);
+        const QMessageBox* box = window.findChild<QMessageBox*>();
+        EXPECT_EQ(std::pair(logind.calls, item->isEnabled() ? box ? box->text() : "" : item->toolTip()),
+                  std::pair(row.calls, row.shown)) << row.can;
+        EXPECT_FALSE(whenDone.isCounting() || view.countdownBox());
+    }
+}
+
+// The scan and the queue against the lock and When Done, for each choice. A scan under way, a
+// file that waits or one handed over behind a failure on show, is work: the lock is held (taken
+// again on new work), and there is no countdown and no quit. The last file's failure ends the
+// round: while it is read nothing is left to stay awake for. A countdown that runs out while there
+// is work calls nobody. Without logind, or without a bus, the work goes on as before; logind's
+// answer that comes after the work is over is given back.
+TEST_F(DesktopTest, TheLockAndWhenDoneWaitForTheTrueEnd)
 {
     SleepInhibitor(QDBusConnection("nowhere")).hold(1);
     SleepInhibitor lonely(appBus);
     lonely.hold(1);
     EXPECT_FALSE(spinUntil([&] { return lonely.isHeld(); }, 300));
-
     serve();
-    JobFixture fixture;
-    fixture.holdFailures = true;
-    SleepInhibitor inhibitor(appBus);
-    inhibitor.follow(fixture.queue);
-    WhenDone whenDone(appBus, appBus, std::chrono::minutes(1));
-    whenDone.follow(fixture.queue);
-    whenDone.setChoice(WhenDone::Choice::Suspend);
-    fixture.queue.add({"/nonexistent/a.mp4", "/nonexistent/b.mp4"});
-    ASSERT_TRUE(spinUntil([&] { return fixture.held && inhibitor.isHeld() && logind.lockHeld(); }));
-    fixture.queue.failureDismissed();
-    // The last file's failure ends the round: while it is read, nothing is left to stay awake for.
-    EXPECT_TRUE(spinUntil([&] { return fixture.held && !inhibitor.isHeld() && !logind.lockHeld(); }));
-    fixture.queue.failureDismissed();
-
-    inhibitor.hold(1);
-    inhibitor.release();
-    EXPECT_TRUE(spinUntil([&] { return logind.calls.size() == 3 && !logind.lockHeld(); }));
-    EXPECT_EQ(logind.calls, QStringList({"Inhibit sleep:idle mpgfix Fixing 2 files block",
-                                         "Notify mpgfix mpgfix mpgfix will suspend the computer in 60 seconds. 60000",
-                                         "Inhibit sleep:idle mpgfix Fixing 1 file block"}));
-    EXPECT_TRUE(whenDone.isCounting());
-    fixture.queue.add({"/nonexistent/c.mp4"});
-    EXPECT_FALSE(whenDone.isCounting());
-}
-
-// The File menu's choice once a round is over, with the countdown's Cancel clicked or not.
-TEST_F(DesktopTest, WhenDoneActsAfterTheCountdownUnlessCancelled)
-{
-    serve();
-    const QString suspending = "Notify mpgfix mpgfix mpgfix will suspend the computer in 1 seconds. 200";
-    const QString poweringOff = "Notify mpgfix mpgfix mpgfix will power off the computer in 1 seconds. 200";
-    const struct { QAction* Ui::MainWindow::*item; bool cancel; QStringList calls; } rows[] = {
-        {&Ui::MainWindow::suspendItem, false, {suspending, "Suspend 0"}},
-        {&Ui::MainWindow::suspendItem, true, {suspending, "Close 7"}},
-        {&Ui::MainWindow::powerOffItem, false, {poweringOff, "PowerOff 0"}},
-        {&Ui::MainWindow::quitWhenDoneItem, false, {"quit"}},
-    };
-    for (const auto& row : rows) {
+    using enum WhenDone::Choice;
+    for (const WhenDone::Choice choice : {Quit, Suspend, PowerOff}) {
         logind.calls.clear();
-        MainWindow window;
-        WhenDone whenDone(appBus, appBus, std::chrono::milliseconds(200));
-        const WhenDoneView view(window, whenDone);
+        JobFixture fixture;
+        fixture.holdFailures = true;
+        SleepInhibitor inhibitor(appBus);
+        inhibitor.follow(fixture.queue);
+        WhenDone whenDone(appBus, appBus, std::chrono::milliseconds(500));
+        whenDone.follow(fixture.queue);
+        whenDone.setChoice(choice);
         QObject::connect(&whenDone, &WhenDone::quitRequested, [&] { logind.calls << "quit"; });
-        EXPECT_TRUE(window.ui().doNothingItem->isChecked());
-        (window.ui().*row.item)->trigger();
-        whenDone.roundFinished();
-        if (row.cancel) {
-            ASSERT_TRUE(spinUntil([&] { return view.countdownBox(); }));
-            view.countdownBox()->button(QMessageBox::Cancel)->click();
+        const auto dismiss = [&] { fixture.held = false, fixture.queue.failureDismissed(); };
+        const auto untilHeld = [&] { spinUntil([&] { return fixture.held; }); };
+        const QRegularExpression acts("^(quit|Suspend|PowerOff)");
+        const struct { std::function<void()> act; const char* counting; const char* quitting; } steps[] = {
+            {[&] { fixture.queue.setScanning(true); }, "1 0 0", "1 0 0"},
+            {[&] { fixture.queue.add({"/nonexistent/a.mp4", "/nonexistent/b.mp4"}), untilHeld(); }, "1 0 0", "1 0 0"},
+            {[&] { dismiss(), untilHeld(), fixture.queue.setScanning(false); }, "0 1 0", "0 0 1"},
+            {[&] { fixture.queue.add({"/nonexistent/c.mp4"}); }, "1 0 0", "1 0 1"},
+            {[&] { dismiss(), untilHeld(); }, "0 1 0", "0 0 2"},
+            {[&] { dismiss(), fixture.queue.setScanning(true), whenDone.roundFinished(), spinUntil([] { return false; }, 700); },
+             "1 0 0", "1 0 3"},
+            {[&] { fixture.queue.setScanning(false); }, "0 1 1", "0 0 4"},
+            {[&] { inhibitor.hold(2), inhibitor.release(), spinUntil([] { return false; }, 100); }, "0 0 1", "0 0 4"},
+        };
+        for (const auto& step : steps) {
+            step.act();
+            // The lock held, the countdown running right after the step, and how often the choice
+            // was carried out.
+            const auto state = [&, counting = whenDone.isCounting()] {
+                return QString("%1 %2 %3").arg(logind.lockHeld()).arg(counting).arg(logind.calls.filter(acts).size());
+            };
+            const QString expected = choice == Quit ? step.quitting : step.counting;
+            EXPECT_TRUE(spinUntil([&] { return state() == expected; }, 2000))
+                << int(choice) << " step " << &step - steps + 1 << ": " << state().toStdString();
         }
-        spinUntil([] { return false; }, 500);
-        EXPECT_EQ(logind.calls, row.calls) << row.cancel;
-        EXPECT_FALSE(whenDone.isCounting() || view.countdownBox());
+        const QString inhibit = "Inhibit sleep:idle mpgfix %1 block";
+        EXPECT_EQ(logind.calls.filter("Inhibit"), QStringList({inhibit.arg("Looking for videos to fix"),
+                  inhibit.arg("Fixing 1 file"), inhibit.arg("Looking for videos to fix"), inhibit.arg("Fixing 2 files")}));
     }
 }
 
