@@ -6,6 +6,12 @@
 
 #include <QDir>
 
+#include <linux/capability.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <optional>
+
 using Pending = JobQueue::Pending;
 
 // What a start finds: a good file, one a newer version wrote, one cut off mid-write by something
@@ -50,4 +56,68 @@ TEST(QueueKeeper, KeepsThePendingFilesAsTheQueueChanges)
     EXPECT_EQ(QueueKeeper::restore(path).files, (std::vector<Pending>{{"/in/a.mp4", ""}, {"/in/b.mp4", ""}}));
     f.queue.removeWaiting({f.queue.model().index(0)});
     EXPECT_EQ(QueueKeeper::restore(path).files, (std::vector<Pending>{{"/in/b.mp4", ""}}));
+}
+
+namespace {
+
+// While it lives, this thread meets file permissions as any user would, root or not.
+class PermissionsBind {
+public:
+    PermissionsBind()
+    {
+        syscall(SYS_capget, &header_, saved_);
+        __user_cap_data_struct bound[2] = {saved_[0], saved_[1]};
+        bound[0].effective &= ~((1U << CAP_DAC_OVERRIDE) | (1U << CAP_DAC_READ_SEARCH));
+        syscall(SYS_capset, &header_, bound);
+    }
+    ~PermissionsBind() { syscall(SYS_capset, &header_, saved_); }
+    PermissionsBind(const PermissionsBind&) = delete;
+    PermissionsBind& operator=(const PermissionsBind&) = delete;
+
+private:
+    __user_cap_header_struct header_{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct saved_[2]{};
+};
+
+} // namespace
+
+// A full disk (a file size limit here) fails the write: the kept file keeps what it held, nothing
+// is left beside it, the window hears of it once, and the next change tries again. A file there
+// that cannot be opened is reported at the start and never written over.
+TEST(QueueKeeper, KeepsTheLastGoodFileWhenAWriteFailsOrTheFileCannotBeOpened)
+{
+    const QByteArray left = R"({"version": 1, "files": [{"path": "/in/z.mp4"}]})";
+    for (const bool unopenable : {false, true}) {
+        SCOPED_TRACE(unopenable ? "unopenable" : "full disk");
+        const TestMedia::TestFolder state;
+        const QString path = state.filePath("queue.json");
+        ASSERT_TRUE(TestMedia::write(path, left));
+        JobFixture f;
+        f.queue.setPaused(true);
+        QStringList notes;
+        {
+            std::optional<TestMedia::FileSizeLimit> fullDisk;
+            std::optional<PermissionsBind> bound;
+            if (unopenable) {
+                QFile::setPermissions(path, {});
+                bound.emplace();
+                EXPECT_EQ(QueueKeeper::restore(path).unopened, "Permission denied");
+            } else {
+                fullDisk.emplace(16);
+            }
+            const QueueKeeper keeper(f.queue, path);
+            QObject::connect(&keeper, &QueueKeeper::saveFailed, [&](const QString& note) { notes << note; });
+            f.queue.add({"/in/a.mp4"});
+            f.queue.add({"/in/b.mp4"});
+            bound.reset();
+            QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+            EXPECT_EQ(TestMedia::readAll(path), left);
+            EXPECT_EQ(QDir(state.path()).entryList(QDir::Files), QStringList{"queue.json"});
+            fullDisk.reset();
+            f.queue.add({"/in/c.mp4"});
+            EXPECT_EQ(QueueKeeper::restore(path).files.size(), unopenable ? 1U : 3U);
+        }
+        EXPECT_EQ(notes.size(), unopenable ? 0 : 1);
+        EXPECT_TRUE(unopenable || notes.value(0).contains("File too large")) << notes.join('\n').toStdString();
+    }
 }
