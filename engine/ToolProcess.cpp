@@ -5,6 +5,7 @@
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -69,6 +70,8 @@ struct ChildPlan {
     pid_t parent;
     // Descriptors below this are all there can be, for kernels without close_range's CLOEXEC.
     int descriptorLimit;
+    // Landlock rules the tool runs under; -1 for none.
+    int ruleset;
 };
 
 [[noreturn]] void failChild(const ChildPlan& plan)
@@ -97,6 +100,10 @@ struct ChildPlan {
         for (int fd = STDERR_FILENO + 1; fd < plan.descriptorLimit; ++fd)
             fcntl(fd, F_SETFD, FD_CLOEXEC);
     }
+    // The kernel takes rules from a process that can gain no rights by an exec, such as setuid's.
+    if (plan.ruleset >= 0
+        && (prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 || syscall(SYS_landlock_restrict_self, plan.ruleset, 0) != 0))
+        failChild(plan);
     // Signals that cannot be changed (SIGKILL, the C library's own) refuse quietly.
     struct sigaction standard = {};
     standard.sa_handler = SIG_DFL;
@@ -122,7 +129,8 @@ int descriptorLimit()
 ToolProcess::~ToolProcess() { kill(); }
 
 std::optional<ToolProcess::StartFailure> ToolProcess::start(const QByteArray& program,
-                                                            const QList<QByteArray>& arguments, Input inputKind)
+                                                            const QList<QByteArray>& arguments, Input inputKind,
+                                                            const ToolConfinement& confinement)
 {
     std::optional<Pipe> input = makePipe();
     if (input && inputKind == Input::Empty)
@@ -142,7 +150,7 @@ std::optional<ToolProcess::StartFailure> ToolProcess::start(const QByteArray& pr
     argv.push_back(nullptr);
 
     const ChildPlan plan{program.constData(), argv.data(), input->readEnd.get(), output->writeEnd.get(),
-                         failureReport->writeEnd.get(), getpid(), descriptorLimit()};
+                         failureReport->writeEnd.get(), getpid(), descriptorLimit(), confinement.ruleset()};
     pid_t pid = -1;
     {
         const AllSignalsBlocked blocked;

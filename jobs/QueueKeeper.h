@@ -22,7 +22,7 @@ public:
         QString setAsideAs;
         // Why a file that is there could not be opened; it is left as it is. Empty when it was
         // opened, or there was none.
-        QString unopened;
+        QString unopened = {};
     };
 
     // From now on `queue`'s pending files are kept at `path`, unless a file is there that cannot

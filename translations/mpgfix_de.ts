@@ -68,6 +68,10 @@ Bringt Videodateien in ein einheitliches MPEG-2-Format mit MP2-Ton: was schon pa
         <source>The list of files left to fix could not be read; it was set aside as %1.</source>
         <translation>Die Liste der noch zu korrigierenden Dateien war nicht lesbar; sie wurde als %1 beiseitegelegt.</translation>
     </message>
+    <message>
+        <source>The list of files left to fix could not be opened (%1); it is left as it is, and this session&apos;s files are not kept.</source>
+        <translation>Die Liste der noch zu korrigierenden Dateien ließ sich nicht öffnen (%1); sie bleibt, wie sie ist, und die Dateien dieser Sitzung werden nicht aufbewahrt.</translation>
+    </message>
 </context>
 <context>
     <name>BatchDisc</name>
@@ -368,6 +372,10 @@ wird gespeichert.</translation>
     <message>
         <source>Not a recognized file format: %1</source>
         <translation>Kein bekanntes Dateiformat: %1</translation>
+    </message>
+    <message>
+        <source>%1 was not read: ffmpeg takes it for &quot;%2&quot;, which is no single video file (it may be a playlist or a list that names other files, a picture or a device).</source>
+        <translation>%1 wurde nicht gelesen: ffmpeg hält die Datei für „%2“, und das ist keine einzelne Videodatei (vielleicht eine Wiedergabeliste oder eine Liste, die andere Dateien nennt, ein Bild oder ein Gerät).</translation>
     </message>
 </context>
 <context>
@@ -938,6 +946,13 @@ wird gespeichert.</translation>
     </message>
 </context>
 <context>
+    <name>QueueKeeper</name>
+    <message>
+        <source>The list of files to fix could not be saved to %1: %2. It is tried again at the next change.</source>
+        <translation>Die Liste der zu korrigierenden Dateien konnte nicht in %1 gespeichert werden: %2. Bei der nächsten Änderung wird es erneut versucht.</translation>
+    </message>
+</context>
+<context>
     <name>RestoreQuestion</name>
     <message>
         <source>mpgfix</source>
@@ -1003,6 +1018,21 @@ wird gespeichert.</translation>
     <message>
         <source>%1 of %2 done, %3 failed</source>
         <translation>%1 von %2 erledigt, %3 gescheitert</translation>
+    </message>
+</context>
+<context>
+    <name>ToolConfinement</name>
+    <message>
+        <source>Confinement: none; this kernel offers no Landlock, so ffmpeg runs with mpgfix&apos;s own rights.</source>
+        <translation>Abschottung: keine; dieser Kernel bietet kein Landlock, daher läuft ffmpeg mit den Rechten von mpgfix.</translation>
+    </message>
+    <message>
+        <source>Confinement: Landlock %1; ffmpeg may write only the file it makes, but this kernel cannot keep it off the network.</source>
+        <translation>Abschottung: Landlock %1; ffmpeg darf nur die Datei schreiben, die es erzeugt, doch dieser Kernel kann es nicht vom Netz fernhalten.</translation>
+    </message>
+    <message>
+        <source>Confinement: Landlock %1; ffmpeg may write only the file it makes, and make no TCP connection.</source>
+        <translation>Abschottung: Landlock %1; ffmpeg darf nur die Datei schreiben, die es erzeugt, und keine TCP-Verbindung aufbauen.</translation>
     </message>
 </context>
 <context>
