@@ -246,13 +246,7 @@ ConsoleParser::Verdict ConsoleParser::line(const char* line)
     };
     if (const std::string_view reader = refusedReader(bytes); run_ == Run::Probe && !reader.empty() && !echoesInput()) {
         stopped_ = true;
-        const QString name = QFileInfo(inputPath_).fileName();
-        failure_ = EngineError{
-            ErrorKind::InputRefused,
-            QCoreApplication::translate("ConsoleParser", "%1 was not read: ffmpeg takes it for \"%2\", which is no "
-                                                         "single video file (it may be a playlist or a list that names "
-                                                         "other files, a picture or a device).")
-                .arg(name, QString::fromUtf8(reader.data(), qsizetype(reader.size())))};
+        failRefusedReader(reader);
         return Verdict::Stop;
     }
     if (run_ == Run::Probe && containsErrorPhrase(bytes)) {
@@ -363,6 +357,16 @@ void ConsoleParser::failUnrecognizedFormat()
     const QString name = QFileInfo(inputPath_).fileName();
     failure_ = EngineError{ErrorKind::UnrecognizedFormat,
                            QCoreApplication::translate("ConsoleParser", "Not a recognized file format: %1").arg(name)};
+}
+
+void ConsoleParser::failRefusedReader(std::string_view reader)
+{
+    failure_ = EngineError{
+        ErrorKind::InputRefused,
+        QCoreApplication::translate("ConsoleParser", "%1 was not read: ffmpeg takes it for \"%2\", which is no single "
+                                                     "video file (it may be a playlist or a list that names other "
+                                                     "files, a picture or a device).")
+            .arg(QFileInfo(inputPath_).fileName(), QString::fromUtf8(reader.data(), qsizetype(reader.size())))};
 }
 
 void ConsoleParser::readDuration(const QString& text)
