@@ -1,6 +1,7 @@
 #include "ToolProcess.h"
 
 #include <fcntl.h>
+#include <linux/seccomp.h>
 #include <pthread.h>
 #include <signal.h>
 #include <sys/prctl.h>
@@ -72,6 +73,8 @@ struct ChildPlan {
     int descriptorLimit;
     // Landlock rules the tool runs under; -1 for none.
     int ruleset;
+    // The seccomp program it runs under; null for none.
+    const sock_fprog* socketFilter;
 };
 
 [[noreturn]] void failChild(const ChildPlan& plan)
@@ -101,8 +104,11 @@ struct ChildPlan {
             fcntl(fd, F_SETFD, FD_CLOEXEC);
     }
     // The kernel takes rules from a process that can gain no rights by an exec, such as setuid's.
-    if (plan.ruleset >= 0
-        && (prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 || syscall(SYS_landlock_restrict_self, plan.ruleset, 0) != 0))
+    if ((plan.ruleset >= 0 || plan.socketFilter != nullptr) && prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0)
+        failChild(plan);
+    if (plan.ruleset >= 0 && syscall(SYS_landlock_restrict_self, plan.ruleset, 0) != 0)
+        failChild(plan);
+    if (plan.socketFilter != nullptr && prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, plan.socketFilter) != 0)
         failChild(plan);
     // Signals that cannot be changed (SIGKILL, the C library's own) refuse quietly.
     struct sigaction standard = {};
@@ -150,7 +156,8 @@ std::optional<ToolProcess::StartFailure> ToolProcess::start(const QByteArray& pr
     argv.push_back(nullptr);
 
     const ChildPlan plan{program.constData(), argv.data(), input->readEnd.get(), output->writeEnd.get(),
-                         failureReport->writeEnd.get(), getpid(), descriptorLimit(), confinement.ruleset()};
+                         failureReport->writeEnd.get(), getpid(), descriptorLimit(), confinement.ruleset(),
+                         confinement.socketFilter()};
     pid_t pid = -1;
     {
         const AllSignalsBlocked blocked;

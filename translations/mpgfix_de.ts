@@ -1023,16 +1023,28 @@ wird gespeichert.</translation>
 <context>
     <name>ToolConfinement</name>
     <message>
-        <source>Confinement: none; this kernel offers no Landlock, so ffmpeg runs with mpgfix&apos;s own rights.</source>
-        <translation>Abschottung: keine; dieser Kernel bietet kein Landlock, daher läuft ffmpeg mit den Rechten von mpgfix.</translation>
+        <source>Landlock %1 lets ffmpeg write only the file it makes.</source>
+        <translation>Landlock %1 lässt ffmpeg nur die Datei schreiben, die es erzeugt.</translation>
     </message>
     <message>
-        <source>Confinement: Landlock %1; ffmpeg may write only the file it makes, but this kernel cannot keep it off the network.</source>
-        <translation>Abschottung: Landlock %1; ffmpeg darf nur die Datei schreiben, die es erzeugt, doch dieser Kernel kann es nicht vom Netz fernhalten.</translation>
+        <source>This kernel has no Landlock: ffmpeg may write wherever mpgfix may.</source>
+        <translation>Dieser Kernel hat kein Landlock: ffmpeg darf überall schreiben, wo mpgfix es darf.</translation>
     </message>
     <message>
-        <source>Confinement: Landlock %1; ffmpeg may write only the file it makes, and make no TCP connection.</source>
-        <translation>Abschottung: Landlock %1; ffmpeg darf nur die Datei schreiben, die es erzeugt, und keine TCP-Verbindung aufbauen.</translation>
+        <source>A seccomp filter keeps it off the network.</source>
+        <translation>Ein seccomp-Filter hält es vom Netz fern.</translation>
+    </message>
+    <message>
+        <source>Nothing keeps it off the network.</source>
+        <translation>Nichts hält es vom Netz fern.</translation>
+    </message>
+    <message>
+        <source>Confinement: %1 %2</source>
+        <translation>Abschottung: %1 %2</translation>
+    </message>
+    <message>
+        <source>Landlock blocks its TCP connections, but no other network traffic.</source>
+        <translation>Landlock sperrt seine TCP-Verbindungen, aber keinen anderen Netzverkehr.</translation>
     </message>
 </context>
 <context>

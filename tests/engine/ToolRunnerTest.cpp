@@ -123,23 +123,23 @@ TEST(ToolRunner, AToolDiesWithTheThreadThatStartedIt)
     EXPECT_TRUE(noChildLeft());
 }
 
-// Confined, the tool writes the one file it is to make and no other, changes no name, and may
-// not connect over TCP (where nothing listens: refused when it may); unconfined, it does all of it.
-TEST(ToolConfinement, LetsTheToolWriteItsOutputAloneAndConnectNowhere)
+// Confined, the tool writes the one file it is to make and no other, changes no name, and opens
+// no network socket (where nothing listens: refused when it may); unconfined, it does all of it.
+TEST(ToolConfinement, LetsTheToolWriteItsOutputAloneAndKeepsItOffTheNetwork)
 {
-    if (ToolConfinement::landlockAbi() == 0)
-        GTEST_SKIP() << "no Landlock in this kernel";
+    if (ToolConfinement::landlockAbi() == 0 || !ToolConfinement::filtersSockets())
+        GTEST_SKIP() << "no Landlock or no seccomp filters in this kernel";
     TestMedia::TestFolder folder;
     const QString tool = writeTool(folder.filePath("tool"), "exec 2>/dev/null\necho 1 > \"$1\" && echo own\n"
                                    "echo 1 > \"$2\" && echo other\necho 1 > \"$1.new\" && echo new\nrm \"$2\" && echo removed\n"
-                                   "bash -c 'exec 3<>/dev/tcp/127.0.0.1/1' 2>&1 | grep -om1 'refused\\|denied'\n");
+                                   "bash -c 'exec 3<>/dev/tcp/127.0.0.1/1' 2>&1 | grep -om1 'refused\\|denied'\n"
+                                   "bash -c 'echo >/dev/udp/127.0.0.1/9' 2>&1 | grep -om1 denied || echo sent\n");
     for (const bool confined : {false, true}) {
         const QString own = folder.filePath(confined ? "own" : "free"), other = folder.filePath("other");
         ASSERT_TRUE(TestMedia::write(other, "kept"));
         const auto said = TestMedia::runTool(QFile::encodeName(tool), {own, other},
                                              confined ? ToolConfinement::writingOnly(own) : ToolConfinement());
-        EXPECT_EQ(said, confined ? (ToolConfinement::landlockAbi() >= 4 ? "own\ndenied\n" : "own\nrefused\n")
-                                 : "own\nother\nnew\nremoved\nrefused\n");
+        EXPECT_EQ(said, confined ? "own\ndenied\ndenied\n" : "own\nother\nnew\nremoved\nrefused\nsent\n");
         EXPECT_EQ(TestMedia::readAll(own), "1\n");
     }
 }
