@@ -30,3 +30,6 @@ FigureResult batchFigure();
 // How much faster --jobs <cores> is than --jobs 1, beside how much faster xargs -P <cores> is
 // than a plain loop of the same bare runs.
 FigureResult parallelFigure();
+// The transcode of jobFigure's clip run confined (Landlock) against the same run unconfined, and
+// what the confinement adds to the start of a tool, in milliseconds and as a share of the transcode.
+FigureResult confinementFigure();

@@ -23,6 +23,7 @@ const Figure figures[] = {
     {"job", jobFigure},
     {"batch", batchFigure},
     {"parallel", parallelFigure},
+    {"confinement", confinementFigure},
 };
 
 } // namespace

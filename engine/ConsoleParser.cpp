@@ -51,6 +51,19 @@ constexpr std::array<std::string_view, 3> errorPhrases = {
     "invalid data",
 };
 
+// The reader ffmpeg would have read the input with, when it was not among those allowed: "hls" of
+// "[hls @ 0x55d0c0ffee00] Format not on whitelist '...'". Empty for any other line.
+std::string_view refusedReader(std::string_view line)
+{
+    constexpr std::string_view refusal = "] Format not on whitelist '";
+    const size_t at = line.find(" @ 0x");
+    const size_t end = line.find(']');
+    if (!line.starts_with('[') || at == std::string_view::npos || end == std::string_view::npos || end < at
+        || line.compare(end, refusal.size(), refusal) != 0)
+        return {};
+    return line.substr(1, at - 1);
+}
+
 // Finer fractions than microseconds change no frame count.
 constexpr qsizetype maxFractionDigits = 6;
 
@@ -227,6 +240,15 @@ ConsoleParser::Verdict ConsoleParser::line(const char* line)
     if (!isValidUtf8(bytes))
         return Verdict::GoOn;
 
+    const auto echoesInput = [&] {
+        return std::any_of(echoedInput_.begin(), echoedInput_.end(),
+                           [&](const std::string& piece) { return bytes.starts_with(piece); });
+    };
+    if (const std::string_view reader = refusedReader(bytes); run_ == Run::Probe && !reader.empty() && !echoesInput()) {
+        stopped_ = true;
+        failRefusedReader(reader);
+        return Verdict::Stop;
+    }
     if (run_ == Run::Probe && containsErrorPhrase(bytes)) {
         stopped_ = true;
         failUnrecognizedFormat();
@@ -335,6 +357,16 @@ void ConsoleParser::failUnrecognizedFormat()
     const QString name = QFileInfo(inputPath_).fileName();
     failure_ = EngineError{ErrorKind::UnrecognizedFormat,
                            QCoreApplication::translate("ConsoleParser", "Not a recognized file format: %1").arg(name)};
+}
+
+void ConsoleParser::failRefusedReader(std::string_view reader)
+{
+    failure_ = EngineError{
+        ErrorKind::InputRefused,
+        QCoreApplication::translate("ConsoleParser", "%1 was not read: ffmpeg takes it for \"%2\", which is no single "
+                                                     "video file (it may be a playlist or a list that names other "
+                                                     "files, a picture or a device).")
+            .arg(QFileInfo(inputPath_).fileName(), QString::fromUtf8(reader.data(), qsizetype(reader.size())))};
 }
 
 void ConsoleParser::readDuration(const QString& text)

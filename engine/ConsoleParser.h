@@ -48,6 +48,8 @@ private:
     // Outside the input's path and file name, which the tool echoes and which may hold a phrase.
     bool containsErrorPhrase(std::string_view bytes);
     void failUnrecognizedFormat();
+    // ffmpeg would have read the input with `reader`, which it may not.
+    void failRefusedReader(std::string_view reader);
     void readDuration(const QString& text);
     void readProgress(const QString& text);
     // The stream at `index` of the input, its line's description in `text`.

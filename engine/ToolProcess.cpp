@@ -1,10 +1,12 @@
 #include "ToolProcess.h"
 
 #include <fcntl.h>
+#include <linux/seccomp.h>
 #include <pthread.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -69,6 +71,10 @@ struct ChildPlan {
     pid_t parent;
     // Descriptors below this are all there can be, for kernels without close_range's CLOEXEC.
     int descriptorLimit;
+    // Landlock rules the tool runs under; -1 for none.
+    int ruleset;
+    // The seccomp program it runs under; null for none.
+    const sock_fprog* socketFilter;
 };
 
 [[noreturn]] void failChild(const ChildPlan& plan)
@@ -97,6 +103,13 @@ struct ChildPlan {
         for (int fd = STDERR_FILENO + 1; fd < plan.descriptorLimit; ++fd)
             fcntl(fd, F_SETFD, FD_CLOEXEC);
     }
+    // The kernel takes rules from a process that can gain no rights by an exec, such as setuid's.
+    if ((plan.ruleset >= 0 || plan.socketFilter != nullptr) && prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0)
+        failChild(plan);
+    if (plan.ruleset >= 0 && syscall(SYS_landlock_restrict_self, plan.ruleset, 0) != 0)
+        failChild(plan);
+    if (plan.socketFilter != nullptr && prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, plan.socketFilter) != 0)
+        failChild(plan);
     // Signals that cannot be changed (SIGKILL, the C library's own) refuse quietly.
     struct sigaction standard = {};
     standard.sa_handler = SIG_DFL;
@@ -122,7 +135,8 @@ int descriptorLimit()
 ToolProcess::~ToolProcess() { kill(); }
 
 std::optional<ToolProcess::StartFailure> ToolProcess::start(const QByteArray& program,
-                                                            const QList<QByteArray>& arguments, Input inputKind)
+                                                            const QList<QByteArray>& arguments, Input inputKind,
+                                                            const ToolConfinement& confinement)
 {
     std::optional<Pipe> input = makePipe();
     if (input && inputKind == Input::Empty)
@@ -142,7 +156,8 @@ std::optional<ToolProcess::StartFailure> ToolProcess::start(const QByteArray& pr
     argv.push_back(nullptr);
 
     const ChildPlan plan{program.constData(), argv.data(), input->readEnd.get(), output->writeEnd.get(),
-                         failureReport->writeEnd.get(), getpid(), descriptorLimit()};
+                         failureReport->writeEnd.get(), getpid(), descriptorLimit(), confinement.ruleset(),
+                         confinement.socketFilter()};
     pid_t pid = -1;
     {
         const AllSignalsBlocked blocked;

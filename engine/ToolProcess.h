@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ToolConfinement.h"
 #include "UniqueFd.h"
 
 #include <QByteArray>
@@ -53,9 +54,10 @@ public:
 
     // Starts `program` (a path, not looked up on PATH) with `arguments`, each passed as it
     // stands. The child gets only descriptors 0, 1 and 2, no blocked signals and default
-    // signal handling. Returns once the program runs, or tells why it could not.
+    // signal handling, and runs within `confinement`. Returns once the program runs, or tells why
+    // it could not.
     std::optional<StartFailure> start(const QByteArray& program, const QList<QByteArray>& arguments,
-                                      Input input = Input::Endless);
+                                      Input input = Input::Endless, const ToolConfinement& confinement = {});
 
     // The tool's merged console output; null before a successful start().
     FILE* output() const { return output_.get(); }

@@ -7,13 +7,17 @@
 #include <cerrno>
 
 #include <poll.h>
+#include <signal.h>
 #include <unistd.h>
 
-QString askToolVersion(const QString& program, std::chrono::milliseconds limit)
+QString askToolVersion(const QString& program, std::chrono::milliseconds limit, std::stop_token quit)
 {
     ToolProcess process;
-    if (process.start(QFile::encodeName(program), {QByteArrayLiteral("-version")}, ToolProcess::Input::Empty))
+    if (process.start(QFile::encodeName(program), {QByteArrayLiteral("-version")}, ToolProcess::Input::Empty,
+                      ToolConfinement::writingOnly()))
         return {};
+    // A killed tool's output ends, which ends the wait below.
+    const std::stop_callback onQuit(quit, [&process] { process.signal(SIGKILL); });
     const auto deadline = std::chrono::steady_clock::now() + limit;
     const int answer = fileno(process.output());
     QByteArray line;
@@ -33,7 +37,10 @@ QString askToolVersion(const QString& program, std::chrono::milliseconds limit)
             break;
         line.append(chunk, got);
     }
-    // The rest of its answer is not needed; closing the pipe ends the tool if it still talks.
-    process.wait();
+    // The rest of its answer is not needed, and a tool that hangs after its first line must not
+    // hold whoever waits for this thread (the app's quit).
+    process.kill();
+    if (quit.stop_requested())
+        return {};
     return QString::fromLocal8Bit(line.left(line.indexOf('\n'))).trimmed();
 }

@@ -1,6 +1,7 @@
 #include "VideoProcessor.h"
 
 #include "ConsoleLineReader.h"
+#include "SingleVideoInput.h"
 #include "ToolComplaint.h"
 #include "ToolLocator.h"
 #include "ToolProcess.h"
@@ -66,16 +67,21 @@ const StreamFacts& VideoProcessor::loadInformation()
 
 void VideoProcessor::transcode(const QString& output, const TranscodePlan& plan)
 {
-    run(plan.arguments(path(), output), ConsoleParser::Run::Transcode, plan.format.video.printedFrameRate());
+    run(singleVideoInputOptions() + plan.arguments(path(), output), ConsoleParser::Run::Transcode, output,
+        plan.format.video.printedFrameRate());
 }
 
 void VideoProcessor::requestStop() { stopSwitch_.request(); }
 
 bool VideoProcessor::stopRequested() const { return stopSwitch_.requested(); }
 
-QStringList VideoProcessor::probeArguments(const QString& input) { return {QStringLiteral("-i"), input}; }
+QStringList VideoProcessor::probeArguments(const QString& input)
+{
+    return singleVideoInputOptions() << QStringLiteral("-i") << input;
+}
 
-void VideoProcessor::run(const QStringList& arguments, ConsoleParser::Run kind, std::optional<Rational> frameRate)
+void VideoProcessor::run(const QStringList& arguments, ConsoleParser::Run kind, const QString& output,
+                         std::optional<Rational> frameRate)
 {
     if (stopRequested())
         return;
@@ -100,7 +106,8 @@ void VideoProcessor::run(const QStringList& arguments, ConsoleParser::Run kind, 
     }
 
     ToolProcess process;
-    if (const auto failure = process.start(QFile::encodeName(tool), encodeArguments(arguments))) {
+    if (const auto failure = process.start(QFile::encodeName(tool), encodeArguments(arguments), ToolProcess::Input::Endless,
+                                           ToolConfinement::writingOnly(output))) {
         report(EngineError{ErrorKind::ToolFailed, describeStartFailure(*failure, tool)});
         return;
     }

@@ -52,8 +52,9 @@ public:
 private:
     // A transcode's exit status tells whether its output was written; the probe's does not,
     // since the tool always fails when it is given no output file. A transcode writes frames at
-    // `frameRate`.
-    void run(const QStringList& arguments, ConsoleParser::Run kind, std::optional<Rational> frameRate = std::nullopt);
+    // `frameRate`. The tool may write `output` alone.
+    void run(const QStringList& arguments, ConsoleParser::Run kind, const QString& output = {},
+             std::optional<Rational> frameRate = std::nullopt);
     // Once a stop has been asked for, the run's end is no failure and goes unreported.
     void report(const EngineError& error) const;
 

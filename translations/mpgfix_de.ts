@@ -72,6 +72,10 @@ Bringt Videodateien in ein einheitliches MPEG-2-Format mit MP2-Ton: was schon pa
         <source>Looking for videos to fix...</source>
         <translation>Sucht nach zu korrigierenden Videos...</translation>
     </message>
+    <message>
+        <source>The list of files left to fix could not be opened (%1); it is left as it is, and this session&apos;s files are not kept.</source>
+        <translation>Die Liste der noch zu korrigierenden Dateien ließ sich nicht öffnen (%1); sie bleibt, wie sie ist, und die Dateien dieser Sitzung werden nicht aufbewahrt.</translation>
+    </message>
 </context>
 <context>
     <name>BatchRun</name>
@@ -369,6 +373,10 @@ wird gespeichert.</translation>
     <message>
         <source>Not a recognized file format: %1</source>
         <translation>Kein bekanntes Dateiformat: %1</translation>
+    </message>
+    <message>
+        <source>%1 was not read: ffmpeg takes it for &quot;%2&quot;, which is no single video file (it may be a playlist or a list that names other files, a picture or a device).</source>
+        <translation>%1 wurde nicht gelesen: ffmpeg hält die Datei für „%2“, und das ist keine einzelne Videodatei (vielleicht eine Wiedergabeliste oder eine Liste, die andere Dateien nennt, ein Bild oder ein Gerät).</translation>
     </message>
 </context>
 <context>
@@ -1091,6 +1099,13 @@ wird gespeichert.</translation>
     </message>
 </context>
 <context>
+    <name>QueueKeeper</name>
+    <message>
+        <source>The list of files to fix could not be saved to %1: %2. It is tried again at the next change.</source>
+        <translation>Die Liste der zu korrigierenden Dateien konnte nicht in %1 gespeichert werden: %2. Bei der nächsten Änderung wird es erneut versucht.</translation>
+    </message>
+</context>
+<context>
     <name>RestoreQuestion</name>
     <message>
         <source>mpgfix</source>
@@ -1160,6 +1175,33 @@ wird gespeichert.</translation>
     <message>
         <source>%1 of %2 done, %3 failed</source>
         <translation>%1 von %2 erledigt, %3 gescheitert</translation>
+    </message>
+</context>
+<context>
+    <name>ToolConfinement</name>
+    <message>
+        <source>Landlock %1 lets ffmpeg write only the file it makes.</source>
+        <translation>Landlock %1 lässt ffmpeg nur die Datei schreiben, die es erzeugt.</translation>
+    </message>
+    <message>
+        <source>This kernel has no Landlock: ffmpeg may write wherever mpgfix may.</source>
+        <translation>Dieser Kernel hat kein Landlock: ffmpeg darf überall schreiben, wo mpgfix es darf.</translation>
+    </message>
+    <message>
+        <source>Nothing keeps it off the network.</source>
+        <translation>Nichts hält es vom Netz fern.</translation>
+    </message>
+    <message>
+        <source>A seccomp filter keeps it off the network.</source>
+        <translation>Ein seccomp-Filter hält es vom Netz fern.</translation>
+    </message>
+    <message>
+        <source>Landlock blocks its TCP connections, but no other network traffic.</source>
+        <translation>Landlock sperrt seine TCP-Verbindungen, aber keinen anderen Netzverkehr.</translation>
+    </message>
+    <message>
+        <source>Confinement: %1 %2</source>
+        <translation>Abschottung: %1 %2</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,6 @@
 #include "AboutBox.h"
 
+#include "ToolConfinement.h"
 #include "ToolLocator.h"
 #include "ToolVersion.h"
 
@@ -24,6 +25,15 @@ std::optional<Encoder>& knownEncoder()
     return encoder;
 }
 
+// Requested as the app quits.
+std::stop_token quitToken()
+{
+    static std::stop_source quitting;
+    static const QMetaObject::Connection once =
+        QObject::connect(qApp, &QCoreApplication::aboutToQuit, [] { quitting.request_stop(); });
+    return quitting.get_token();
+}
+
 QString aboutText(const std::optional<Encoder>& tool)
 {
     QString encoderText = AboutBox::tr("Asking ffmpeg for its version...");
@@ -32,6 +42,7 @@ QString aboutText(const std::optional<Encoder>& tool)
     else if (tool)
         encoderText = AboutBox::tr("Encoder: %1\n%2")
                           .arg(tool->path, tool->version.isEmpty() ? AboutBox::tr("Its version is unknown.") : tool->version);
+    encoderText += u'\n' + ToolConfinement::description();
     return AboutBox::tr("mpgfix %1\n\nBrings video files into one MPEG-2 format with MP2 audio: what already "
                         "fits is copied, the rest re-encoded, each written as <name>.mpg.\n\n%2")
         .arg(QStringLiteral(MPGFIX_VERSION), encoderText);
@@ -51,10 +62,11 @@ void AboutBox::open(QWidget* parent)
     box->open();
     if (knownEncoder())
         return;
-    // A slow or odd ffmpeg must not hold the window; the box shows its answer once it comes.
-    QThreadPool::globalInstance()->start([shown = QPointer<QMessageBox>(box)] {
+    // A slow or odd ffmpeg must not hold the window, nor the quit, which waits for the pool; the
+    // box shows its answer once it comes.
+    QThreadPool::globalInstance()->start([shown = QPointer<QMessageBox>(box), quit = quitToken()] {
         const std::optional<QString> path = ToolLocator::forThisProcess().locate();
-        const Encoder found = path ? Encoder{*path, askToolVersion(*path)} : Encoder{};
+        const Encoder found = path ? Encoder{*path, askToolVersion(*path, std::chrono::seconds(5), quit)} : Encoder{};
         QMetaObject::invokeMethod(qApp, [shown, found] {
             knownEncoder() = found;
             if (shown)

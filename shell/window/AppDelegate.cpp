@@ -165,6 +165,9 @@ void AppDelegate::offerRestored(const QueueKeeper::Restored& restored)
 {
     if (!restored.setAsideAs.isEmpty())
         status_->showNote(tr("The list of files left to fix could not be read; it was set aside as %1.").arg(restored.setAsideAs));
+    if (!restored.unopened.isEmpty())
+        status_->showNote(tr("The list of files left to fix could not be opened (%1); it is left as it is, and "
+                             "this session's files are not kept.").arg(restored.unopened));
     if (!restored.files.empty())
         restoreQuestion_ = ::offerRestored(window_, queue_, restored.files);
 }

@@ -7,6 +7,7 @@
 #include "RoundNotifier.h"
 #include "SingleInstance.h"
 #include "SleepInhibitor.h"
+#include "StatusArea.h"
 #include "Translations.h"
 #include "WhenDone.h"
 #include "WhenDoneView.h"
@@ -56,8 +57,10 @@ int runWindow(int& argc, char** argv, const QStringList& files)
     const QString keptQueue = QueueKeeper::defaultPath();
     const QueueKeeper::Restored restored = keeps ? QueueKeeper::restore(keptQueue) : QueueKeeper::Restored{};
     std::optional<QueueKeeper> keeper;
-    if (keeps)
+    if (keeps) {
         keeper.emplace(appDelegate.queue(), keptQueue);
+        QObject::connect(&*keeper, &QueueKeeper::saveFailed, &appDelegate.status(), &StatusArea::showNote);
+    }
     window.show();
     appDelegate.applicationDidFinishLaunching();
     appDelegate.offerRestored(restored);

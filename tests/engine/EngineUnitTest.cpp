@@ -124,6 +124,11 @@ TEST(ConsoleParser, ReadsDurationProgressStreamsAndOnlyTheProbesErrorPhrasesOuts
         {"Input #0, avi, from '/in/Invalid Data.avi':\n" + tenSeconds, "[] 0x0 0fps [] 0Hz - in avi, 299 frames"},
         {"Invalid Data.avi: invalid data/in/Invalid Data.avi\n", unrecognized},
         {"invalid /in/Invalid Data.avidata\n", ""},
+        // A reader outside the allowed ones names itself; a name that only looks like it is a name.
+        {"[hls @ 0x5593b00c3900] Format not on whitelist 'mov,avi'\n/in/Invalid Data.avi: Invalid argument\n",
+         "InputRefused Invalid Data.avi was not read: ffmpeg takes it for \"hls\", which is no single video file (it "
+         "may be a playlist or a list that names other files, a picture or a device)., stop"},
+        {"[x @ 0x1] Format not on whitelist 'y\n", "", Probe, "[x @ 0x1] Format not on whitelist 'y"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(parse(c.output, c.kind, c.path), c.told) << c.output.substr(0, 60);

@@ -1,4 +1,5 @@
 #include "RecordedRun.h"
+#include "ToolConfinement.h"
 #include "ToolProcess.h"
 #include "ToolVersion.h"
 #include "UniqueFd.h"
@@ -76,15 +77,16 @@ TEST(ToolRunner, AStopFromAnotherThreadEndsTheToolUnreportedAndEveryLaterRunBefo
     // slowly a loaded machine runs it; the deaf one is killed once it is over, long before it ends.
     // Both wait through `wait`, which a trapped signal ends at once: a shell holds a trap until its
     // foreground command ends, and that command may miss a signal sent while it is being started.
+    // Its marks go to the one file it may write, its output, the last argument.
     const struct { QByteArray trap; std::chrono::milliseconds least, most; bool heeds; } cases[] = {
-        {"trap 'echo >> \"${0%/*}/heeded\"; echo Conversion failed!; exit 255' TERM", 0s, 3s, true},
+        {"trap 'echo heeded >> \"$out\"; echo Conversion failed!; exit 255' TERM", 0s, 3s, true},
         {"trap '' TERM", 3s, 8s, false},
     };
     for (const auto& c : cases) {
         TestMedia::TestFolder folder;
         RecordedRun run;
-        run.record.setToolPath(writeTool(folder.filePath("ffmpeg"), c.trap + "\necho >> \"${0%/*}/starts\"\n"
-                                         "sleep 10 >/dev/null 2>&1 &\necho $! > \"${0%/*}/child\"\n"
+        run.record.setToolPath(writeTool(folder.filePath("ffmpeg"), c.trap + "\nfor out; do :; done\n"
+                                         "echo start >> \"$out\"\nsleep 10 >/dev/null 2>&1 &\necho \"child $!\" >> \"$out\"\n"
                                          // Until the child is sleep itself, a signal would meet the shell's trap in it.
                                          "until grep -q sleep /proc/$!/comm; do :; done\n"
                                          "printf '  Duration: 00:00:10.00\\nframe=  100\\r'\nwait\n"));
@@ -100,11 +102,12 @@ TEST(ToolRunner, AStopFromAnotherThreadEndsTheToolUnreportedAndEveryLaterRunBefo
         run.record.transcode(folder.filePath("out.mpg"), TranscodePlan{});
         const auto took = Clock::now() - stopped.load();
         run.record.transcode(folder.filePath("out.mpg"), TranscodePlan{});
-        EXPECT_TRUE(took >= c.least && took < c.most && run.record.stopRequested() &&
-                    QFile::exists(folder.filePath("heeded")) == c.heeds) << c.trap.toStdString();
-        EXPECT_TRUE(run.errors.empty() && noChildLeft() && QFile(folder.filePath("starts")).size() == 1);
+        const QByteArray marks = TestMedia::readAll(folder.filePath("out.mpg"));
+        EXPECT_TRUE(took >= c.least && took < c.most && run.record.stopRequested() && marks.contains("heeded") == c.heeds)
+            << c.trap.toStdString();
+        EXPECT_TRUE(run.errors.empty() && noChildLeft() && marks.count("start") == 1);
         // The stop reaches the tool's own children too: its whole process group.
-        EXPECT_TRUE(sleepEnds(TestMedia::readAll(folder.filePath("child")).trimmed()));
+        EXPECT_TRUE(sleepEnds(marks.mid(marks.indexOf("child ") + 6).split('\n').value(0)));
     }
 }
 
@@ -120,17 +123,47 @@ TEST(ToolRunner, AToolDiesWithTheThreadThatStartedIt)
     EXPECT_TRUE(noChildLeft());
 }
 
+// Confined, the tool writes the one file it is to make and no other, changes no name, and opens
+// no network socket (where nothing listens: refused when it may); unconfined, it does all of it.
+TEST(ToolConfinement, LetsTheToolWriteItsOutputAloneAndKeepsItOffTheNetwork)
+{
+    if (ToolConfinement::landlockAbi() == 0 || !ToolConfinement::filtersSockets())
+        GTEST_SKIP() << "no Landlock or no seccomp filters in this kernel";
+    TestMedia::TestFolder folder;
+    const QString tool = writeTool(folder.filePath("tool"), "exec 2>/dev/null\necho 1 > \"$1\" && echo own\n"
+                                   "echo 1 > \"$2\" && echo other\necho 1 > \"$1.new\" && echo new\nrm \"$2\" && echo removed\n"
+                                   "bash -c 'exec 3<>/dev/tcp/127.0.0.1/1' 2>&1 | grep -om1 'refused\\|denied'\n"
+                                   "bash -c 'echo >/dev/udp/127.0.0.1/9' 2>&1 | grep -om1 denied || echo sent\n");
+    for (const bool confined : {false, true}) {
+        const QString own = folder.filePath(confined ? "own" : "free"), other = folder.filePath("other");
+        ASSERT_TRUE(TestMedia::write(other, "kept"));
+        const auto said = TestMedia::runTool(QFile::encodeName(tool), {own, other},
+                                             confined ? ToolConfinement::writingOnly(own) : ToolConfinement());
+        EXPECT_EQ(said, confined ? "own\ndenied\ndenied\n" : "own\nother\nnew\nremoved\nrefused\nsent\n");
+        EXPECT_EQ(TestMedia::readAll(own), "1\n");
+    }
+}
+
 // The version is asked with nothing to read and within a time limit: a tool that reads its input
-// first still answers, and one that stops mid-line is given up and ended.
-TEST(ToolVersion, IsAskedWithAnEmptyInputAndGivenUpAfterItsLimit)
+// first still answers; one that stops mid-line, or hangs after its line, is ended at once, as is
+// a silent one once the app quits.
+TEST(ToolVersion, IsAskedWithAnEmptyInputAndEndedAtItsAnswerItsLimitOrQuit)
 {
     TestMedia::TestFolder folder;
-    for (const auto& [script, version] : {std::pair<QByteArray, QString>("cat >/dev/null; echo 'ffmpeg version 9.9'\n",
-                                                                          "ffmpeg version 9.9"),
-                                          {"printf 'ffmpeg vers'; exec sleep 30\n", ""}}) {
+    const struct { QByteArray script; QString version; bool quit = false; } cases[] = {
+        {"cat >/dev/null; echo 'ffmpeg version 9.9'\n", "ffmpeg version 9.9"},
+        {"printf 'ffmpeg vers'; exec sleep 30\n", ""},
+        {"echo 'ffmpeg version 9.9'; exec sleep 30\n", "ffmpeg version 9.9"},
+        {"exec sleep 30\n", "", true},
+    };
+    for (const auto& c : cases) {
+        std::stop_source quit;
+        if (c.quit)
+            quit.request_stop();
         const auto start = Clock::now();
-        EXPECT_EQ(askToolVersion(writeTool(folder.filePath("ffmpeg"), script), 500ms), version);
-        EXPECT_TRUE(Clock::now() - start < 3s && noChildLeft()) << script.toStdString();
+        EXPECT_EQ(askToolVersion(writeTool(folder.filePath("ffmpeg"), c.script), c.quit ? 20s : 500ms, quit.get_token()),
+                  c.version);
+        EXPECT_TRUE(Clock::now() - start < 3s && noChildLeft()) << c.script.toStdString();
     }
 }
 

@@ -261,6 +261,10 @@ TEST_F(FixJobTest, EveryFailureShowsOneSheetAndLeavesFilesAlone)
     // A song with its cover picture.
     ASSERT_TRUE(ffmpeg("-f lavfi -i sine=duration=1 -f lavfi -i color=s=64x64:d=0.1 -map 0 -map 1 -c:v mjpeg"
                        " -frames:v 1 -disposition:v attached_pic", clip("song.m4a")));
+    // Files named as videos that name another one, which ffmpeg would read instead.
+    for (const auto& [name, text] : {std::pair("playlist.mp4", "#EXTM3U\n#EXT-X-TARGETDURATION:2\n#EXTINF:1,\n"),
+                                     {"list.mp4", "ffconcat version 1.0\nfile "}})
+        TestMedia::write(out.filePath(name), text + QFile::encodeName(clip("clip.mpg")) + "\n");
     const QString taken = out.filePath("clip.mpg") + " already exists", over = "clip.mpg would be written over itself";
     const struct { const char* what; QString input, folder; bool force; QString error; } cases[] = {
         {"not a video", clip("notes.txt"), out.path(), false, "Not a recognized file format: notes.txt"},
@@ -274,6 +278,8 @@ TEST_F(FixJobTest, EveryFailureShowsOneSheetAndLeavesFilesAlone)
         {"a name not in UTF-8", out.filePath("caf\uFFFD.mp4"), out.path(), false, "not valid UTF-8"},
         {"a folder without videos", out.filePath("vids"), out.path(), false, "vids holds no video files"},
         {"a file that is gone", out.filePath("gone.mp4"), out.path(), false, "gone.mp4 no longer exists"},
+        {"a playlist", out.filePath("playlist.mp4"), out.path(), false, "playlist.mp4 was not read: ffmpeg takes it for \"hls\""},
+        {"a concat list", out.filePath("list.mp4"), out.path(), false, "list.mp4 was not read: ffmpeg takes it for \"concat\""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -288,7 +294,7 @@ TEST_F(FixJobTest, EveryFailureShowsOneSheetAndLeavesFilesAlone)
         EXPECT_EQ(fixture.outcome.state, c.error.endsWith("already exists") ? JobState::Skipped : JobState::Failed);
         EXPECT_EQ(readAll(out.filePath("clip.mpg")), existing);
         EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
-                  (QStringList{"clip.mpg", "fifo.avi", "plain"}));
+                  (QStringList{"clip.mpg", "fifo.avi", "list.mp4", "plain", "playlist.mp4"}));
     }
 }
 

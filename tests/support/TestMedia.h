@@ -93,14 +93,16 @@ inline ClipSpec h264AacMono(int width = 160, int height = 120, double seconds = 
             .seconds = seconds, .extraOptions = {"-preset", "ultrafast"}};
 }
 
-// The console (output and errors) of a tool run to success; nothing when it failed.
-inline std::optional<QByteArray> runTool(const char* program, const QStringList& arguments)
+// The console (output and errors) of a tool run to success within `confinement`; nothing when
+// it failed.
+inline std::optional<QByteArray> runTool(const char* program, const QStringList& arguments,
+                                         const ToolConfinement& confinement = {})
 {
     QList<QByteArray> encoded;
     for (const QString& argument : arguments)
         encoded << QFile::encodeName(argument);
     ToolProcess process;
-    if (process.start(program, encoded))
+    if (process.start(program, encoded, ToolProcess::Input::Endless, confinement))
         return std::nullopt;
     QByteArray output;
     for (int c; (c = std::fgetc(process.output())) != EOF;)
