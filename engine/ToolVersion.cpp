@@ -3,6 +3,7 @@
 #include "ToolProcess.h"
 
 #include <QFile>
+#include <QRegularExpression>
 
 #include <cerrno>
 
@@ -36,4 +37,13 @@ QString askToolVersion(const QString& program, std::chrono::milliseconds limit)
     // The rest of its answer is not needed; closing the pipe ends the tool if it still talks.
     process.wait();
     return QString::fromLocal8Bit(line.left(line.indexOf('\n'))).trimmed();
+}
+
+QString shortToolVersion(const QString& banner)
+{
+    // "ffmpeg version 5.1.6-0+deb12u1 Copyright ...": a numbered release loses what follows its
+    // numbers; a build from source ("N-112345-gabc") keeps its word whole.
+    static const QRegularExpression shape(QStringLiteral(R"(^(\S+) version (\d+(?:\.\d+)*(?=[-+~\s]|$)|\S+))"));
+    const QRegularExpressionMatch found = shape.match(banner);
+    return found.hasMatch() ? found.captured(1) + u' ' + found.captured(2) : banner;
 }

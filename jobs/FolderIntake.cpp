@@ -21,9 +21,12 @@ bool isVideoType(const QMimeType& type)
 // By the file's name first and its content where the name says nothing, as file managers do.
 bool isVideo(const QMimeDatabase& types, const QFileInfo& file) { return isVideoType(types.mimeTypeForFile(file)); }
 
-// Hands each video file in `folder` to `take`, in name order at every depth; how many it found.
-int takeVideosIn(const QString& folder, const QMimeDatabase& types, const std::function<void(const QString&)>& take,
-                 const std::stop_token& stop)
+using Hand = std::function<void(const QString&)>;
+
+// Hands each video file in `folder` to `take` and each other one to `leave`, in name order at
+// every depth; how many videos it found.
+int takeVideosIn(const QString& folder, const QMimeDatabase& types, const Hand& take, const std::stop_token& stop,
+                 const Hand& leave)
 {
     const QFileInfoList entries = QDir(folder).entryInfoList(
         QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
@@ -33,10 +36,12 @@ int takeVideosIn(const QString& folder, const QMimeDatabase& types, const std::f
             break;
         if (entry.isDir()) {
             if (!entry.isSymLink())
-                found += takeVideosIn(entry.filePath(), types, take, stop);
+                found += takeVideosIn(entry.filePath(), types, take, stop, leave);
         } else if (isVideo(types, entry)) {
             take(entry.filePath());
             ++found;
+        } else if (leave) {
+            leave(entry.filePath());
         }
     }
     return found;
@@ -44,16 +49,18 @@ int takeVideosIn(const QString& folder, const QMimeDatabase& types, const std::f
 
 } // namespace
 
-void expandFolders(const QStringList& paths, const std::function<void(const QString&)>& take, const std::stop_token& stop)
+void expandFolders(const QStringList& paths, const Hand& take, const std::stop_token& stop, const Hand& leave)
 {
     const QMimeDatabase types;
     for (const QString& path : paths) {
         if (stop.stop_requested())
             return;
-        if (!QFileInfo(path).isDir() || takeVideosIn(path, types, take, stop) == 0)
+        if (!QFileInfo(path).isDir() || takeVideosIn(path, types, take, stop, leave) == 0)
             take(path);
     }
 }
+
+bool isVideoFile(const QString& path) { return isVideo(QMimeDatabase(), QFileInfo(path)); }
 
 QStringList expandFolders(const QStringList& paths)
 {

@@ -10,9 +10,12 @@
 // inside it, at any depth, in name order. A folder without any stays as itself, so that its
 // job can say so. Hidden entries and links to folders are passed over.
 QStringList expandFolders(const QStringList& paths);
-// The same, handing each file to `take` as it is found, until `stop` is requested.
+// The same, handing each file to `take` as it is found, until `stop` is requested, and each
+// file inside a folder that is not a video to `leave`.
 void expandFolders(const QStringList& paths, const std::function<void(const QString&)>& take,
-                   const std::stop_token& stop = {});
+                   const std::stop_token& stop = {}, const std::function<void(const QString&)>& leave = {});
+// Whether the desktop's file types call `path` a video, by its name or else its content.
+bool isVideoFile(const QString& path);
 // The name patterns ("*.mp4", ...) of every file type that counts as video above, for a file
 // chooser's filter.
 QStringList videoNamePatterns();

@@ -43,6 +43,7 @@ void FolderScan::startNext()
             unsent_ << std::exchange(files, {});
             QMetaObject::invokeMethod(this, &FolderScan::sendFound, Qt::QueuedConnection);
         };
+        QStringList passedOver;
         QElapsedTimer sinceHandedOn;
         sinceHandedOn.start();
         expandFolders(paths, [&](const QString& file) {
@@ -51,11 +52,13 @@ void FolderScan::startNext()
                 handOn();
                 sinceHandedOn.restart();
             }
-        }, stop);
+        }, stop, [&passedOver](const QString& file) { passedOver << file; });
         if (!files.isEmpty())
             handOn();
-        QMetaObject::invokeMethod(this, [this] {
+        QMetaObject::invokeMethod(this, [this, passedOver] {
             scanning_ = false;
+            if (!passedOver.isEmpty())
+                emit leftOut(passedOver);
             startNext();
         }, Qt::QueuedConnection);
     });

@@ -10,7 +10,7 @@
 // Turns dropped or opened paths into the files to fix off the GUI thread, so that a large
 // folder neither freezes the window nor keeps it from serving other launches. The files come
 // through found() a few at a time as they are found, those of one scan after those of the scan
-// before.
+// before; what a scan passed over comes at its end.
 class FolderScan : public QObject {
     Q_OBJECT
 
@@ -22,6 +22,8 @@ public:
 
 signals:
     void found(const QStringList& files);
+    // Once a scan has ended: the files in its folders that are not videos, when there were any.
+    void leftOut(const QStringList& files);
 
 private:
     void startNext();

@@ -23,12 +23,17 @@ TEST(FolderIntake, AFolderStandsForItsVideosAtAnyDepthInNameOrder)
                                   dir.filePath("vids/C.avi"), dir.filePath("empty")};
     EXPECT_EQ(expandFolders(dropped), expected);
 
-    // Found off the GUI thread, the same files come in the same order, a later scan's after.
+    // Found off the GUI thread, the same files come in the same order, a later scan's after;
+    // what a scan passed over is said once, at its end.
     FolderScan scan;
     QStringList found;
+    QList<QStringList> leftOut;
     QObject::connect(&scan, &FolderScan::found, [&](const QStringList& files) { found << files; });
+    QObject::connect(&scan, &FolderScan::leftOut, [&](const QStringList& files) { leftOut << files; });
     scan.scan(dropped.mid(1));
     scan.scan(dropped.mid(0, 1));
     EXPECT_TRUE(spinUntil([&] { return found.size() == expected.size(); }));
     EXPECT_EQ(found, expected.mid(1) + expected.mid(0, 1));
+    EXPECT_EQ(leftOut, QList<QStringList>{QStringList({dir.filePath("vids/cover.jpg"), dir.filePath("vids/notes.txt"),
+                                                       dir.filePath("empty/readme.txt")})});
 }

@@ -69,6 +69,13 @@ TEST(JobQueue, RunsFilesInOrderHoldsOnFailuresAndTalliesTheRound)
         {end("h", Cancelled), "end h cancelled, 66.6667%", {.failed = 1, .cancelled = 1, .running = 1}},
         {end("g", Done), "end g done, 100%, over", {.fixed = 1, .failed = 1, .cancelled = 1}},
         {dismiss, "cleared, idle", {.fixed = 1, .failed = 1, .cancelled = 1}},
+        // A retry after the round begins another; within one, a file counts once, as it ends last.
+        {[&] { queue.retry({queue.model().indexOf(5), queue.model().indexOf(7), queue.model().indexOf(8)}); },
+         "0%, start e, start h", {.running = 2}},
+        {end("e", Cancelled), "end e cancelled, 50%", {.cancelled = 1, .running = 1}},
+        {[&] { queue.retry({queue.model().indexOf(5)}); }, "0%, start e", {.running = 2}},
+        {end("e", Done), "end e done, 50%", {.fixed = 1, .running = 1}},
+        {end("h", Done), "end h done, 100%, over, idle", {.fixed = 2}},
         {[&] { settings.waitOnFailure = false; queue.add({"i", "j", "k", "l"}); settings.waitOnFailure = true; },
          "0%, start i, start j, start k", {.running = 3, .waiting = 1}},
         {end("i", Failed), "end i failed, 25%, start l", {.failed = 1, .running = 3}},
