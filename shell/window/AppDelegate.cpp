@@ -1,6 +1,7 @@
 #include "AppDelegate.h"
 
 #include "AboutBox.h"
+#include "ChosenFiles.h"
 #include "CloseQuestion.h"
 #include "FolderIntake.h"
 #include "FolderOpener.h"
@@ -154,7 +155,8 @@ void AppDelegate::openFilesClicked()
     QFileDialog* chooser = sheetChooser(window_, tr("Open Video Files"), preferences_.lastOpenedFolder(),
                                         QFileDialog::ExistingFiles);
     chooser->setNameFilters(videoFileFilters());
-    connect(chooser, &QFileDialog::filesSelected, this, &AppDelegate::openChosenFiles);
+    connect(chooser, &QFileDialog::filesSelected, this,
+            [this, chooser](const QStringList& files) { openChosenFiles(chosenFiles(*chooser, files)); });
     chooser->open();
 }
 

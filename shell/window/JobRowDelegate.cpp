@@ -11,7 +11,7 @@
 
 namespace {
 
-// The running row's bar, in average characters: room for "100%" and a visible stretch of bar.
+// The running row's bar, in average characters: long enough to see it move.
 constexpr int barCharacters = 12;
 
 const QStyle& styleOf(const QStyleOptionViewItem& option)
@@ -84,9 +84,8 @@ void JobRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option
                           option.rect.height() - 2 * margin);
     progress.minimum = 0;
     progress.maximum = 100;
+    // The row's text says the percentage already.
     progress.progress = int(index.data(JobListModel::ProgressRole).toDouble() * 100);
-    progress.text = QStringLiteral("%1%").arg(progress.progress);
-    progress.textVisible = true;
     progress.state |= QStyle::State_Horizontal;
     styleOf(option).drawControl(QStyle::CE_ProgressBar, &progress, painter, option.widget);
 }
