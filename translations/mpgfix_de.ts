@@ -743,8 +743,8 @@ wird gespeichert.</translation>
         <translation>Dateien</translation>
     </message>
     <message>
-        <source>Every file received, with where it stands; Delete removes waiting ones</source>
-        <translation>Jede empfangene Datei mit ihrem Stand; Entf entfernt wartende</translation>
+        <source>Every file received, with where it stands; Delete removes the selected files that do not run</source>
+        <translation>Jede empfangene Datei mit ihrem Stand; Entf entfernt die gewählten, die nicht laufen</translation>
     </message>
     <message>
         <source>Cancel</source>
