@@ -55,8 +55,17 @@ void FolderScan::startNext()
         }, stop, [&passedOver](const QString& file) { passedOver << file; });
         if (!files.isEmpty())
             handOn();
-        QMetaObject::invokeMethod(this, [this, passedOver] {
+        {
+            const std::lock_guard lock(foundMutex_);
+            unsentLeftOut_ = std::move(passedOver);
+        }
+        QMetaObject::invokeMethod(this, [this] {
             scanning_ = false;
+            QStringList passedOver;
+            {
+                const std::lock_guard lock(foundMutex_);
+                passedOver = std::exchange(unsentLeftOut_, {});
+            }
             if (!passedOver.isEmpty())
                 emit leftOut(passedOver);
             startNext();

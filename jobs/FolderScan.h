@@ -35,6 +35,8 @@ private:
     // Found by the scan's thread and not yet sent on; the lock is what hands them over.
     std::mutex foundMutex_;
     QStringList unsent_;
+    // What the scan that has just ended passed over.
+    QStringList unsentLeftOut_;
     // Last, so that the scan under way is stopped and its thread joined before the rest goes.
     std::jthread worker_;
 };
