@@ -13,25 +13,20 @@ TEST(FolderOpener, SaysWhenNoFileManagerOpensTheFolder)
 {
     TestMedia::TestFolder tools;
     const QByteArray path = qgetenv("PATH");
-    const struct { const char* opener; bool fails; } cases[] = {
-        {"#!/bin/sh\n[ \"$1\" = file:///videos ] && exit 0; exit 4\n", false},
-        {"#!/bin/sh\nexit 3\n", true},
-        {nullptr, true},
-    };
-    for (const auto& c : cases) {
+    qputenv("PATH", tools.path().toUtf8());
+    for (const auto& [opener, fails] : {std::pair<QByteArray, bool>{"[ \"$1\" = file:///videos ] || exit 4", false},
+                                        {"exit 3", true}, {{}, true}}) {
         QFile::remove(tools.filePath("xdg-open"));
-        if (c.opener) {
-            ASSERT_TRUE(TestMedia::write(tools.filePath("xdg-open"), c.opener));
-            QFile::setPermissions(tools.filePath("xdg-open"), QFile::ReadOwner | QFile::ExeOwner);
-        }
-        qputenv("PATH", tools.path().toUtf8());
-        FolderOpener opener(QDBusConnection(QStringLiteral("none")));
+        ASSERT_TRUE(opener.isEmpty()
+                    || (TestMedia::write(tools.filePath("xdg-open"), "#!/bin/sh\n" + opener + "\n")
+                        && QFile::setPermissions(tools.filePath("xdg-open"), QFile::ReadOwner | QFile::ExeOwner)));
+        FolderOpener folders(QDBusConnection(QStringLiteral("none")));
         QStringList failed;
-        QObject::connect(&opener, &FolderOpener::failed, [&](const QString& folder) { failed << folder; });
-        opener.showFile("/videos/a.mpg");
+        QObject::connect(&folders, &FolderOpener::failed, [&](const QString& folder) { failed << folder; });
+        folders.showFile("/videos/a.mpg");
         // A success is only the absence of a failure within a while.
-        spinUntil([&] { return !failed.isEmpty(); }, c.fails ? 5000 : 1000);
-        EXPECT_EQ(failed, c.fails ? QStringList{"/videos"} : QStringList{}) << (c.opener ? c.opener : "none");
-        qputenv("PATH", path);
+        spinUntil([&] { return !failed.isEmpty(); }, fails ? 5000 : 1000);
+        EXPECT_EQ(failed, fails ? QStringList{"/videos"} : QStringList{}) << opener.toStdString();
     }
+    qputenv("PATH", path);
 }
