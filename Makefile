@@ -2,16 +2,23 @@
 NPROC := $(shell nproc)
 CTEST_ENV := QT_QPA_PLATFORM=offscreen
 
-.PHONY: deps build run test test-plain test-asan test-tsan test-fuzz test-package fuzz soak bench install package translations clean
+.PHONY: deps run-deps build run test test-plain test-asan test-tsan test-fuzz test-package fuzz soak bench install package translations clean
 
 deps:
 	@./scripts/install-deps.sh
 
+# Only what building and running the app needs.
+run-deps:
+	@./scripts/install-deps.sh --run
+
 build: deps
-	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMPGFIX_TESTS=ON
 	cmake --build build -j$(NPROC)
 
-run: build
+# Builds the app alone: the tests and the benchmark are for `make test` and `make bench`.
+run: run-deps
+	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMPGFIX_TESTS=OFF
+	cmake --build build --target mpgfix -j$(NPROC)
 	./build/bin/mpgfix $(FILES)
 
 test: test-plain test-asan test-tsan test-fuzz test-package

@@ -3,6 +3,7 @@
 #include "ToolProcess.h"
 
 #include <QFile>
+#include <QRegularExpression>
 
 #include <cerrno>
 
@@ -43,4 +44,13 @@ QString askToolVersion(const QString& program, std::chrono::milliseconds limit, 
     if (quit.stop_requested())
         return {};
     return QString::fromLocal8Bit(line.left(line.indexOf('\n'))).trimmed();
+}
+
+QString shortToolVersion(const QString& banner)
+{
+    // "ffmpeg version 5.1.6-0+deb12u1 Copyright ...": a numbered release loses what follows its
+    // numbers; a build from source ("N-112345-gabc") keeps its word whole.
+    static const QRegularExpression shape(QStringLiteral(R"(^(\S+) version (\d+(?:\.\d+)*(?=[-+~\s]|$)|\S+))"));
+    const QRegularExpressionMatch found = shape.match(banner);
+    return found.hasMatch() ? found.captured(1) + u' ' + found.captured(2) : banner;
 }

@@ -11,3 +11,6 @@
 // quit, whatever it does then. Blocks while the tool starts and answers: keep it off the GUI thread.
 QString askToolVersion(const QString& program, std::chrono::milliseconds limit = std::chrono::seconds(5),
                        std::stop_token quit = {});
+// The tool's name and release from such a line: "ffmpeg 5.1.6" (a distribution's build number
+// and the copyright left out); a line of another shape as it is.
+QString shortToolVersion(const QString& banner);

@@ -177,7 +177,8 @@ JobOutcome FixJob::fixVideo()
     if (error)
         return failed(*error);
     emit progressed(1.0);
-    return {JobState::Done, file.finalPath(), {}, made};
+    return {JobState::Done, file.finalPath(), {}, made, plan.videoStream && !plan.encodeVideo,
+            plan.audioStream && !plan.encodeAudio};
 }
 
 std::optional<EngineError> FixJob::produce(OutputFile& file, const TranscodePlan& plan, OutputMade made)

@@ -38,16 +38,20 @@ std::optional<FolderId> folderId(const QString& path)
     return FolderId{status.st_dev, status.st_ino};
 }
 
+using Hand = std::function<void(const QString&)>;
+
 // One expansion's walk through the folders.
 struct Walk {
     const QMimeDatabase types;
-    const std::function<void(const QString&)>& take;
+    const Hand& take;
     const std::stop_token& stop;
     // The folder the outputs go to, never entered: what it holds are outputs, some of them
     // still to come from this very run.
     const std::optional<FolderId> outputFolder;
+    const Hand& leave;
 
-    // Hands each video file in `folder` to `take`, in name order at every depth; how many it found.
+    // Hands each video file in `folder` to `take` and each other one to `leave`, in name order at
+    // every depth; how many videos it found.
     int takeVideosIn(const QString& folder) const
     {
         const QFileInfoList entries = QDir(folder).entryInfoList(
@@ -59,7 +63,10 @@ struct Walk {
             if (entry.isDir()) {
                 if (!entry.isSymLink() && (!outputFolder || folderId(entry.filePath()) != outputFolder))
                     found += takeVideosIn(entry.filePath());
-            } else if (isVideo(types, entry) && !WrittenFiles::contains(entry.filePath())) {
+            } else if (!isVideo(types, entry)) {
+                if (leave)
+                    leave(entry.filePath());
+            } else if (!WrittenFiles::contains(entry.filePath())) {
                 take(entry.filePath());
                 ++found;
             }
@@ -70,10 +77,10 @@ struct Walk {
 
 } // namespace
 
-void expandFolders(const QStringList& paths, const std::function<void(const QString&)>& take, const std::stop_token& stop,
-                   const QString& outputFolder)
+void expandFolders(const QStringList& paths, const Hand& take, const std::stop_token& stop, const QString& outputFolder,
+                   const Hand& leave)
 {
-    const Walk walk{{}, take, stop, folderId(outputFolder)};
+    const Walk walk{{}, take, stop, folderId(outputFolder), leave};
     for (const QString& path : paths) {
         if (stop.stop_requested())
             return;
@@ -81,6 +88,8 @@ void expandFolders(const QStringList& paths, const std::function<void(const QStr
             take(path);
     }
 }
+
+bool isVideoFile(const QString& path) { return isVideo(QMimeDatabase(), QFileInfo(path)); }
 
 QStringList expandFolders(const QStringList& paths, const QString& outputFolder)
 {

@@ -53,6 +53,13 @@ void FolderScan::sendFound()
 void FolderScan::scanEnded()
 {
     sendFound();
+    QStringList passedOver;
+    {
+        const std::lock_guard lock(foundMutex_);
+        passedOver = std::exchange(unsentLeftOut_, {});
+    }
+    if (!passedOver.isEmpty())
+        emit leftOut(passedOver);
     threadRuns_ = false;
     if (waiting_.empty()) {
         scanning_ = false;
@@ -76,7 +83,10 @@ void FolderScan::startNext()
             if (unsent_.isEmpty())
                 QMetaObject::invokeMethod(this, &FolderScan::sendSoon, Qt::QueuedConnection);
             unsent_ << file;
-        }, stop, request.outputFolder);
+        }, stop, request.outputFolder, [this](const QString& file) {
+            const std::lock_guard lock(foundMutex_);
+            unsentLeftOut_ << file;
+        });
         QMetaObject::invokeMethod(this, &FolderScan::scanEnded, Qt::QueuedConnection);
     });
 }

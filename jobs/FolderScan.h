@@ -12,7 +12,7 @@
 // Turns dropped or opened paths into the files to fix off the GUI thread, so that a large
 // folder neither freezes the window nor keeps it from serving other launches. The files come
 // through found() as they are found, a few at a time when they come fast, those of one scan
-// after those of the scan before.
+// after those of the scan before; what a scan passed over comes at its end.
 class FolderScan : public QObject {
     Q_OBJECT
 
@@ -28,6 +28,8 @@ signals:
     void found(const QStringList& files);
     // The first scan began, or the last one ended after its last files came through found().
     void scanningChanged(bool scanning);
+    // Once a scan has ended: the files in its folders that are not videos, when there were any.
+    void leftOut(const QStringList& files);
 
 private:
     struct Request {
@@ -49,6 +51,8 @@ private:
     // Found by the scan's thread and not yet sent on; the lock is what hands them over.
     std::mutex foundMutex_;
     QStringList unsent_;
+    // What the scan that has just ended passed over.
+    QStringList unsentLeftOut_;
     // Last, so that the scan under way is stopped and its thread joined before the rest goes.
     std::jthread worker_;
 };

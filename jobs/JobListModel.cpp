@@ -9,6 +9,23 @@ namespace {
 
 bool runs(JobState state) { return state > JobState::Waiting && !hasEnded(state); }
 
+QString madeText(const JobOutcome& done)
+{
+    switch (done.made) {
+    case OutputMade::Copied:
+        return JobListModel::tr("copied unchanged");
+    case OutputMade::Remuxed:
+        return JobListModel::tr("streams copied into MPEG");
+    case OutputMade::Transcoded:
+        break;
+    }
+    if (done.audioCopied)
+        return JobListModel::tr("video re-encoded, audio copied");
+    if (done.videoCopied)
+        return JobListModel::tr("audio re-encoded, video copied");
+    return JobListModel::tr("re-encoded");
+}
+
 } // namespace
 
 JobListModel::JobListModel(QObject* parent) : QAbstractListModel(parent) {}
@@ -21,7 +38,7 @@ JobListModel::Id JobListModel::add(const QStringList& paths)
     const int row = int(jobs_.size());
     beginInsertRows({}, row, row + int(paths.size()) - 1);
     for (const QString& path : paths)
-        jobs_.push_back({nextId_++, path, JobState::Waiting, 0.0, {}, {}});
+        jobs_.push_back({nextId_++, path, JobState::Waiting, 0.0, {}});
     endInsertRows();
     return first;
 }
@@ -63,21 +80,42 @@ void JobListModel::finish(Id id, const JobOutcome& outcome)
     const auto row = runningRow(id);
     if (!row)
         return;
-    Job& job = jobs_[*row];
-    job.state = outcome.state;
-    job.output = outcome.output;
-    job.reason = outcome.reason;
-    job.made = outcome.made;
+    jobs_[*row].state = outcome.state;
+    jobs_[*row].ended = outcome;
     changed(*row);
+}
+
+std::vector<int> JobListModel::rowsWhere(const QModelIndexList& rows, bool (*which)(JobState)) const
+{
+    std::vector<int> found;
+    for (const QModelIndex& index : rows)
+        if (checkIndex(index, CheckIndexOption::IndexIsValid) && which(jobs_[index.row()].state))
+            found.push_back(index.row());
+    std::sort(found.begin(), found.end());
+    found.erase(std::unique(found.begin(), found.end()), found.end());
+    return found;
 }
 
 void JobListModel::removeWaiting(const QModelIndexList& rows)
 {
-    std::vector<int> waiting;
-    for (const QModelIndex& index : rows)
-        if (checkIndex(index, CheckIndexOption::IndexIsValid) && jobs_[index.row()].state == JobState::Waiting)
-            waiting.push_back(index.row());
-    removeRows(waiting);
+    removeRows(rowsWhere(rows, [](JobState state) { return state == JobState::Waiting; }));
+}
+
+void JobListModel::removeNotRunning(const QModelIndexList& rows)
+{
+    removeRows(rowsWhere(rows, [](JobState state) { return !runs(state); }));
+}
+
+std::vector<JobOutcome> JobListModel::retry(const QModelIndexList& rows)
+{
+    std::vector<JobOutcome> ended;
+    for (const int row : rowsWhere(rows, [](JobState state) { return hasEnded(state) && state != JobState::Done; })) {
+        ended.push_back(std::exchange(jobs_[row].ended, {}));
+        jobs_[row].state = JobState::Waiting;
+        jobs_[row].progress = 0.0;
+        changed(row);
+    }
+    return ended;
 }
 
 void JobListModel::clearFinished()
@@ -131,8 +169,7 @@ QStringList JobListModel::waitingPaths() const
     return paths;
 }
 
-QString JobListModel::stateText(JobState state, double progress, const QString& output, const QString& reason,
-                                OutputMade made)
+QString JobListModel::stateText(JobState state, double progress, const JobOutcome& ended)
 {
     // Whole percents reached, as the progress bar counts them.
     const QString percent = QString::number(int(progress * 100));
@@ -146,16 +183,12 @@ QString JobListModel::stateText(JobState state, double progress, const QString& 
     case JobState::Transcoding:
         return tr("Transcoding %1%").arg(percent);
     case JobState::Done:
-        // A file made without encoding says so: the user may wonder why it took no time.
-        if (made == OutputMade::Copied)
-            return tr("Done: %1 (copied whole)").arg(QFileInfo(output).fileName());
-        if (made == OutputMade::Remuxed)
-            return tr("Done: %1 (streams copied)").arg(QFileInfo(output).fileName());
-        return tr("Done: %1").arg(QFileInfo(output).fileName());
+        // How: the user may wonder why one file took no time and another an hour.
+        return tr("%1: %2").arg(madeText(ended), QFileInfo(ended.output).fileName());
     case JobState::Failed:
-        return tr("Failed: %1").arg(reason);
+        return tr("Failed: %1").arg(ended.reason);
     case JobState::Skipped:
-        return tr("Skipped: %1").arg(reason);
+        return tr("Skipped: %1").arg(ended.reason);
     case JobState::Cancelled:
         return tr("Cancelled");
     }
@@ -171,10 +204,11 @@ QVariant JobListModel::data(const QModelIndex& index, int role) const
     const Job& job = jobs_[index.row()];
     switch (role) {
     case Qt::DisplayRole:
-        return tr("%1 \u2014 %2")
-            .arg(QFileInfo(job.path).fileName(), stateText(job.state, job.progress, job.output, job.reason, job.made));
+        return tr("%1 \u2014 %2").arg(QFileInfo(job.path).fileName(), stateText(job.state, job.progress, job.ended));
+    case StateTextRole:
+        return stateText(job.state, job.progress, job.ended);
     case Qt::ToolTipRole:
-        return job.reason.isEmpty() ? job.path : tr("%1\n%2").arg(job.path, job.reason);
+        return job.ended.reason.isEmpty() ? job.path : tr("%1\n%2").arg(job.path, job.ended.reason);
     case IdRole:
         return job.id;
     case PathRole:
@@ -184,11 +218,11 @@ QVariant JobListModel::data(const QModelIndex& index, int role) const
     case ProgressRole:
         return job.progress;
     case OutputRole:
-        return job.output;
+        return job.ended.output;
     case ReasonRole:
-        return job.reason;
+        return job.ended.reason;
     case MadeRole:
-        return QVariant::fromValue(int(job.made));
+        return QVariant::fromValue(int(job.ended.made));
     }
     return {};
 }

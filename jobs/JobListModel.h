@@ -22,6 +22,8 @@ public:
         OutputRole,
         ReasonRole,
         MadeRole,
+        // What stateText() says of the row.
+        StateTextRole,
     };
 
     explicit JobListModel(QObject* parent = nullptr);
@@ -41,6 +43,11 @@ public:
 
     // Takes the waiting rows among `rows` out of the queue; others stay.
     void removeWaiting(const QModelIndexList& rows);
+    // Takes the rows among `rows` whose job does not run out of the list.
+    void removeNotRunning(const QModelIndexList& rows);
+    // Makes the rows among `rows` that failed, were skipped or cancelled waiting ones again, in
+    // their place; what they ended as, in that order.
+    std::vector<JobOutcome> retry(const QModelIndexList& rows);
     // Removes the rows of jobs that have ended.
     void clearFinished();
 
@@ -51,9 +58,9 @@ public:
     int waitingCount() const;
     // The waiting files, in the order they will start.
     QStringList waitingPaths() const;
-    // "Waiting", "Transcoding 42%", "Done: old (2).mpg", "Failed: <reason>", ...
-    static QString stateText(JobState state, double progress, const QString& output, const QString& reason,
-                             OutputMade made = OutputMade::Transcoded);
+    // "Waiting", "Transcoding 42%", "re-encoded: old (2).mpg", "Failed: <reason>", ...; `ended`
+    // is read once the job has ended.
+    static QString stateText(JobState state, double progress, const JobOutcome& ended);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -64,15 +71,15 @@ private:
         QString path;
         JobState state = JobState::Waiting;
         double progress = 0.0;
-        QString output;
-        QString reason;
-        OutputMade made = OutputMade::Transcoded;
+        JobOutcome ended;
     };
 
     std::optional<int> rowOf(Id id) const;
     // The row of `id` while its job runs.
     std::optional<int> runningRow(Id id) const;
     void changed(int row);
+    // The rows among `rows` whose job is in a state that `which` accepts, once each.
+    std::vector<int> rowsWhere(const QModelIndexList& rows, bool (*which)(JobState)) const;
     // Removes `rows` (any order, repeats allowed), each run of neighbours in one removal.
     void removeRows(const std::vector<int>& rows);
 

@@ -36,4 +36,7 @@ struct JobOutcome {
     QString reason;
     // Meaningful when done.
     OutputMade made = OutputMade::Transcoded;
+    // Of a transcoded file: the stream that conformed and was copied beside the re-encoded one.
+    bool videoCopied = false;
+    bool audioCopied = false;
 };

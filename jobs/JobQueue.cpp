@@ -96,6 +96,31 @@ void JobQueue::removeWaiting(const QModelIndexList& rows)
     emit pendingChanged();
 }
 
+void JobQueue::remove(const QModelIndexList& rows)
+{
+    model_.removeNotRunning(rows);
+    reportRound();
+    emit pendingChanged();
+}
+
+void JobQueue::retry(const QModelIndexList& rows)
+{
+    const bool sameRound = inRound_;
+    const std::vector<JobOutcome> ended = model_.retry(rows);
+    if (ended.empty())
+        return;
+    // Within the round they ended in they count once, as what they end as now.
+    if (sameRound)
+        for (const JobOutcome& outcome : ended)
+            round_.count(outcome, -1);
+    else
+        round_ = {};
+    inRound_ = true;
+    reportRound();
+    emit pendingChanged();
+    startNext();
+}
+
 std::vector<JobQueue::Pending> JobQueue::pending() const
 {
     std::vector<Pending> files;

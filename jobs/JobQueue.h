@@ -49,6 +49,11 @@ public:
     void cancelCurrent();
     // Takes the waiting rows among `rows` out of the queue: they will not be fixed.
     void removeWaiting(const QModelIndexList& rows);
+    // Takes the rows among `rows` that do not run out of the list.
+    void remove(const QModelIndexList& rows);
+    // Queues the files among `rows` that failed, were skipped or cancelled again, in their place
+    // in the list: they come before the files waiting below them.
+    void retry(const QModelIndexList& rows);
     void clearFinished();
     // The failure raised last has been seen: the next file may start.
     void failureDismissed();

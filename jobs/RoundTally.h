@@ -17,14 +17,14 @@ struct RoundTally {
 
     int ended() const { return fixed + failed + skipped + cancelled; }
     int total() const { return ended() + running + waiting; }
-    // A file of the round has ended as `outcome` says.
-    void count(const JobOutcome& outcome)
+    // A file of the round has ended as `outcome` says; `by` -1 takes back one that is tried again.
+    void count(const JobOutcome& outcome, int by = 1)
     {
-        fixed += outcome.state == JobState::Done;
-        copied += outcome.state == JobState::Done && outcome.made == OutputMade::Copied;
-        failed += outcome.state == JobState::Failed;
-        skipped += outcome.state == JobState::Skipped;
-        cancelled += outcome.state == JobState::Cancelled;
+        fixed += by * (outcome.state == JobState::Done);
+        copied += by * (outcome.state == JobState::Done && outcome.made == OutputMade::Copied);
+        failed += by * (outcome.state == JobState::Failed);
+        skipped += by * (outcome.state == JobState::Skipped);
+        cancelled += by * (outcome.state == JobState::Cancelled);
     }
     bool operator==(const RoundTally&) const = default;
 };

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what building, running and testing mpgfix needs, skipping what is already there.
+# Installs what building, running and testing mpgfix needs, skipping what is already there;
+# with --run, only what building and running the app needs.
 set -euo pipefail
 
 # dvdauthor and genisoimage make DVD folders and images; the tests use dvdauthor to check that
@@ -11,8 +12,9 @@ set -euo pipefail
 # librsvg2-bin renders the menu icons, dpkg-dev finds the package's dependencies; lintian,
 # desktop-file-utils and appstream check the package and its metadata.
 packages=(cmake g++ make qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libqt6svg6 ffmpeg
-          googletest libgtest-dev dvdauthor genisoimage lsdvd dbus-daemon clang libfuzzer-14-dev
-          librsvg2-bin dpkg-dev file lintian desktop-file-utils appstream)
+          librsvg2-bin)
+[ "${1:-}" = --run ] || packages+=(googletest libgtest-dev dvdauthor genisoimage lsdvd dbus-daemon clang
+                                   libfuzzer-14-dev dpkg-dev file lintian desktop-file-utils appstream)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -8,34 +8,36 @@
         <translation>Weder neben mpgfix noch im PATH wurde ein ffmpeg gefunden.</translation>
     </message>
     <message>
-        <source>Encoder: %1
-%2</source>
-        <translation>Encoder: %1
-%2</translation>
-    </message>
-    <message>
-        <source>Its version is unknown.</source>
-        <translation>Seine Version ist unbekannt.</translation>
-    </message>
-    <message>
         <source>About mpgfix</source>
         <translation>Über mpgfix</translation>
     </message>
     <message>
-        <source>mpgfix %1
-
-Brings video files into one MPEG-2 format with MP2 audio: what already fits is copied, the rest re-encoded, each written as &lt;name&gt;.mpg.
-
-%2</source>
-        <translation>mpgfix %1
-
-Bringt Videodateien in ein einheitliches MPEG-2-Format mit MP2-Ton: was schon passt, wird kopiert, der Rest neu kodiert, jede als &lt;Name&gt;.mpg geschrieben.
-
-%2</translation>
-    </message>
-    <message>
         <source>Asking ffmpeg for its version...</source>
         <translation>ffmpeg wird nach seiner Version gefragt...</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>ffmpeg of unknown version</source>
+        <translation>ffmpeg in unbekannter Version</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;mpgfix %1&lt;/b&gt;</source>
+        <translation>&lt;b&gt;mpgfix %1&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>Brings video files into one MPEG-2 format with MP2 audio: what already fits is copied, the rest re-encoded, each written as &lt;name&gt;.mpg.</source>
+        <translation>Bringt Videodateien in ein MPEG-2-Format mit MP2-Ton: Was schon passt, wird kopiert, der Rest neu kodiert, jede Datei als &lt;Name&gt;.mpg gespeichert.</translation>
+    </message>
+    <message>
+        <source>Free software under the MIT licence.</source>
+        <translation>Freie Software unter der MIT-Lizenz.</translation>
+    </message>
+    <message>
+        <source>About &amp;Qt</source>
+        <translation>Über &amp;Qt</translation>
     </message>
 </context>
 <context>
@@ -693,10 +695,6 @@ wird gespeichert.</translation>
         <translation>Wird umgewandelt: %1%</translation>
     </message>
     <message>
-        <source>Done: %1</source>
-        <translation>Fertig: %1</translation>
-    </message>
-    <message>
         <source>Failed: %1</source>
         <translation>Fehlgeschlagen: %1</translation>
     </message>
@@ -719,23 +717,72 @@ wird gespeichert.</translation>
 %2</translation>
     </message>
     <message>
-        <source>Done: %1 (copied whole)</source>
-        <translation>Fertig: %1 (ganz kopiert)</translation>
+        <source>copied unchanged</source>
+        <translation>unverändert kopiert</translation>
     </message>
     <message>
-        <source>Done: %1 (streams copied)</source>
-        <translation>Fertig: %1 (Datenströme kopiert)</translation>
+        <source>streams copied into MPEG</source>
+        <translation>Spuren in MPEG übernommen</translation>
+    </message>
+    <message>
+        <source>video re-encoded, audio copied</source>
+        <translation>Bild neu kodiert, Ton kopiert</translation>
+    </message>
+    <message>
+        <source>audio re-encoded, video copied</source>
+        <translation>Ton neu kodiert, Bild kopiert</translation>
+    </message>
+    <message>
+        <source>re-encoded</source>
+        <translation>neu kodiert</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>
     <name>JobListView</name>
     <message>
-        <source>Remove from Queue</source>
-        <translation>Aus der Warteschlange entfernen</translation>
-    </message>
-    <message>
         <source>Clear Finished</source>
         <translation>Abgeschlossene entfernen</translation>
+    </message>
+    <message>
+        <source>Open Containing Folder</source>
+        <translation>Ordner öffnen</translation>
+    </message>
+    <message>
+        <source>Retry</source>
+        <translation>Erneut versuchen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
+    </message>
+</context>
+<context>
+    <name>LeftOutNote</name>
+    <message>
+        <source>1 file was not a video and was left out.</source>
+        <translation>1 Datei war kein Video und wurde ausgelassen.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files were not videos and were left out.</source>
+        <translation>
+            <numerusform>%n Datei war kein Video und wurde ausgelassen.</numerusform>
+            <numerusform>%n Dateien waren keine Videos und wurden ausgelassen.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>and %n more</source>
+        <translation>
+            <numerusform>und %n weitere</numerusform>
+            <numerusform>und %n weitere</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -853,8 +900,8 @@ wird gespeichert.</translation>
         <translation>Dateien</translation>
     </message>
     <message>
-        <source>Every file received, with where it stands; Delete removes waiting ones</source>
-        <translation>Jede empfangene Datei mit ihrem Stand; Entf entfernt wartende</translation>
+        <source>Every file received, with where it stands; Delete removes the selected files that do not run</source>
+        <translation>Jede empfangene Datei mit ihrem Stand; Entf entfernt die gewählten, die nicht laufen</translation>
     </message>
     <message>
         <source>Cancel</source>

@@ -3,6 +3,7 @@
 #include "Options.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -112,6 +113,14 @@ JobSettings Preferences::jobSettings() const
 }
 
 QString Preferences::defaultPath() { return QStandardPaths::writableLocation(QStandardPaths::MoviesLocation); }
+
+QString Preferences::lastOpenedFolder() const
+{
+    const QString folder = stringForKey(QStringLiteral("lastOpenedFolder")).value_or(QString());
+    return QFileInfo(folder).isDir() ? folder : QDir::homePath();
+}
+
+void Preferences::setLastOpenedFolder(const QString& folder) { write(QStringLiteral("lastOpenedFolder"), folder); }
 
 QVariant Preferences::stored(const QString& key) const
 {

@@ -28,6 +28,11 @@ public:
     // Every option a job takes, as it is when its file's turn comes.
     JobSettings jobSettings() const;
 
+    // The folder files or a folder were last opened from, for the next chooser to start in; the
+    // home folder before the first time.
+    QString lastOpenedFolder() const;
+    void setLastOpenedFolder(const QString& folder);
+
     // The desktop's videos folder (~/Videos on most Linux desktops).
     static QString defaultPath();
 

@@ -2,6 +2,7 @@
 
 #include <QDBusMessage>
 #include <QStringList>
+#include <QUrl>
 #include <QVariantMap>
 
 // The calls mpgfix makes to the desktop's services, built in one place.
@@ -22,6 +23,16 @@ inline QDBusMessage notify(const QString& summary, const QString& body, int time
     QDBusMessage call = notifications(QStringLiteral("Notify"));
     const QString app = QStringLiteral("mpgfix");
     call << app << 0u << app << summary << body << QStringList() << QVariantMap() << timeoutMs;
+    return call;
+}
+
+// Asks the file manager to show `file` selected in its folder.
+inline QDBusMessage showItems(const QString& file)
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("/org/freedesktop/FileManager1"),
+        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
+    call << QStringList{QUrl::fromLocalFile(file).toString()} << QString();
     return call;
 }
 

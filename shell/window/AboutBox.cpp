@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QPointer>
 #include <QThreadPool>
 
@@ -40,12 +41,20 @@ QString aboutText(const std::optional<Encoder>& tool)
     if (tool && tool->path.isEmpty())
         encoderText = AboutBox::tr("No ffmpeg was found beside mpgfix or on PATH.");
     else if (tool)
-        encoderText = AboutBox::tr("Encoder: %1\n%2")
-                          .arg(tool->path, tool->version.isEmpty() ? AboutBox::tr("Its version is unknown.") : tool->version);
-    encoderText += u'\n' + ToolConfinement::description();
-    return AboutBox::tr("mpgfix %1\n\nBrings video files into one MPEG-2 format with MP2 audio: what already "
-                        "fits is copied, the rest re-encoded, each written as <name>.mpg.\n\n%2")
-        .arg(QStringLiteral(MPGFIX_VERSION), encoderText);
+        encoderText = AboutBox::tr("%1 (%2)").arg(
+            tool->version.isEmpty() ? AboutBox::tr("ffmpeg of unknown version") : shortToolVersion(tool->version),
+            tool->path);
+    // Plain text made safe for the link beside it, or "<name>" would pass for markup and vanish.
+    const QStringList lines{
+        AboutBox::tr("<b>mpgfix %1</b>").arg(QStringLiteral(MPGFIX_VERSION)),
+        AboutBox::tr("Brings video files into one MPEG-2 format with MP2 audio: what already fits is copied, "
+                     "the rest re-encoded, each written as <name>.mpg.").toHtmlEscaped(),
+        encoderText.toHtmlEscaped(),
+        ToolConfinement::description().toHtmlEscaped(),
+        AboutBox::tr("Free software under the MIT licence.").toHtmlEscaped(),
+        QStringLiteral("<a href=\"%1\">%1</a>").arg(QStringLiteral(MPGFIX_HOMEPAGE)),
+    };
+    return QStringLiteral("<p>%1</p>").arg(lines.join(QStringLiteral("</p><p>")));
 }
 
 } // namespace
@@ -54,9 +63,13 @@ void AboutBox::open(QWidget* parent)
 {
     auto* box = new QMessageBox(QMessageBox::Information, tr("About mpgfix"), aboutText(knownEncoder()),
                                 QMessageBox::Ok, parent);
-    // Plain, or "<name>" would pass for markup and vanish.
-    box->setTextFormat(Qt::PlainText);
+    box->setTextFormat(Qt::RichText);
+    box->setTextInteractionFlags(Qt::TextBrowserInteraction);
     box->setIconPixmap(QApplication::windowIcon().pixmap(64));
+    // Qt's own box opens over this one, which stays: the button is not one that answers the box.
+    QPushButton* aboutQt = box->addButton(tr("About &Qt"), QMessageBox::ActionRole);
+    aboutQt->disconnect();
+    QObject::connect(aboutQt, &QPushButton::clicked, box, [box] { QMessageBox::aboutQt(box); });
     box->setWindowModality(Qt::WindowModal);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();

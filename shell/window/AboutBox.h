@@ -4,8 +4,8 @@
 
 class QWidget;
 
-// Help > About: the version, what mpgfix does, and the encoder it uses with that encoder's own
-// version, asked of it once per run.
+// Help > About: the version, what mpgfix does, the encoder it uses with that encoder's own
+// version (asked of it once per run), the licence, the project's home and Qt's own about box.
 class AboutBox {
     Q_DECLARE_TR_FUNCTIONS(AboutBox)
 

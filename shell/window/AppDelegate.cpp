@@ -1,11 +1,14 @@
 #include "AppDelegate.h"
 
 #include "AboutBox.h"
+#include "ChosenFiles.h"
 #include "CloseQuestion.h"
 #include "DiscController.h"
 #include "FolderIntake.h"
+#include "FolderOpener.h"
 #include "FolderScan.h"
 #include "JobListView.h"
+#include "LeftOutNote.h"
 #include "MainWindow.h"
 #include "MiddleElision.h"
 #include "Options.h"
@@ -16,10 +19,9 @@
 #include "WQDragView.h"
 #include "ui_MainWindow.h"
 
-#include <QDesktopServices>
+#include <QDBusConnection>
 #include <QDir>
 #include <QMessageBox>
-#include <QUrl>
 
 namespace {
 
@@ -40,6 +42,8 @@ AppDelegate::AppDelegate(MainWindow& window, QObject* parent)
       status_(new StatusArea(window, this)),
       options_(new OptionsBox(window, preferences_, this)),
       folderScan_(new FolderScan(this)),
+      folderOpener_(new FolderOpener(QDBusConnection::sessionBus(), this)),
+      leftOutNote_(new LeftOutNote(window.ui().dragView)),
       queue_([this] { return preferences_.jobSettings(); })
 {
     const Ui::MainWindow& ui = window.ui();
@@ -47,12 +51,19 @@ AppDelegate::AppDelegate(MainWindow& window, QObject* parent)
     connect(ui.dragView, &WQDragView::filesDropped, this, &AppDelegate::openFiles);
     connect(folderScan_, &FolderScan::found, &queue_, [this](const QStringList& files) { queue_.add(files); });
     connect(folderScan_, &FolderScan::scanningChanged, &queue_, &JobQueue::setScanning);
+    ui.dragLayout->addWidget(leftOutNote_);
+    connect(folderScan_, &FolderScan::leftOut, leftOutNote_, &LeftOutNote::add);
     connect(ui.openFilesItem, &QAction::triggered, this, &AppDelegate::openFilesClicked);
     connect(ui.openFolderItem, &QAction::triggered, this, &AppDelegate::openFolderClicked);
     connect(status_, &StatusArea::cancelRequested, this, &AppDelegate::cancelClicked);
-    connect(ui.jobList, &JobListView::removeRequested, &queue_, &JobQueue::removeWaiting);
+    connect(ui.jobList, &JobListView::removeRequested, &queue_, &JobQueue::remove);
+    connect(ui.jobList, &JobListView::retryRequested, &queue_, &JobQueue::retry);
+    connect(ui.jobList, &JobListView::cancelRequested, this, &AppDelegate::cancelRows);
     connect(ui.jobList, &JobListView::clearFinishedRequested, &queue_, &JobQueue::clearFinished);
     connect(ui.jobList, &JobListView::openRequested, this, &AppDelegate::openOutputFolder);
+    connect(folderOpener_, &FolderOpener::failed, this, [this](const QString& folder) {
+        status_->showNote(tr("No file manager is set up to open %1.").arg(folder));
+    });
 
     connect(&queue_, &JobQueue::jobStarted, this, [this](const QString& path, JobListModel::Id id) {
         showStage(JobState::Analyzing, path);
@@ -128,36 +139,61 @@ void AppDelegate::openFiles(const QStringList& paths)
 {
     initQueue();
     queue_.setMaxRunning(preferences_.value(Options::filesAtOnce).toInt());
+    leftOutNote_->clear();
     folderScan_->scan(paths, preferences_.jobSettings().folder);
+}
+
+bool AppDelegate::cancelRows(const QModelIndexList& rows)
+{
+    bool cancelled = false;
+    for (const QModelIndex& row : rows)
+        if (JobListModel::isRunning(row)) {
+            queue_.cancel(row.data(JobListModel::IdRole).value<JobListModel::Id>());
+            cancelled = true;
+        }
+    return cancelled;
 }
 
 void AppDelegate::cancelClicked()
 {
-    bool cancelled = false;
-    if (window_)
-        for (const QModelIndex& row : window_->ui().jobList->selectionModel()->selectedIndexes())
-            if (JobListModel::isRunning(row)) {
-                queue_.cancel(row.data(JobListModel::IdRole).value<JobListModel::Id>());
-                cancelled = true;
-            }
     // Nothing running selected: the disc's authoring, else the only running file, or of several
     // the one that started first.
-    if (!cancelled && !disc_->cancelAuthoring())
+    if ((!window_ || !cancelRows(window_->ui().jobList->selectionModel()->selectedIndexes())) &&
+        !disc_->cancelAuthoring())
         queue_.cancelCurrent();
 }
 
 void AppDelegate::openFilesClicked()
 {
-    QFileDialog* chooser = sheetChooser(window_, tr("Open Video Files"), QDir::homePath(), QFileDialog::ExistingFiles);
+    QFileDialog* chooser = sheetChooser(window_, tr("Open Video Files"), preferences_.lastOpenedFolder(),
+                                        QFileDialog::ExistingFiles);
     chooser->setNameFilters(videoFileFilters());
-    connect(chooser, &QFileDialog::filesSelected, this, &AppDelegate::openFiles);
+    connect(chooser, &QFileDialog::filesSelected, this,
+            [this, chooser](const QStringList& files) { openChosenFiles(chosenFiles(*chooser, files)); });
     chooser->open();
+}
+
+void AppDelegate::openChosenFiles(const QStringList& files)
+{
+    if (files.isEmpty())
+        return;
+    preferences_.setLastOpenedFolder(QFileInfo(files.front()).path());
+    QStringList videos;
+    QStringList others;
+    for (const QString& file : files)
+        (isVideoFile(file) ? videos : others) << file;
+    openFiles(videos);
+    leftOutNote_->add(others);
 }
 
 void AppDelegate::openFolderClicked()
 {
-    QFileDialog* chooser = sheetChooser(window_, tr("Open a Folder of Videos"), QDir::homePath(), QFileDialog::Directory);
-    connect(chooser, &QFileDialog::fileSelected, this, [this](const QString& folder) { openFiles({folder}); });
+    QFileDialog* chooser = sheetChooser(window_, tr("Open a Folder of Videos"), preferences_.lastOpenedFolder(),
+                                        QFileDialog::Directory);
+    connect(chooser, &QFileDialog::fileSelected, this, [this](const QString& folder) {
+        preferences_.setLastOpenedFolder(QFileInfo(folder).absolutePath());
+        openFiles({folder});
+    });
     chooser->open();
 }
 
@@ -216,11 +252,8 @@ void AppDelegate::presentFailure(const JobOutcome& outcome)
 
 void AppDelegate::openOutputFolder(const QModelIndex& row)
 {
-    if (row.data(JobListModel::StateRole).toInt() != int(JobState::Done))
-        return;
-    const QString folder = QFileInfo(row.data(JobListModel::OutputRole).toString()).path();
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(folder)))
-        status_->showNote(tr("No file manager is set up to open %1.").arg(folder));
+    if (row.data(JobListModel::StateRole).toInt() == int(JobState::Done))
+        folderOpener_->showFile(row.data(JobListModel::OutputRole).toString());
 }
 
 void AppDelegate::stopAndQuit()

@@ -10,7 +10,9 @@
 
 class CloseQuestion;
 class DiscController;
+class FolderOpener;
 class FolderScan;
+class LeftOutNote;
 class MainWindow;
 class OptionsBox;
 class QMessageBox;
@@ -62,6 +64,10 @@ private:
     void presentFailure(const JobOutcome& outcome);
     // Cancel stops the selected running files, else the one running file.
     void cancelClicked();
+    // Stops the running files among `rows`; whether there were any.
+    bool cancelRows(const QModelIndexList& rows);
+    // The chooser's files that are videos go to the intake; the others are left out, and said so.
+    void openChosenFiles(const QStringList& files);
     // A window with work asks before it closes, and closes only through stopAndQuit().
     bool mayClose();
     void openOutputFolder(const QModelIndex& row);
@@ -71,6 +77,8 @@ private:
     StatusArea* status_;
     OptionsBox* options_;
     FolderScan* folderScan_;
+    FolderOpener* folderOpener_;
+    LeftOutNote* leftOutNote_;
     CloseQuestion* closeQuestion_;
     DiscController* disc_;
     QPointer<QMessageBox> restoreQuestion_;

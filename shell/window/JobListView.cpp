@@ -1,6 +1,7 @@
 #include "JobListView.h"
 
 #include "JobListModel.h"
+#include "JobRowActions.h"
 #include "JobRowDelegate.h"
 
 #include <QContextMenuEvent>
@@ -68,13 +69,30 @@ void JobListView::keyPressEvent(QKeyEvent* event)
 
 void JobListView::contextMenuEvent(QContextMenuEvent* event)
 {
-    QMenu menu(this);
+    const auto stateOf = [](const QModelIndex& row) { return JobState(row.data(JobListModel::StateRole).toInt()); };
     const QModelIndexList selected = selectionModel()->selectedIndexes();
-    QAction* remove = menu.addAction(tr("Remove from Queue"), this, [this, selected] { emit removeRequested(selected); });
+    std::vector<JobState> selectedStates;
+    std::transform(selected.begin(), selected.end(), std::back_inserter(selectedStates), stateOf);
+    const QPersistentModelIndex clicked = indexAt(viewport()->mapFromGlobal(event->globalPos()));
+    bool anyEnded = false;
+    for (int row = 0; model() && row < model()->rowCount(); ++row)
+        anyEnded = anyEnded || hasEnded(stateOf(model()->index(row, 0)));
+    const JobRowActions actions = JobRowActions::of(
+        selectedStates, clicked.isValid() ? std::optional(stateOf(clicked)) : std::nullopt, anyEnded);
+
+    // Rows may come and go while the menu is open.
+    const QList<QPersistentModelIndex> kept(selected.begin(), selected.end());
+    const auto rows = [kept] { return QModelIndexList(kept.begin(), kept.end()); };
+    QMenu menu(this);
+    menu.addAction(tr("Open Containing Folder"), this, [this, clicked] { emit openRequested(clicked); })
+        ->setEnabled(actions.openFolder);
+    menu.addSeparator();
+    menu.addAction(tr("Retry"), this, [this, rows] { emit retryRequested(rows()); })->setEnabled(actions.retry);
+    menu.addAction(tr("Cancel"), this, [this, rows] { emit cancelRequested(rows()); })->setEnabled(actions.cancel);
+    QAction* remove = menu.addAction(tr("Remove"), this, [this, rows] { emit removeRequested(rows()); });
     remove->setShortcut(QKeySequence::Delete);
-    remove->setEnabled(std::any_of(selected.begin(), selected.end(), [](const QModelIndex& row) {
-        return row.data(JobListModel::StateRole).toInt() == int(JobState::Waiting);
-    }));
-    menu.addAction(tr("Clear Finished"), this, &JobListView::clearFinishedRequested);
+    remove->setEnabled(actions.remove);
+    menu.addSeparator();
+    menu.addAction(tr("Clear Finished"), this, &JobListView::clearFinishedRequested)->setEnabled(actions.clearFinished);
     menu.exec(event->globalPos());
 }

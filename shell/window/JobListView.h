@@ -17,7 +17,10 @@ public:
 
 signals:
     void removeRequested(const QModelIndexList& rows);
+    void retryRequested(const QModelIndexList& rows);
+    void cancelRequested(const QModelIndexList& rows);
     void clearFinishedRequested();
+    // Show the folder of the done file in `row`.
     void openRequested(const QModelIndex& row);
 
 protected:

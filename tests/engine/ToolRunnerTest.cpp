@@ -167,4 +167,17 @@ TEST(ToolVersion, IsAskedWithAnEmptyInputAndEndedAtItsAnswerItsLimitOrQuit)
     }
 }
 
+// About names the release, not the build's packaging or the copyright.
+TEST(ToolVersion, ShortFormKeepsTheNameAndRelease)
+{
+    const std::pair<QString, QString> cases[] = {
+        {"ffmpeg version 5.1.9-0+deb12u1 Copyright (c) 2000-2026 the FFmpeg developers", "ffmpeg 5.1.9"},
+        {"ffmpeg version 7.0", "ffmpeg 7.0"},
+        {"ffmpeg version N-112345-gabcdef Copyright", "ffmpeg N-112345-gabcdef"},
+        {"something else entirely", "something else entirely"},
+    };
+    for (const auto& [banner, shown] : cases)
+        EXPECT_EQ(shortToolVersion(banner), shown);
+}
+
 } // namespace

@@ -35,13 +35,16 @@ TEST(FolderIntake, AFolderStandsForItsVideosAtAnyDepthInNameOrder)
     EXPECT_EQ(expandFolders(dropped, output), expected);
 
     // Found off the GUI thread, the same files come in the same order, a later scan's after, each
-    // at once rather than along with the next: long before the scan is through the files in zz.
+    // at once rather than along with the next: long before the scan is through the files in zz;
+    // what a scan passed over is said once, at its end.
     FolderScan scan;
     QStringList found;
     QElapsedTimer clock;
     qint64 firstAt = -1, endedAt = -1;
     QObject::connect(&scan, &FolderScan::found,
                      [&](const QStringList& files) { firstAt = found.isEmpty() ? clock.elapsed() : firstAt, found << files; });
+    QList<QStringList> leftOut;
+    QObject::connect(&scan, &FolderScan::leftOut, [&](const QStringList& files) { leftOut << files; });
     QObject::connect(&scan, &FolderScan::scanningChanged, [&](bool on) { endedAt = on ? -1 : clock.elapsed(); });
     clock.start();
     scan.scan(dropped.mid(1), output);
@@ -49,4 +52,8 @@ TEST(FolderIntake, AFolderStandsForItsVideosAtAnyDepthInNameOrder)
     EXPECT_TRUE(spinUntil([&] { return endedAt >= 0; }));
     EXPECT_EQ(found, expected.mid(1) + expected.mid(0, 1));
     EXPECT_LT(firstAt, endedAt / 2) << endedAt;
+    ASSERT_EQ(leftOut.size(), 1);
+    EXPECT_EQ(leftOut[0].mid(0, 2), QStringList({dir.filePath("vids/cover.jpg"), dir.filePath("vids/notes.txt")}));
+    EXPECT_EQ(leftOut[0].size(), 2003);
+    EXPECT_EQ(leftOut[0].last(), dir.filePath("empty/readme.txt"));
 }

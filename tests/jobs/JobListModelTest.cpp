@@ -39,12 +39,37 @@ TEST(JobListModel, RowsFollowTheirJobs)
     jobs.start(a + 4);
     jobs.finish(a + 4, {JobState::Skipped, {}, "e.mpg is taken"});
 
-    EXPECT_EQ(texts(), (QStringList{"a.mp4 \u2014 Done: a (2).mpg (streams copied)", "b.mov \u2014 Cancelled",
+    EXPECT_EQ(texts(), (QStringList{"a.mp4 \u2014 streams copied into MPEG: a (2).mpg", "b.mov \u2014 Cancelled",
                                     "c.avi \u2014 Failed: not a video", "e.mp4 \u2014 Skipped: e.mpg is taken"}));
+    // Done rows stay done; the others wait again where they were, and their old ends come back.
+    const std::vector<JobOutcome> retried = jobs.retry({jobs.index(3), jobs.index(0), jobs.index(1), jobs.index(3)});
+    EXPECT_TRUE(retried.size() == 2 && retried[0].state == JobState::Cancelled && retried[1].reason == "e.mpg is taken");
+    EXPECT_EQ(jobs.waitingPaths(), (QStringList{"/in/b.mov", "/in/e.mp4"}));
+    jobs.start(a + 1);
+    jobs.removeNotRunning({jobs.index(0), jobs.index(1), jobs.index(2)});
+    EXPECT_EQ(texts(), (QStringList{"b.mov \u2014 Analyzing", "e.mp4 \u2014 Waiting"}));
+    jobs.finish(a + 1, {JobState::Cancelled, {}, {}});
 
     const JobListModel::Id f = jobs.add({"/in/f.mp4", "/in/g.mp4"});
     jobs.start(f + 1);
     jobs.finish(f + 1, {JobState::Done, "/out/g.mpg", {}});
     jobs.clearFinished();
-    EXPECT_EQ(texts(), QStringList{"f.mp4 \u2014 Waiting"});
+    EXPECT_EQ(texts(), (QStringList{"e.mp4 \u2014 Waiting", "f.mp4 \u2014 Waiting"}));
+}
+
+// A done row says how its file was made: the user may wonder why one took no time.
+TEST(JobListModel, DoneRowsSayWhatWasDone)
+{
+    using enum OutputMade;
+    const struct { OutputMade made; bool videoCopied, audioCopied; const char* text; } cases[] = {
+        {Copied, false, false, "copied unchanged: a.mpg"},
+        {Remuxed, false, false, "streams copied into MPEG: a.mpg"},
+        {Transcoded, false, true, "video re-encoded, audio copied: a.mpg"},
+        {Transcoded, true, false, "audio re-encoded, video copied: a.mpg"},
+        {Transcoded, false, false, "re-encoded: a.mpg"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(JobListModel::stateText(JobState::Done, 1, {JobState::Done, "/o/a.mpg", {}, c.made, c.videoCopied,
+                                                              c.audioCopied}),
+                  c.text);
 }
