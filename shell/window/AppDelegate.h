@@ -58,10 +58,10 @@ signals:
 
 private:
     void showStage(JobState stage, const QString& path);
-    void presentFailure(const JobOutcome& outcome);
+    void presentFailure(const JobOutcome& outcome, const QString& path);
     // Cancel stops the selected running files, else the one running file.
     void cancelClicked();
-    // A window with work asks before it closes, and closes only through stopAndQuit().
+    // A window with files to fix asks before it closes, and closes only through stopAndQuit().
     bool mayClose();
     void openOutputFolder(const QModelIndex& row);
 

@@ -5,11 +5,16 @@
 #include <QCloseEvent>
 #include <QStyle>
 
+#include <algorithm>
+
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui_(std::make_unique<Ui::MainWindow>())
 {
     ui_->setupUi(this);
     ui_->pathButton->setIcon(style()->standardIcon(QStyle::SP_DirIcon));
     setAcceptDrops(true);
+    // Every control at its preferred height from the start, the list's room included: the window
+    // then changes height only as it turns busy and back.
+    resize(width(), std::max(height(), sizeHint().height()));
 }
 
 MainWindow::~MainWindow() = default;
