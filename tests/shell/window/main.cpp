@@ -5,13 +5,12 @@
 
 #include <gtest/gtest.h>
 
-// Widget tests run offscreen (on the screen a test's environment sets up, if it does), and in a home of their own so that the user's real preferences
+// Widget tests run offscreen, and in a home of their own so that the user's real preferences
 // and folders are never touched: the store lands in <home>/.config/mpgfix/mpgfix.conf and the
 // videos folder is <home>/Videos.
 int main(int argc, char** argv)
 {
-    if (!qEnvironmentVariable("QT_QPA_PLATFORM").startsWith("offscreen"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     const QTemporaryDir home;
     qputenv("HOME", home.path().toLocal8Bit());
     qunsetenv("XDG_CONFIG_HOME");
