@@ -19,6 +19,8 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) {
+            // Once: a window manager may expose the window again before this goes.
+            watched->removeEventFilter(this);
             // Queued: the layout requests that showing the window posted are handled first.
             QTimer::singleShot(0, watched, std::move(then_));
             deleteLater();
