@@ -174,6 +174,14 @@ Bringt Videodateien in ein einheitliches MPEG-2-Format mit MP2-Ton: was schon pa
             <numerusform>mpgfix korrigiert gerade %1 (%n weitere warten). Anhalten und beenden?</numerusform>
         </translation>
     </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1 und %2</translation>
+    </message>
+    <message>
+        <source>%1, %2 and %3</source>
+        <translation>%1, %2 und %3</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
