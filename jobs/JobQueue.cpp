@@ -258,7 +258,7 @@ void JobQueue::raiseHeldFailure()
     if (held_.empty() || raised_ || paused_)
         return;
     raised_ = true;
-    emit failureRaised(held_.front().outcome);
+    emit failureRaised(held_.front().outcome, held_.front().path);
 }
 
 void JobQueue::reportRound()

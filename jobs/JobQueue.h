@@ -75,6 +75,7 @@ public:
     bool isBusy() const;
     // A scan may still add files, or the round is held.
     bool moreToCome() const;
+    bool isScanning() const { return scanning_; }
     // Busy, files wait, or more may still come.
     bool hasWork() const;
     // The running files, in the order they started.
@@ -103,9 +104,9 @@ signals:
     // The file `id` ended as its row now shows, its failure not yet raised; once for each file
     // that started.
     void jobEnded(JobListModel::Id id, const JobOutcome& outcome);
-    // A file failed or was skipped; no file starts until failureDismissed(). Failures that come
-    // meanwhile are raised one after the other, each once the one before was dismissed.
-    void failureRaised(const JobOutcome& outcome);
+    // The file at `path` failed or was skipped; no file starts until failureDismissed(). Failures
+    // that come meanwhile are raised one after the other, each once the one before was dismissed.
+    void failureRaised(const JobOutcome& outcome, const QString& path);
     // The failure on show was dismissed.
     void failureCleared();
     // How far the round has come: its ended files whole, the running ones as far as they are.

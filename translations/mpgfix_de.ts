@@ -43,10 +43,6 @@
 <context>
     <name>AppDelegate</name>
     <message>
-        <source>mpgfix</source>
-        <translation>mpgfix</translation>
-    </message>
-    <message>
         <source>Video files (%1)</source>
         <translation>Videodateien (%1)</translation>
     </message>
@@ -149,24 +145,53 @@
         <translation>mpgfix</translation>
     </message>
     <message>
-        <source>mpgfix is fixing %1 (%2 more waiting). Stop and quit?</source>
-        <translation>mpgfix korrigiert gerade %1 (%2 weitere in der Warteschlange). Anhalten und beenden?</translation>
+        <source>&amp;Stop and Quit</source>
+        <translation>&amp;Anhalten und beenden</translation>
     </message>
     <message>
-        <source>Stop and Quit</source>
-        <translation>Anhalten und beenden</translation>
+        <source>&amp;Keep Working</source>
+        <translation>&amp;Weiterarbeiten</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files</source>
+        <translation>
+            <numerusform>%n Datei</numerusform>
+            <numerusform>%n Dateien</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>mpgfix has %n files waiting to be fixed. Stop and quit?</source>
+        <translation>
+            <numerusform>Bei mpgfix wartet noch %n Datei darauf, korrigiert zu werden. Anhalten und beenden?</numerusform>
+            <numerusform>Bei mpgfix warten noch %n Dateien darauf, korrigiert zu werden. Anhalten und beenden?</numerusform>
+        </translation>
     </message>
     <message>
-        <source>Keep Working</source>
-        <translation>Weiterarbeiten</translation>
+        <source>mpgfix is fixing %1. Stop and quit?</source>
+        <translation>mpgfix korrigiert gerade %1. Anhalten und beenden?</translation>
+    </message>
+    <message numerus="yes">
+        <source>mpgfix is fixing %1 (%n more waiting). Stop and quit?</source>
+        <translation>
+            <numerusform>mpgfix korrigiert gerade %1 (%n weitere wartet). Anhalten und beenden?</numerusform>
+            <numerusform>mpgfix korrigiert gerade %1 (%n weitere warten). Anhalten und beenden?</numerusform>
+        </translation>
     </message>
     <message>
-        <source>mpgfix has %1 more files waiting. Stop and quit?</source>
-        <translation>Bei mpgfix warten noch %1 Dateien. Anhalten und beenden?</translation>
+        <source>%1 and %2</source>
+        <translation>%1 und %2</translation>
+    </message>
+    <message>
+        <source>%1, %2 and %3</source>
+        <translation>%1, %2 und %3</translation>
     </message>
     <message>
         <source>mpgfix is still looking for videos to fix. Stop and quit?</source>
         <translation>mpgfix sucht noch nach zu korrigierenden Videos. Anhalten und beenden?</translation>
+    </message>
+    <message>
+        <source>mpgfix is making a disc. Stop and quit?</source>
+        <translation>mpgfix erstellt eine Disc. Anhalten und beenden?</translation>
     </message>
 </context>
 <context>
@@ -608,6 +633,21 @@ wird gespeichert.</translation>
     <message>
         <source>genisoimage could not make the disc image: %1</source>
         <translation>genisoimage konnte das Abbild nicht erstellen: %1</translation>
+    </message>
+</context>
+<context>
+    <name>FailureSheet</name>
+    <message>
+        <source>Skipped %1</source>
+        <translation>%1 übersprungen</translation>
+    </message>
+    <message>
+        <source>Could not fix %1</source>
+        <translation>%1 konnte nicht korrigiert werden</translation>
+    </message>
+    <message>
+        <source>mpgfix</source>
+        <translation>mpgfix</translation>
     </message>
 </context>
 <context>
@@ -1158,17 +1198,26 @@ wird gespeichert.</translation>
         <source>mpgfix</source>
         <translation>mpgfix</translation>
     </message>
-    <message>
-        <source>mpgfix was closed with %1 files still to fix. Fix them now?</source>
-        <translation>mpgfix wurde mit %1 noch zu korrigierenden Dateien beendet. Jetzt korrigieren?</translation>
+    <message numerus="yes">
+        <source>mpgfix stopped before it finished %n files. Fix them now?</source>
+        <translation>
+            <numerusform>mpgfix wurde beendet, bevor %n Datei fertig war. Jetzt korrigieren?</numerusform>
+            <numerusform>mpgfix wurde beendet, bevor %n Dateien fertig waren. Jetzt korrigieren?</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>Fix Them</source>
-        <translation>Korrigieren</translation>
+    <message numerus="yes">
+        <source>&amp;Fix Them</source>
+        <translation>
+            <numerusform>&amp;Korrigieren</numerusform>
+            <numerusform>&amp;Korrigieren</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>Forget Them</source>
-        <translation>Verwerfen</translation>
+    <message numerus="yes">
+        <source>F&amp;orget Them</source>
+        <translation>
+            <numerusform>&amp;Verwerfen</numerusform>
+            <numerusform>&amp;Verwerfen</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1184,6 +1233,59 @@ wird gespeichert.</translation>
     <message>
         <source>%1, %2 failed</source>
         <translation>%1, %2 fehlgeschlagen</translation>
+    </message>
+</context>
+<context>
+    <name>RoundSummary</name>
+    <message numerus="yes">
+        <source>%1 of %n finished</source>
+        <translation>
+            <numerusform>%1 von %n fertig</numerusform>
+            <numerusform>%1 von %n fertig</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n fixed</source>
+        <translation>
+            <numerusform>%n korrigiert</numerusform>
+            <numerusform>%n korrigiert</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n copied</source>
+        <translation>
+            <numerusform>%n kopiert</numerusform>
+            <numerusform>%n kopiert</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n failed</source>
+        <translation>
+            <numerusform>%n fehlgeschlagen</numerusform>
+            <numerusform>%n fehlgeschlagen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n skipped</source>
+        <translation>
+            <numerusform>%n übersprungen</numerusform>
+            <numerusform>%n übersprungen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n cancelled</source>
+        <translation>
+            <numerusform>%n abgebrochen</numerusform>
+            <numerusform>%n abgebrochen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>, </translation>
     </message>
 </context>
 <context>
@@ -1218,10 +1320,6 @@ wird gespeichert.</translation>
     <message>
         <source>Transcoding %1...</source>
         <translation>%1 wird umgewandelt...</translation>
-    </message>
-    <message>
-        <source>%1 of %2 done, %3 failed</source>
-        <translation>%1 von %2 erledigt, %3 gescheitert</translation>
     </message>
 </context>
 <context>

@@ -15,6 +15,7 @@ public:
 
 private:
     QTranslator qt_;
+    QTranslator plurals_;
     QTranslator app_;
     bool hasQt_ = false;
     bool hasApp_ = false;

@@ -4,13 +4,13 @@
 #include "ChosenFiles.h"
 #include "CloseQuestion.h"
 #include "DiscController.h"
+#include "FailureSheet.h"
 #include "FolderIntake.h"
 #include "FolderOpener.h"
 #include "FolderScan.h"
 #include "JobListView.h"
 #include "LeftOutNote.h"
 #include "MainWindow.h"
-#include "MiddleElision.h"
 #include "Options.h"
 #include "OptionsBox.h"
 #include "RestoreQuestion.h"
@@ -96,6 +96,7 @@ AppDelegate::AppDelegate(MainWindow& window, QObject* parent)
             const QModelIndex row = queue_.model().indexOf(running.front());
             showStage(JobState(row.data(JobListModel::StateRole).toInt()), row.data(JobListModel::PathRole).toString());
         } else {
+            status_->showCancellable(false);
             showScanning();
         }
     });
@@ -233,21 +234,9 @@ void AppDelegate::showStage(JobState stage, const QString& path)
     }
 }
 
-void AppDelegate::presentFailure(const JobOutcome& outcome)
+void AppDelegate::presentFailure(const JobOutcome& outcome, const QString& path)
 {
-    // A file left alone on purpose is no error. Long paths and names wrap within the window.
-    const auto icon = outcome.state == JobState::Skipped ? QMessageBox::Warning : QMessageBox::Critical;
-    auto* sheet = new QMessageBox(icon, tr("mpgfix"), withBreakOpportunities(outcome.reason), QMessageBox::Ok, window_);
-    sheet->setTextFormat(Qt::PlainText);
-    if (window_)
-        sheet->setStyleSheet(QStringLiteral("QLabel { max-width: %1px; }").arg(window_->width() * 2 / 3));
-    sheet->setWindowModality(Qt::WindowModal);
-    sheet->setAttribute(Qt::WA_DeleteOnClose);
-    connect(sheet, &QMessageBox::finished, &queue_, &JobQueue::failureDismissed);
-    sheet->open();
-    // Over the window, also before the window manager has placed it.
-    if (window_)
-        sheet->move(window_->frameGeometry().center() - sheet->rect().center());
+    connect(openFailureSheet(window_, outcome, path), &QMessageBox::finished, &queue_, &JobQueue::failureDismissed);
 }
 
 void AppDelegate::openOutputFolder(const QModelIndex& row)
@@ -265,9 +254,4 @@ void AppDelegate::stopAndQuit()
 
 QMessageBox* AppDelegate::closeQuestion() const { return closeQuestion_->box(); }
 
-bool AppDelegate::mayClose()
-{
-    if (queue_.hasWork())
-        closeQuestion_->ask();
-    return !queue_.hasWork();
-}
+bool AppDelegate::mayClose() { return closeQuestion_->mayClose(); }

@@ -61,14 +61,14 @@ signals:
 
 private:
     void showStage(JobState stage, const QString& path);
-    void presentFailure(const JobOutcome& outcome);
+    void presentFailure(const JobOutcome& outcome, const QString& path);
     // Cancel stops the selected running files, else the one running file.
     void cancelClicked();
     // Stops the running files among `rows`; whether there were any.
     bool cancelRows(const QModelIndexList& rows);
     // The chooser's files that are videos go to the intake; the others are left out, and said so.
     void openChosenFiles(const QStringList& files);
-    // A window with work asks before it closes, and closes only through stopAndQuit().
+    // A window with files to fix asks before it closes, and closes only through stopAndQuit().
     bool mayClose();
     void openOutputFolder(const QModelIndex& row);
 

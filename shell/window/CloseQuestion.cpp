@@ -6,6 +6,25 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+namespace {
+
+// Up to three names, else how many.
+QString namesOrCount(const QStringList& names)
+{
+    switch (names.size()) {
+    case 1:
+        return names[0];
+    case 2:
+        return CloseQuestion::tr("%1 and %2").arg(names[0], names[1]);
+    case 3:
+        return CloseQuestion::tr("%1, %2 and %3").arg(names[0], names[1], names[2]);
+    default:
+        return CloseQuestion::tr("%n files", nullptr, int(names.size()));
+    }
+}
+
+} // namespace
+
 CloseQuestion::CloseQuestion(QWidget& window, JobQueue& queue, QObject* parent)
     : QObject(parent), window_(&window), queue_(queue)
 {
@@ -21,6 +40,19 @@ CloseQuestion::CloseQuestion(QWidget& window, JobQueue& queue, QObject* parent)
 
 QMessageBox* CloseQuestion::box() const { return box_; }
 
+bool CloseQuestion::mayClose()
+{
+    if (!hasFilesToFix())
+        return true;
+    ask();
+    return false;
+}
+
+bool CloseQuestion::hasFilesToFix() const
+{
+    return !queue_.running().empty() || queue_.model().waitingCount() > 0 || queue_.moreToCome();
+}
+
 void CloseQuestion::ask()
 {
     if (box_) {
@@ -29,8 +61,8 @@ void CloseQuestion::ask()
     }
     auto* question = new QMessageBox(QMessageBox::Question, tr("mpgfix"), QString(), QMessageBox::NoButton, window_);
     question->setTextFormat(Qt::PlainText);
-    QPushButton* stop = question->addButton(tr("Stop and Quit"), QMessageBox::DestructiveRole);
-    question->setDefaultButton(question->addButton(tr("Keep Working"), QMessageBox::RejectRole));
+    QPushButton* stop = question->addButton(tr("&Stop and Quit"), QMessageBox::DestructiveRole);
+    question->setDefaultButton(question->addButton(tr("&Keep Working"), QMessageBox::RejectRole));
     question->setWindowModality(Qt::WindowModal);
     question->setAttribute(Qt::WA_DeleteOnClose);
     connect(question, &QMessageBox::finished, this, [this, question, stop] {
@@ -49,7 +81,7 @@ void CloseQuestion::update()
 {
     if (!box_)
         return;
-    if (!queue_.hasWork()) {
+    if (!hasFilesToFix()) {
         // Cleared first: the queue may say it has no work more than once.
         QMessageBox* box = std::exchange(box_, nullptr);
         box->disconnect(this);
@@ -59,12 +91,18 @@ void CloseQuestion::update()
             window_->close();
         return;
     }
+    QStringList running;
+    for (const JobListModel::Id id : queue_.running())
+        running << lastPathComponent(queue_.model().indexOf(id).data(JobListModel::PathRole).toString());
     const int waiting = queue_.model().waitingCount();
-    if (queue_.isBusy())
-        box_->setText(tr("mpgfix is fixing %1 (%2 more waiting). Stop and quit?")
-                          .arg(lastPathComponent(queue_.currentPath()), QString::number(waiting)));
-    else if (waiting > 0)
-        box_->setText(tr("mpgfix has %1 more files waiting. Stop and quit?").arg(waiting));
+    const QString named = namesOrCount(running);
+    if (running.isEmpty() && waiting == 0)
+        box_->setText(queue_.isScanning() ? tr("mpgfix is still looking for videos to fix. Stop and quit?")
+                                          : tr("mpgfix is making a disc. Stop and quit?"));
+    else if (running.isEmpty())
+        box_->setText(tr("mpgfix has %n files waiting to be fixed. Stop and quit?", nullptr, waiting));
+    else if (waiting == 0)
+        box_->setText(tr("mpgfix is fixing %1. Stop and quit?").arg(named));
     else
-        box_->setText(tr("mpgfix is still looking for videos to fix. Stop and quit?"));
+        box_->setText(tr("mpgfix is fixing %1 (%n more waiting). Stop and quit?", nullptr, waiting).arg(named));
 }

@@ -26,7 +26,6 @@ JobListView::JobListView(QWidget* parent) : QListView(parent)
     connect(this, &QAbstractItemView::doubleClicked, this, &JobListView::openRequested);
     // The user's own scrolling stops the following, until the followed row is in view again.
     connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, [this] { following_ = false; });
-    hide();
 }
 
 void JobListView::setModel(QAbstractItemModel* model)
@@ -34,10 +33,9 @@ void JobListView::setModel(QAbstractItemModel* model)
     QListView::setModel(model);
     if (!model)
         return;
-    connect(model, &QAbstractItemModel::rowsInserted, this, &JobListView::showWhenFilled);
-    connect(model, &QAbstractItemModel::rowsRemoved, this, &JobListView::showWhenFilled);
-    connect(model, &QAbstractItemModel::modelReset, this, &JobListView::showWhenFilled);
-    showWhenFilled();
+    connect(model, &QAbstractItemModel::rowsInserted, this, &JobListView::keepRoomForRows);
+    connect(model, &QAbstractItemModel::modelReset, this, &JobListView::keepRoomForRows);
+    keepRoomForRows();
 }
 
 void JobListView::follow(const QModelIndex& row)
@@ -47,15 +45,14 @@ void JobListView::follow(const QModelIndex& row)
         scrollTo(row);
 }
 
-void JobListView::showWhenFilled()
+void JobListView::keepRoomForRows()
 {
-    const bool filled = model() && model()->rowCount() > 0;
-    if (filled)
-        setMinimumHeight(fewestRows * sizeHintForRow(0) + 2 * frameWidth());
-    setVisible(filled);
-    // The drop area draws its film in the room above the list, which has just changed.
-    if (parentWidget())
-        parentWidget()->update();
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    // Before the first row, the height a row of no file would have.
+    const int rowHeight = model() && model()->rowCount() > 0 ? sizeHintForRow(0)
+                                                            : itemDelegate()->sizeHint(option, QModelIndex()).height();
+    setMinimumHeight(fewestRows * rowHeight + 2 * frameWidth());
 }
 
 void JobListView::keyPressEvent(QKeyEvent* event)

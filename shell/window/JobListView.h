@@ -2,9 +2,10 @@
 
 #include <QListView>
 
-// The window's list of received files. It shows itself only once it has rows, takes the room
-// the window gives it, follows the running file until the user scrolls it elsewhere, and turns
-// the user's Delete key, context menu and double-click into requests.
+// The window's list of received files. Its room is there from the launch on, so that the first
+// files never change the window's height: empty, it is part of the drop area and says nothing.
+// It takes the room the window gives it, follows the running file until the user scrolls it
+// elsewhere, and turns the user's Delete key, context menu and double-click into requests.
 class JobListView : public QListView {
     Q_OBJECT
 
@@ -28,7 +29,8 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    void showWhenFilled();
+    // At least a few rows' height, with rows or without.
+    void keepRoomForRows();
 
     bool following_ = true;
 };

@@ -3,9 +3,13 @@
 #include "JobQueue.h"
 #include "OutputFile.h"
 
+#include "PlaceOverWindow.h"
+
 #include <QCoreApplication>
 #include <QFile>
+#include <QPointer>
 #include <QPushButton>
+
 
 QMessageBox* offerRestored(QWidget* window, JobQueue& queue, const std::vector<JobQueue::Pending>& files)
 {
@@ -19,18 +23,22 @@ QMessageBox* offerRestored(QWidget* window, JobQueue& queue, const std::vector<J
     queue.setPaused(true);
     const int first = queue.model().rowCount();
     queue.add(paths);
-    auto* question = new QMessageBox(
-        QMessageBox::Question, QCoreApplication::translate("RestoreQuestion", "mpgfix"),
-        QCoreApplication::translate("RestoreQuestion", "mpgfix was closed with %1 files still to fix. Fix them now?")
-            .arg(paths.size()),
-        QMessageBox::NoButton, window);
+    const int count = int(paths.size());
+    // True however the run ended: quit with files left, killed, or crashed.
+    const auto counted = [count](const char* text) {
+        return QCoreApplication::translate("RestoreQuestion", text, nullptr, count);
+    };
+    auto* question = new QMessageBox(QMessageBox::Question, QCoreApplication::translate("RestoreQuestion", "mpgfix"),
+                                     counted(QT_TRANSLATE_N_NOOP("RestoreQuestion",
+                                                            "mpgfix stopped before it finished %n files. Fix them now?")),
+                                     QMessageBox::NoButton, window);
     question->setDefaultButton(
-        question->addButton(QCoreApplication::translate("RestoreQuestion", "Fix Them"), QMessageBox::AcceptRole));
+        question->addButton(counted(QT_TRANSLATE_N_NOOP("RestoreQuestion", "&Fix Them")), QMessageBox::AcceptRole));
     QPushButton* forget =
-        question->addButton(QCoreApplication::translate("RestoreQuestion", "Forget Them"), QMessageBox::RejectRole);
+        question->addButton(counted(QT_TRANSLATE_N_NOOP("RestoreQuestion", "F&orget Them")), QMessageBox::RejectRole);
     question->setWindowModality(Qt::WindowModal);
     question->setAttribute(Qt::WA_DeleteOnClose);
-    QObject::connect(question, &QMessageBox::finished, &queue, [&queue, question, forget, first, count = int(paths.size())] {
+    QObject::connect(question, &QMessageBox::finished, &queue, [&queue, question, forget, first, count] {
         if (question->clickedButton() == forget) {
             QModelIndexList rows;
             for (int row = first; row < first + count; ++row)
@@ -39,6 +47,17 @@ QMessageBox* offerRestored(QWidget* window, JobQueue& queue, const std::vector<J
         }
         queue.setPaused(false);
     });
-    question->open();
+    // Over the window once it is up, rather than at the corner of the screen before it is placed.
+    const QPointer<QMessageBox> asking = question;
+    const auto open = [asking, window] {
+        if (asking) {
+            asking->open();
+            placeOverWindow(*asking, window);
+        }
+    };
+    if (window)
+        whenOnScreen(*window, open);
+    else
+        open();
     return question;
 }

@@ -2,10 +2,10 @@
 
 #include "MainWindow.h"
 #include "MiddleElision.h"
+#include "RoundSummary.h"
 #include "ui_MainWindow.h"
 
 #include <QPropertyAnimation>
-#include <QScreen>
 #include <QWindow>
 
 #include <algorithm>
@@ -51,7 +51,11 @@ StatusArea::StatusArea(MainWindow& window, QObject* parent)
     connect(window.ui().cancelItem, &QAction::triggered, this, &StatusArea::cancelRequested);
 }
 
-void StatusArea::showIdleControls() { setBusyControls(false); }
+void StatusArea::showIdleControls()
+{
+    setBusyControls(false);
+    showCancellable(false);
+}
 
 void StatusArea::showIdleText()
 {
@@ -77,6 +81,7 @@ void StatusArea::showDiscWork(const QString& text)
     if (!busy_)
         window_->ui().progress->setValue(window_->ui().progress->minimum());
     setBusyControls(true);
+    showCancellable(true);
     if (!busy_)
         animateFrame(withHeightChange(frameTarget(), -busyHeightChange));
     busy_ = true;
@@ -113,10 +118,16 @@ void StatusArea::showRound(const RoundTally& tally)
     if (!window_)
         return;
     QLabel& line = *window_->ui().roundLine;
-    const auto number = [](int count) { return QString::number(count); };
-    line.setText(
-        tr("%1 of %2 done, %3 failed").arg(number(tally.ended()), number(tally.total()), number(tally.failed)));
+    line.setText(roundSummary(tally));
     line.setVisible(tally.total() > 0);
+}
+
+void StatusArea::showCancellable(bool cancellable)
+{
+    if (!window_)
+        return;
+    window_->ui().cancelButton->setEnabled(cancellable);
+    window_->ui().cancelItem->setEnabled(cancellable);
 }
 
 void StatusArea::showNote(const QString& note)
@@ -135,14 +146,9 @@ void StatusArea::becomeIdle()
     const QRect busyFrame = frameTarget();
     showIdleText();
     setBusyControls(false);
-    if (busy_) {
-        // The list may have come while the window was busy and shorter: the idle window gives
-        // every control at least its preferred height, as far as the screen has room below it.
-        const int room = window_->screen()->availableGeometry().bottom() + 1 - busyFrame.top();
-        QRect idleFrame = withHeightChange(busyFrame, busyHeightChange);
-        idleFrame.setHeight(std::max(idleFrame.height(), std::min(window_->sizeHint().height(), room)));
-        animateFrame(idleFrame);
-    }
+    showCancellable(false);
+    if (busy_)
+        animateFrame(withHeightChange(busyFrame, busyHeightChange));
     busy_ = false;
 }
 
@@ -153,7 +159,6 @@ void StatusArea::setBusyControls(bool busy)
     const Ui::MainWindow& ui = window_->ui();
     ui.progress->setVisible(busy);
     ui.cancelButton->setVisible(busy);
-    ui.cancelItem->setEnabled(busy);
     ui.optionBox->setVisible(!busy);
     ui.quitItem->setEnabled(!busy);
 }

@@ -24,7 +24,7 @@ public:
     // The idle text and an empty bar.
     void showIdleText();
 
-    // A file's job began: busy, and the window shorter.
+    // A file's job began: busy, the window shorter, and a file to cancel.
     void showAnalyzing(const QString& path);
     void showCopying(const QString& path);
     void showTranscoding(const QString& path);
@@ -35,8 +35,10 @@ public:
     // The work is over: idle again, and the window as tall as before, after `pause` with the bar
     // as it stands so that the user sees the end.
     void endJob(std::chrono::milliseconds pause = {});
-    // How far the round has come, under the list: "31 of 3000 done, 2 failed", the ended files
-    // counted as done; hidden when it has no files.
+    // Whether a file runs that Cancel could stop; none does once the work is over.
+    void showCancellable(bool cancellable);
+    // How far the round has come, under the list, as roundSummary() says it; hidden when it has
+    // no files.
     void showRound(const RoundTally& tally);
     // A remark on the status line, such as why a double-click did nothing; the next job's
     // status replaces it.

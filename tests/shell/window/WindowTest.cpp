@@ -1,8 +1,11 @@
 #include "AppDelegate.h"
+#include "FailureSheet.h"
 #include "JobListView.h"
 #include "MainWindow.h"
 #include "Options.h"
+#include "RoundSummary.h"
 #include "StatusArea.h"
+#include "Translations.h"
 #include "WQDragView.h"
 #include "ui_MainWindow.h"
 
@@ -189,60 +192,62 @@ TEST_F(WindowTest, ControlsAreNamedAndALongFolderNeverWidensTheWindow)
 }
 
 // Files a former run left wait in the list while the question is up; the hidden output of the
-// one it was cut short in goes, and nothing else. Forget Them takes them away; Fix Them fixes
-// them, a file that is gone failing with the usual message.
-TEST_F(WindowTest, FilesAFormerRunLeftAreOfferedOnce)
+// one it was cut short in goes, and nothing else. The question comes once the window is on the
+// screen, over it, in words true for a crash. Forget takes the files away; Fix fixes them, a file
+// that is gone failing with the usual message.
+TEST_F(WindowTest, FilesAFormerRunLeftAreOfferedOnceOverTheWindow)
 {
     const TestMedia::TestFolder out;
     const QString hidden = out.filePath(".gone.mpgfix-abcdefgh.mpg"), visible = out.filePath("gone.mpg");
+    const JobQueue::Pending cutShort{out.filePath("gone.mp4"), hidden};
     JobListModel& jobs = appDelegate->queue().model();
     const auto state = [&](int row) { return JobState(jobs.index(row).data(JobListModel::StateRole).toInt()); };
-    for (const QString answer : {"Forget Them", "Fix Them"}) {
-        SCOPED_TRACE(answer.toStdString());
+    const struct { std::vector<JobQueue::Pending> files; QString text, answer; } offers[] = {
+        {{cutShort}, "mpgfix stopped before it finished 1 file. Fix it now?", "F&orget It"},
+        {{cutShort, {out.filePath("gone2.mp4"), visible}}, "mpgfix stopped before it finished 2 files. Fix them now?", "&Fix Them"},
+    };
+    for (const auto& offer : offers) {
+        SCOPED_TRACE(offer.answer.toStdString());
         ASSERT_TRUE(TestMedia::write(hidden, "part") && TestMedia::write(visible, "whole"));
-        appDelegate->offerRestored({{{out.filePath("gone.mp4"), hidden}, {out.filePath("gone2.mp4"), visible}}, {}});
+        window.hide();
+        appDelegate->offerRestored({offer.files, {}});
         QMessageBox* question = appDelegate->restoreQuestion();
         ASSERT_TRUE(question);
-        EXPECT_EQ(question->text(), "mpgfix was closed with 2 files still to fix. Fix them now?");
-        EXPECT_EQ(std::tuple(state(jobs.rowCount() - 2), QFile::exists(hidden), QFile::exists(visible)),
-                  std::tuple(JobState::Waiting, false, true));
+        EXPECT_EQ(std::tuple(question->text(), question->isVisible(), state(jobs.rowCount() - 1), QFile::exists(hidden),
+                             QFile::exists(visible)),
+                  std::tuple(offer.text, false, JobState::Waiting, false, true));
+        window.move(120 + 80 * jobs.rowCount(), 40);
+        window.show();
+        ASSERT_TRUE(spinUntil([&] { return question->isVisible(); }));
+        EXPECT_LE((question->frameGeometry().center() - window.frameGeometry().center()).manhattanLength(), 10);
         const QList<QAbstractButton*> buttons = question->buttons();
-        (*std::ranges::find(buttons, answer, &QAbstractButton::text))->click();
+        (*std::ranges::find(buttons, offer.answer, &QAbstractButton::text))->click();
         const auto reason = [&] { return jobs.index(0).data(JobListModel::ReasonRole).toString(); };
-        EXPECT_TRUE(answer == "Forget Them" ? jobs.rowCount() == 0
+        EXPECT_TRUE(offer.files.size() == 1 ? jobs.rowCount() == 0
                                             : spinUntil([&] { return reason() == "gone.mp4 no longer exists."; }));
     }
 }
 
-// A list that came while the window was busy gets its room back when the window goes idle, no
-// option squeezed; it takes the height a taller window gives, below the film, and says how far
-// the round is until its rows are cleared.
-TEST_F(WindowTest, TheListTakesTheWindowsExtraHeight)
+// The window's height over a batch: the list's room is there from the launch on, so that only
+// the busy change moves it, there and back. The round's line says how far the round is until its
+// rows are cleared.
+TEST_F(WindowTest, OnlyTheBusyChangeMovesTheWindow)
 {
     const Ui::MainWindow& ui = window.ui();
     JobQueue& queue = appDelegate->queue();
-    appDelegate->status().showAnalyzing("/clips/gone.mp4");
-    // Stopped as at quit: the file fails unheld, and the rows that come later wait.
-    queue.add({"/clips/gone.mp4"});
-    queue.stop();
-    const auto* change = appDelegate->findChild<QAbstractAnimation*>();
-    EXPECT_TRUE(spinUntil([&] { return !queue.isBusy() && change->state() == QAbstractAnimation::Stopped; }));
-    EXPECT_GE(ui.takenCombo->height(), ui.takenCombo->sizeHint().height());
-    EXPECT_TRUE(ui.roundLine->isVisible() && ui.roundLine->text() == "1 of 1 done, 1 failed");
+    userStore().setValue("failure", "continue");
+    const auto* change = appDelegate->findChild<QPropertyAnimation*>();
+    // Where each change heads, as it starts and as it stops.
+    QList<int> heights;
+    QObject::connect(change, &QAbstractAnimation::stateChanged, [&] { heights << change->endValue().toRect().height(); });
+    const int idle = window.height();
+    EXPECT_TRUE(ui.jobList->isVisible());
+    queue.add({"/clips/gone.mp4", "/clips/gone2.mp4"});
+    EXPECT_TRUE(spinUntil([&] { return !queue.hasWork() && change->state() == QAbstractAnimation::Stopped; }));
+    EXPECT_EQ(std::pair(heights, window.height()), std::pair(QList<int>{idle - busyHeightChange, idle - busyHeightChange, idle, idle}, idle));
+    EXPECT_TRUE(ui.roundLine->isVisible() && ui.roundLine->text() == "2 of 2 finished: 2 failed");
     queue.clearFinished();
     EXPECT_FALSE(ui.roundLine->isVisible());
-    for (int i = 0; i < 40; ++i)
-        queue.add({QString("/clips/%1.mp4").arg(i)});
-    QApplication::processEvents();
-    const int listHeight = ui.jobList->height(), dropHeight = ui.dragView->height(), windowHeight = window.height();
-    window.resize(700, 800);
-    QApplication::processEvents();
-    // Nearly all of it: the film, the status line and the round's line keep about what they had.
-    EXPECT_GT(ui.jobList->height() - listHeight, (ui.dragView->height() - dropHeight) * 0.85);
-    EXPECT_GT(ui.dragView->height() - dropHeight, (800 - windowHeight) * 0.6);
-    EXPECT_GE(ui.jobList->y(), 80);
-    EXPECT_EQ(ui.roundLine->text(), "0 of 40 done, 0 failed");
-    EXPECT_FALSE(ui.jobList->horizontalScrollBar()->isVisible());
 }
 
 // Before the window manager has placed the window a job's start only makes it shorter: a move
@@ -257,3 +262,44 @@ TEST(FrameChangeTest, AnUnplacedWindowOnlyChangesItsHeight)
     EXPECT_FALSE(window.testAttribute(Qt::WA_Moved));
 }
 
+// Every mix of outcomes in English and German: each ended file counted once, a copied one
+// apart from the others fixed, and only the kinds that happened named.
+TEST(RoundSummaryTest, NamesEachKindThatHappenedOnce)
+{
+    const struct { RoundTally tally; QString english, german; } rows[] = {
+        {{.waiting = 1}, "0 of 1 finished", "0 von 1 fertig"},
+        {{.fixed = 4, .copied = 1, .failed = 1, .skipped = 1, .running = 1, .waiting = 1},
+         "6 of 8 finished: 3 fixed, 1 copied, 1 failed, 1 skipped",
+         "6 von 8 fertig: 3 korrigiert, 1 kopiert, 1 fehlgeschlagen, 1 übersprungen"},
+        {{.fixed = 2, .copied = 2, .cancelled = 1}, "3 of 3 finished: 2 copied, 1 cancelled",
+         "3 von 3 fertig: 2 kopiert, 1 abgebrochen"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(roundSummary(row.tally), row.english);
+        const Translations german(QLocale::German);
+        EXPECT_EQ(roundSummary(row.tally), row.german);
+    }
+}
+
+// A failure names its file in the headline, then gives the reason and the full path; with a
+// 240-byte name every line wraps within the sheet, which stays within the screen (this test runs
+// at scale 1 and 2). Ctrl+Q on it asks the window to close.
+TEST(FailureSheetTest, ALongNameWrapsWithinTheScreen)
+{
+    QWidget window;
+    window.show();
+    const QString name = QString(236, u'x') + ".mp4", path = "/home/ann/Videos/" + name;
+    const QString reason = name + " has no picture: mpgfix only converts video.";
+    QMessageBox* sheet = openFailureSheet(&window, {JobState::Failed, {}, reason}, path);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(sheet));
+    EXPECT_TRUE(sheet->screen()->availableGeometry().contains(sheet->frameGeometry()));
+    QStringList shown;
+    for (const QLabel* label : sheet->findChildren<QLabel*>(QRegularExpression("^qt_msgbox_(informative)?label$"))) {
+        EXPECT_TRUE(sheet->rect().contains(QRect(label->mapTo(sheet, QPoint()), label->size())));
+        EXPECT_TRUE(label->wordWrap() && label->height() >= label->heightForWidth(label->width()));
+        shown << label->text().remove(QChar(0x200B));
+    }
+    EXPECT_EQ(shown, QStringList({"Could not fix " + name, reason + "\n\n" + path}));
+    QTest::keyClick(sheet, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(window.isVisible());
+}

@@ -1,3 +1,5 @@
+#include "Translations.h"
+
 #include <QApplication>
 #include <QTemporaryDir>
 
@@ -14,6 +16,8 @@ int main(int argc, char** argv)
     qunsetenv("XDG_CONFIG_HOME");
     qunsetenv("XDG_VIDEOS_DIR");
     QApplication app(argc, argv);
+    // English as the app speaks it, plural forms and all.
+    const Translations english(QLocale(QLocale::English));
     testing::InitGoogleTest(&argc, argv);
     return home.isValid() ? RUN_ALL_TESTS() : 2;
 }
