@@ -118,6 +118,7 @@ void JobQueue::retry(const QModelIndexList& rows)
     inRound_ = true;
     reportRound();
     emit pendingChanged();
+    emit workArrived();
     startNext();
 }
 

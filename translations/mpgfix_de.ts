@@ -43,14 +43,6 @@
 <context>
     <name>AppDelegate</name>
     <message>
-        <source>Video files (%1)</source>
-        <translation>Videodateien (%1)</translation>
-    </message>
-    <message>
-        <source>All files (*)</source>
-        <translation>Alle Dateien (*)</translation>
-    </message>
-    <message>
         <source>Open Video Files</source>
         <translation>Videodateien öffnen</translation>
     </message>
@@ -546,14 +538,6 @@ wird gespeichert.</translation>
     <message>
         <source>Add Video Files</source>
         <translation>Videodateien hinzufügen</translation>
-    </message>
-    <message>
-        <source>Video files (%1)</source>
-        <translation>Videodateien (%1)</translation>
-    </message>
-    <message>
-        <source>All files (*)</source>
-        <translation>Alle Dateien (*)</translation>
     </message>
     <message>
         <source>Save the Disc Into</source>

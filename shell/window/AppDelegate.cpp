@@ -28,11 +28,6 @@ namespace {
 // How long a finished file's full bar shows before the window goes idle.
 constexpr std::chrono::milliseconds finishPause(500);
 
-// "Video files (*.mp4 *.mkv ...)", the files a folder would give, then every file.
-QStringList videoFileFilters()
-{
-    return {AppDelegate::tr("Video files (%1)").arg(videoNamePatterns().join(u' ')), AppDelegate::tr("All files (*)")};
-}
 
 } // namespace
 
@@ -166,9 +161,7 @@ void AppDelegate::cancelClicked()
 
 void AppDelegate::openFilesClicked()
 {
-    QFileDialog* chooser = sheetChooser(window_, tr("Open Video Files"), preferences_.lastOpenedFolder(),
-                                        QFileDialog::ExistingFiles);
-    chooser->setNameFilters(videoFileFilters());
+    QFileDialog* chooser = videoFilesChooser(window_, tr("Open Video Files"), preferences_.lastOpenedFolder());
     connect(chooser, &QFileDialog::filesSelected, this,
             [this, chooser](const QStringList& files) { openChosenFiles(chosenFiles(*chooser, files)); });
     chooser->open();

@@ -31,7 +31,7 @@ void DiscController::openSheet()
         files << rows.index(row).data(JobListModel::PathRole).toString();
     files.removeDuplicates();
     const JobSettings settings = preferences_.jobSettings();
-    auto* sheet = new DiscSheet(window_, files, settings.output, settings.folder);
+    auto* sheet = new DiscSheet(window_, files, settings.output, settings.folder, preferences_.lastOpenedFolder());
     connect(sheet, &DiscSheet::startRequested, this, &DiscController::start);
     sheet->open();
 }

@@ -1,7 +1,6 @@
 #include "DiscSheet.h"
 
 #include "DiscMaker.h"
-#include "FolderIntake.h"
 #include "SheetChooser.h"
 
 #include <QDir>
@@ -33,8 +32,9 @@ QString lengthText(const StreamFacts* facts)
 
 } // namespace
 
-DiscSheet::DiscSheet(QWidget* window, const QStringList& files, const OutputOptions& output, const QString& folder)
-    : QDialog(window), output_(output)
+DiscSheet::DiscSheet(QWidget* window, const QStringList& files, const OutputOptions& output, const QString& folder,
+                     const QString& openFrom)
+    : QDialog(window), output_(output), openFrom_(openFrom)
 {
     ui_.setupUi(this);
     setWindowModality(Qt::WindowModal);
@@ -129,8 +129,7 @@ void DiscSheet::addFiles(const QStringList& files)
 
 void DiscSheet::chooseMoreFiles()
 {
-    QFileDialog* chooser = sheetChooser(this, tr("Add Video Files"), QDir::homePath(), QFileDialog::ExistingFiles);
-    chooser->setNameFilters({tr("Video files (%1)").arg(videoNamePatterns().join(u' ')), tr("All files (*)")});
+    QFileDialog* chooser = videoFilesChooser(this, tr("Add Video Files"), openFrom_);
     connect(chooser, &QFileDialog::filesSelected, this, &DiscSheet::addFiles);
     chooser->open();
 }

@@ -25,8 +25,10 @@ class DiscSheet : public QDialog {
     Q_OBJECT
 
 public:
-    // Offers `files`, all checked, to be fixed by `output` and put into `folder`.
-    DiscSheet(QWidget* window, const QStringList& files, const OutputOptions& output, const QString& folder);
+    // Offers `files`, all checked, to be fixed by `output` and put into `folder`; more are chosen
+    // from `openFrom` on.
+    DiscSheet(QWidget* window, const QStringList& files, const OutputOptions& output, const QString& folder,
+              const QString& openFrom = {});
 
     // "1 h 42 min of video at 5.8 Mbit/s on a DVD-5".
     static QString summary(double seconds, qint64 videoKbps, const QString& disc);
@@ -47,6 +49,7 @@ private:
     Ui::DiscSheet ui_;
     QPushButton* startButton_;
     OutputOptions output_;
+    const QString openFrom_;
     std::map<QString, StreamFacts> facts_;
     // Last, so that its probes stop while the rest still exists.
     FactsProbe probe_;

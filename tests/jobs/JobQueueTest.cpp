@@ -72,9 +72,9 @@ TEST(JobQueue, RunsFilesInOrderHoldsOnFailuresAndTalliesTheRound)
         {dismiss, "cleared, idle", {.fixed = 1, .failed = 1, .cancelled = 1}},
         // A retry after the round begins another; within one, a file counts once, as it ends last.
         {[&] { queue.retry({queue.model().indexOf(5), queue.model().indexOf(7), queue.model().indexOf(8)}); },
-         "0%, start e, start h", {.running = 2}},
+         "0%, work, start e, start h", {.running = 2}},
         {end("e", Cancelled), "end e cancelled, 50%", {.cancelled = 1, .running = 1}},
-        {[&] { queue.retry({queue.model().indexOf(5)}); }, "0%, start e", {.running = 2}},
+        {[&] { queue.retry({queue.model().indexOf(5)}); }, "0%, work, start e", {.running = 2}},
         {end("e", Done), "end e done, 50%", {.fixed = 1, .running = 1}},
         {end("h", Done), "end h done, 100%, over, idle", {.fixed = 2}},
         // A scan under way keeps the round open and the queue from going idle.
@@ -83,7 +83,7 @@ TEST(JobQueue, RunsFilesInOrderHoldsOnFailuresAndTalliesTheRound)
         {end("s", Done), "end s done, 100%", {.fixed = 1}},
         {[&] { queue.setScanning(false); }, "100%, over, idle", {.fixed = 1}},
         {[&] { settings.waitOnFailure = false; queue.add({"i", "j", "k", "l"}); settings.waitOnFailure = true; },
-         "0%, start i, start j, start k", {.running = 3, .waiting = 1}},
+         "0%, work, start i, start j, start k", {.running = 3, .waiting = 1}},
         {end("i", Failed), "end i failed, 25%, start l", {.failed = 1, .running = 3}},
         {[&] { queue.stop(); }, "stop j, stop k, stop l", {.failed = 1, .running = 3}},
         {end("l", Failed), "end l failed, 50%", {.failed = 2, .running = 2}},
