@@ -1,11 +1,13 @@
 #include "FolderIntake.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QMimeDatabase>
 
 #include <algorithm>
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -21,16 +23,55 @@ bool isVideoType(const QMimeType& type)
 // By the file's name first and its content where the name says nothing, as file managers do.
 bool isVideo(const QMimeDatabase& types, const QFileInfo& file) { return isVideoType(types.mimeTypeForFile(file)); }
 
+// `items` in order, sorted in runs that are then merged, so that a stop is heard between any
+// two of them however many items there are; left unsorted once `stop` is requested.
+template <typename T>
+void sortUnlessStopped(std::vector<T>& items, const std::stop_token& stop)
+{
+    constexpr size_t run = 4096;
+    const size_t size = items.size();
+    const auto at = [&items, size](size_t index) { return items.begin() + qsizetype(std::min(index, size)); };
+    for (size_t start = 0; start < size; start += run) {
+        if (stop.stop_requested())
+            return;
+        std::sort(at(start), at(start + run));
+    }
+    for (size_t width = run; width < size; width *= 2)
+        for (size_t start = 0; start + width < size; start += 2 * width) {
+            if (stop.stop_requested())
+                return;
+            std::inplace_merge(at(start), at(start + width), at(start + 2 * width));
+        }
+}
+
+// The names of the entries of `folder` in name order, case aside; fewer once `stop` is
+// requested. Read and sorted bit by bit, so that a stop is heard at once however many there are.
+QStringList namesIn(const QString& folder, const std::stop_token& stop)
+{
+    // Each name after its key, folded once rather than at every comparison.
+    std::vector<std::pair<QString, QString>> names;
+    for (QDirIterator next(folder, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
+         !stop.stop_requested() && next.hasNext();) {
+        const QString name = QFileInfo(next.next()).fileName();
+        names.emplace_back(name.toCaseFolded(), name);
+    }
+    sortUnlessStopped(names, stop);
+    QStringList sorted;
+    sorted.reserve(qsizetype(names.size()));
+    for (const auto& [key, name] : names)
+        sorted << name;
+    return sorted;
+}
+
 // Hands each video file in `folder` to `take`, in name order at every depth; how many it found.
 int takeVideosIn(const QString& folder, const QMimeDatabase& types, const std::function<void(const QString&)>& take,
                  const std::stop_token& stop)
 {
-    const QFileInfoList entries = QDir(folder).entryInfoList(
-        QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
     int found = 0;
-    for (const QFileInfo& entry : entries) {
+    for (const QString& name : namesIn(folder, stop)) {
         if (stop.stop_requested())
             break;
+        const QFileInfo entry(folder + u'/' + name);
         if (entry.isDir()) {
             if (!entry.isSymLink())
                 found += takeVideosIn(entry.filePath(), types, take, stop);

@@ -32,8 +32,16 @@ struct JobOutcome {
     JobState state = JobState::Done;
     // The file written, under the name it got; empty unless done.
     QString output;
-    // The sentence the error sheet showed; empty unless failed or skipped.
+    // The sentence the error sheet showed when failed or skipped; when done, a note on the name
+    // the output got, if it is not the one asked for, else empty.
     QString reason;
     // Meaningful when done.
     OutputMade made = OutputMade::Transcoded;
+    // When transcoded: which streams were re-encoded; the others were copied.
+    bool videoReencoded = false;
+    bool audioReencoded = false;
+    // The input's seconds of media, once its probe found them; else 0.
+    double duration = 0;
+    // The output's size when done.
+    qint64 bytes = 0;
 };

@@ -139,7 +139,8 @@ void JobQueue::startNext()
 void JobQueue::startJob(JobListModel::Id id)
 {
     const QString path = model_.start(id).value_or(QString());
-    const JobSettings settings = settings_();
+    JobSettings settings = settings_();
+    settings.sessionOutputs = written_;
     running_.push_back({id, path, makeJob_(path, settings), settings.waitOnFailure, {}});
     Job* job = running_.back().job.get();
     connect(job, &Job::stageChanged, this, [this, id, path](JobState stage) {
@@ -151,6 +152,7 @@ void JobQueue::startJob(JobListModel::Id id)
         reportRound();
         emit progressed(fraction, id);
     });
+    connect(job, &Job::lengthKnown, this, [this, id](double seconds) { emit lengthKnown(seconds, id); });
     connect(job, &Job::outputCreated, this, [this, id](const QString& temporaryPath) {
         for (Running& r : running_)
             if (r.id == id)

@@ -39,11 +39,23 @@ std::optional<QString> BatchDisc::refusal() const
     return std::nullopt;
 }
 
-std::variant<qint64, QString> BatchDisc::fittedVideoKbps(const QStringList& files, const OutputOptions& output) const
+void BatchDisc::fit(const QStringList& files, const OutputOptions& output)
+{
+    thread_ = std::jthread([this, files, output](const std::stop_token& stop) {
+        const std::variant<qint64, QString> videoKbps = fittedVideoKbps(files, output, stop);
+        QMetaObject::invokeMethod(this, [this, videoKbps] { emit fitted(videoKbps); }, Qt::QueuedConnection);
+    });
+}
+
+std::variant<qint64, QString> BatchDisc::fittedVideoKbps(const QStringList& files, const OutputOptions& output,
+                                                         const std::stop_token& stop) const
 {
     QList<DiscFit::File> fitted;
     for (const QString& file : files) {
         VideoProcessor probe(file);
+        const std::stop_callback stopProbe(stop, [&probe] { probe.requestStop(); });
+        if (stop.stop_requested())
+            return QString();
         const StreamFacts& facts = probe.loadInformation();
         const TranscodePlan plan = TranscodePlan::forInput(facts, output, DeliveryFormat::chosen(output, facts));
         // A sound that is copied keeps its own rate.

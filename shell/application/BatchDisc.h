@@ -13,7 +13,7 @@
 
 // The DVD a batch run makes of its files: the one video bitrate that fits them all on the disc,
 // found before anything is encoded, and the DVD-Video folder and image authored from the fixed
-// files on a thread of its own, so that the run still hears an interrupt. QtCore only.
+// files, each on a thread of its own, so that the run still hears an interrupt. QtCore only.
 class BatchDisc : public QObject {
     Q_OBJECT
 
@@ -25,11 +25,12 @@ public:
     // Why the disc cannot be made, found before any file starts: a tool it needs and cannot find,
     // or its folder's or image's name taken.
     std::optional<QString> refusal() const;
-    // The whole kbit/s of video, rounded down, that fit `files` with the sound `output` gives
-    // them on the disc; else the message of the refusal. Probes each file: it takes a moment.
-    std::variant<qint64, QString> fittedVideoKbps(const QStringList& files, const OutputOptions& output) const;
+    // Finds the whole kbit/s of video, rounded down, that fit `files` with the sound `output`
+    // gives them on the disc, on the thread; fitted() follows. Probes each file: it takes a moment.
+    void fit(const QStringList& files, const OutputOptions& output);
 
-    // Authors the disc from `programStreams` in playing order; authored() follows.
+    // Authors the disc from `programStreams` in playing order, after fitted() if fit() was
+    // called; authored() follows.
     void author(const QStringList& programStreams);
     // Any time: the authoring stops and leaves nothing made; authored() tells it Stopped.
     void requestStop() { thread_.request_stop(); }
@@ -41,10 +42,14 @@ public:
     qint64 bytes() const;
 
 signals:
+    // The bitrate, else the message of the refusal; after requestStop() any of them.
+    void fitted(const std::variant<qint64, QString>& videoKbps);
     // Nothing when the disc is in place.
     void authored(const std::optional<DiscFailure>& failure);
 
 private:
+    std::variant<qint64, QString> fittedVideoKbps(const QStringList& files, const OutputOptions& output,
+                                                  const std::stop_token& stop) const;
     std::optional<DiscFailure> make(const QStringList& programStreams, const std::stop_token& stop) const;
     DiscRequest request(const QList<DvdTitle>& titles) const;
 
