@@ -24,5 +24,5 @@ struct JobSettings {
     // A failure holds the queue until the user has seen it; otherwise the list alone tells it.
     bool waitOnFailure = true;
     // What the queue has written so far, which Replace never replaces; none outside a queue.
-    std::shared_ptr<SessionOutputs> sessionOutputs;
+    std::shared_ptr<SessionOutputs> sessionOutputs = nullptr;
 };

@@ -3,7 +3,6 @@
 #include "FolderIntake.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 
@@ -15,9 +14,9 @@
 
 namespace {
 
-// Found files are handed on at least this often, so that the first ones start while a large
-// folder or list is still read.
-constexpr qint64 handOnMilliseconds = 100;
+// Found files are handed on this often, so that each starts soon after it is found while a
+// large folder or list is still read.
+constexpr int handOnMilliseconds = 100;
 // How long a wait for the list's next bytes lasts before the stop is looked at again.
 constexpr int pollMilliseconds = 100;
 
@@ -29,49 +28,11 @@ bool namesNothing(const QString& path)
 
 } // namespace
 
-// Collects found files on the gathering thread and hands them to the GUI thread now and then.
-class BatchIntake::Batcher {
-public:
-    explicit Batcher(BatchIntake& intake) : intake_(intake) { sinceHandedOn_.start(); }
-    ~Batcher() { handOn(); }
-
-    void take(const QString& path, bool absent)
-    {
-        files_ << path;
-        if (absent)
-            absent_ << path;
-        if (sinceHandedOn_.elapsed() >= handOnMilliseconds)
-            handOn();
-    }
-    // A path as given: a folder stands for its video files.
-    void takeGiven(const QString& path, const std::stop_token& stop)
-    {
-        if (namesNothing(path))
-            return take(path, true);
-        expandFolders({path}, [this](const QString& file) { take(file, false); }, stop);
-    }
-
-private:
-    void handOn()
-    {
-        sinceHandedOn_.restart();
-        if (files_.isEmpty())
-            return;
-        {
-            const std::lock_guard lock(intake_.foundMutex_);
-            intake_.unsentFiles_ << std::exchange(files_, {});
-            intake_.unsentAbsent_ << std::exchange(absent_, {});
-        }
-        QMetaObject::invokeMethod(&intake_, &BatchIntake::sendFound, Qt::QueuedConnection);
-    }
-
-    BatchIntake& intake_;
-    QStringList files_;
-    QStringList absent_;
-    QElapsedTimer sinceHandedOn_;
-};
-
-BatchIntake::BatchIntake(const QStringList& paths, QObject* parent) : QObject(parent), paths_(paths) {}
+BatchIntake::BatchIntake(const QStringList& paths, QObject* parent) : QObject(parent), paths_(paths)
+{
+    handOnTimer_.setInterval(handOnMilliseconds);
+    connect(&handOnTimer_, &QTimer::timeout, this, &BatchIntake::sendFound);
+}
 
 std::optional<QString> BatchIntake::readListFrom(const QString& list, bool nullSeparated)
 {
@@ -91,26 +52,43 @@ std::optional<QString> BatchIntake::readListFrom(const QString& list, bool nullS
 
 void BatchIntake::start()
 {
+    handOnTimer_.start();
     worker_ = std::jthread([this](const std::stop_token& stop) { gather(stop); });
 }
 
 void BatchIntake::gather(const std::stop_token& stop)
 {
     QString failure;
-    {
-        Batcher batcher(*this);
-        for (const QString& path : paths_) {
-            if (stop.stop_requested())
-                break;
-            batcher.takeGiven(path, stop);
-        }
-        if (list_.get() >= 0 && !stop.stop_requested())
-            failure = readList(batcher, stop);
+    for (const QString& path : paths_) {
+        if (stop.stop_requested())
+            break;
+        takeGiven(path, stop);
     }
-    QMetaObject::invokeMethod(this, [this, failure] { emit finished(failure); }, Qt::QueuedConnection);
+    if (list_.get() >= 0 && !stop.stop_requested())
+        failure = readList(stop);
+    QMetaObject::invokeMethod(this, [this, failure] {
+        handOnTimer_.stop();
+        sendFound();
+        emit finished(failure);
+    }, Qt::QueuedConnection);
 }
 
-QString BatchIntake::readList(Batcher& batcher, const std::stop_token& stop)
+void BatchIntake::takeGiven(const QString& path, const std::stop_token& stop)
+{
+    if (namesNothing(path))
+        return take(path, true);
+    expandFolders({path}, [this](const QString& file) { take(file, false); }, stop);
+}
+
+void BatchIntake::take(const QString& path, bool absent)
+{
+    const std::lock_guard lock(foundMutex_);
+    unsentFiles_ << path;
+    if (absent)
+        unsentAbsent_ << path;
+}
+
+QString BatchIntake::readList(const std::stop_token& stop)
 {
     const char separator = nullSeparated_ ? '\0' : '\n';
     QByteArray pending;
@@ -137,7 +115,7 @@ QString BatchIntake::readList(Batcher& batcher, const std::stop_token& stop)
         qsizetype start = 0;
         for (qsizetype end; (end = pending.indexOf(separator, start)) >= 0; start = end + 1) {
             if (end > start)
-                batcher.takeGiven(QDir::cleanPath(QFileInfo(QFile::decodeName(pending.mid(start, end - start))).absoluteFilePath()), stop);
+                takeGiven(QDir::cleanPath(QFileInfo(QFile::decodeName(pending.mid(start, end - start))).absoluteFilePath()), stop);
             if (stop.stop_requested())
                 return {};
         }

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QStringList>
+#include <QTimer>
 
 #include <mutex>
 #include <optional>
@@ -38,11 +39,13 @@ signals:
     void finished(const QString& failure);
 
 private:
-    class Batcher;
-
+    // The gathering thread's work.
     void gather(const std::stop_token& stop);
-    // Reads the list's names into `batcher`; why it could not be read to its end.
-    QString readList(Batcher& batcher, const std::stop_token& stop);
+    // A path as given: a folder stands for its video files.
+    void takeGiven(const QString& path, const std::stop_token& stop);
+    void take(const QString& path, bool absent);
+    // Reads the list's names; why it could not be read to its end.
+    QString readList(const std::stop_token& stop);
     // GUI thread: sends on what was found so far.
     void sendFound();
 
@@ -54,6 +57,7 @@ private:
     std::mutex foundMutex_;
     QStringList unsentFiles_;
     QStringList unsentAbsent_;
+    QTimer handOnTimer_;
     // Last, so that it is stopped and joined while the rest still exists.
     std::jthread worker_;
 };

@@ -177,6 +177,7 @@ void BatchRun::interrupt(int signal)
 void BatchRun::report(JobListModel::Id id, const JobOutcome& outcome)
 {
     const Started started = running_.extract(id).mapped();
+    ended_.count(outcome);
     progress_.ended(id, outcome.state);
     if (outcome.state == JobState::Done) {
         outputs_[id] = outcome.output;
@@ -186,6 +187,15 @@ void BatchRun::report(JobListModel::Id id, const JobOutcome& outcome)
         print(jsonLine(BatchLine::json(started.path, outcome, started.clock.elapsed() / 1000.0)));
     else
         print(BatchLine::text(shownName(started.path), outcome) + u'\n');
+}
+
+RoundTally BatchRun::tally() const
+{
+    RoundTally tally = ended_;
+    const RoundTally queued = queue_.tally();
+    tally.running = queued.running;
+    tally.waiting = queued.waiting;
+    return tally;
 }
 
 void BatchRun::print(const QString& text)
@@ -202,7 +212,7 @@ void BatchRun::write(const QString& text)
 
 void BatchRun::drawProgress()
 {
-    const RoundTally tally = queue_.tally();
+    const RoundTally tally = this->tally();
     // Files are counted in as they are queued; the line starts with the first file.
     if (tally.running == 0 && tally.ended() == 0)
         return;
@@ -241,7 +251,7 @@ void BatchRun::step()
     if (concluded_ || !intakeDone_ || fitting_ || authoring_ || queue_.isBusy()
         || (interruptedBy_ == 0 && queue_.hasWork()))
         return;
-    const RoundTally tally = queue_.tally();
+    const RoundTally tally = this->tally();
     if (interruptedBy_ != 0 || !options_.disc.authors() || std::exchange(discTried_, true))
         return conclude();
     if (tally.fixed != tally.total()) {
@@ -290,7 +300,7 @@ void BatchRun::conclude()
     concluded_ = true;
     progressTimer_.stop();
     clearProgress();
-    const RoundTally tally = queue_.tally();
+    const RoundTally tally = this->tally();
     QString summary = tr("%1 fixed, %2 failed, %3 skipped").arg(tally.fixed).arg(tally.failed).arg(tally.skipped);
     if (tally.cancelled > 0)
         summary += tr(", %1 cancelled").arg(tally.cancelled);

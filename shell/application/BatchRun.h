@@ -54,6 +54,8 @@ private:
     void intakeFinished(const QString& failure);
     void fitted(const std::variant<qint64, QString>& videoKbps);
     void report(JobListModel::Id id, const JobOutcome& outcome);
+    // The whole run's files: the queue's rounds end whenever it runs dry while the list is read.
+    RoundTally tally() const;
     // Standard output, with the progress line out of the way.
     void print(const QString& text);
     // Standard output as it is; the first failed write is told on standard error.
@@ -86,6 +88,8 @@ private:
     QTimer progressTimer_;
     QString progressShown_;
     BatchProgress progress_;
+    // The ended files of every round.
+    RoundTally ended_;
     // Files that named nothing when they were read.
     QSet<QString> absent_;
     // The files found, while they wait for the disc's bitrate.

@@ -163,6 +163,22 @@ TEST(BatchTest, ASignalEndsTheRunAtOnceWhateverItIsReading)
     }
 }
 
+// A list read bit by bit is one run, however often its files run out in between.
+TEST(BatchTest, AListReadBitByBitIsOneRun)
+{
+    const TestMedia::TestFolder home;
+    QProcess run;
+    startBatch(run, home.path(), {"--output", "out", "--files-from", "-"});
+    run.write("gone1.mp4\n");
+    while (!run.canReadLine())
+        ASSERT_TRUE(run.waitForReadyRead(10000));
+    run.write("gone2.mp4\n");
+    run.closeWriteChannel();
+    ASSERT_TRUE(run.waitForFinished(10000));
+    EXPECT_EQ(run.exitCode(), 1);
+    EXPECT_TRUE(run.readAllStandardOutput().contains("\n0 fixed, 2 failed, 0 skipped in "));
+}
+
 // Ctrl+C in the middle of two transcodes stops both and starts nothing more: the run exits with
 // 130, and neither an ffmpeg nor a temporary output is left.
 TEST(BatchTest, AnInterruptStopsTheRunningFilesAndLeavesNothing)
