@@ -36,7 +36,7 @@ QString kindOfFile(mode_t mode)
 
 // Why the input cannot be probed at all; checked before ffmpeg runs, since a pipe or a device
 // would keep it waiting for ever.
-std::optional<EngineError> inputRefusal(const QString& path)
+std::optional<EngineError> inputRefusal(const QString& path, bool missingWhenQueued)
 {
     const QString name = QFileInfo(path).fileName();
     const QByteArray encoded = QFile::encodeName(path);
@@ -47,6 +47,8 @@ std::optional<EngineError> inputRefusal(const QString& path)
             return refused(QCoreApplication::translate(
                                "FixJob", "mpgfix cannot open names that are not valid UTF-8: rename the file %1.")
                                .arg(name));
+        if (errno == ENOENT && missingWhenQueued)
+            return refused(QCoreApplication::translate("FixJob", "%1 does not exist.").arg(name));
         if (errno == ENOENT)
             return refused(QCoreApplication::translate("FixJob", "%1 no longer exists.").arg(name));
         return refused(
@@ -126,13 +128,15 @@ QString FixJob::outputPath(const QString& folder, const QString& input)
 JobOutcome FixJob::failed(const EngineError& error) const
 {
     // A taken name is the user's own rule at work, not a fault of the file.
-    return {error.kind == ErrorKind::NameTaken ? JobState::Skipped : JobState::Failed, {}, error.description};
+    JobOutcome outcome{error.kind == ErrorKind::NameTaken ? JobState::Skipped : JobState::Failed, {}, error.description};
+    outcome.duration = duration_;
+    return outcome;
 }
 
 JobOutcome FixJob::fixVideo()
 {
     const JobOutcome cancelled{JobState::Cancelled, {}, {}};
-    if (const auto refusal = inputRefusal(path_))
+    if (const auto refusal = inputRefusal(path_, missingWhenQueued_))
         return failed(*refusal);
     std::optional<EngineError> error;
     processor_.setErrorCallback([&error](const EngineError& reported) {
@@ -144,6 +148,9 @@ JobOutcome FixJob::fixVideo()
         return cancelled;
     if (error)
         return failed(*error);
+    duration_ = facts.duration;
+    if (duration_ > 0)
+        emit lengthKnown(duration_);
     // The tool would make a file of sound alone, or of a cover picture.
     if (!facts.videoStream)
         return failed({ErrorKind::NoPicture,
@@ -173,12 +180,24 @@ JobOutcome FixJob::fixVideo()
     if (stopped())
         return cancelled;
     if (!error)
-        error = file.moveIntoPlace(rule, path_);
+        error = file.moveIntoPlace(rule, path_, settings_.sessionOutputs.get());
     if (error)
         return failed(*error);
     emit progressed(1.0);
-    return {JobState::Done, file.finalPath(), {}, made, plan.videoStream && !plan.encodeVideo,
-            plan.audioStream && !plan.encodeAudio};
+    JobOutcome done{JobState::Done, file.finalPath(), {}, made};
+    if (file.keptOwnOutput())
+        done.reason = QCoreApplication::translate("FixJob", "%1 was written by this run and was kept: Replace only "
+                                                            "replaces files that were there before.")
+                          .arg(output);
+    const auto streamMade = [made](bool present, bool encoded) {
+        return !present ? StreamMade::None
+                        : made == OutputMade::Transcoded && encoded ? StreamMade::Reencoded : StreamMade::Copied;
+    };
+    done.video = streamMade(plan.videoStream, plan.encodeVideo);
+    done.audio = streamMade(plan.audioStream, plan.encodeAudio);
+    done.duration = duration_;
+    done.bytes = QFileInfo(done.output).size();
+    return done;
 }
 
 std::optional<EngineError> FixJob::produce(OutputFile& file, const TranscodePlan& plan, OutputMade made)

@@ -24,6 +24,10 @@ public:
     // Stops the work and waits for its thread.
     ~FixJob() override;
 
+    // The input named nothing already when it was queued, so a missing input is said not to
+    // exist rather than to be gone. Before start().
+    void setMissingWhenQueued() { missingWhenQueued_ = true; }
+
     void start() override;
     // Ends the work at once: its ffmpeg is stopped, its partial output removed.
     void requestStop() override;
@@ -42,7 +46,10 @@ private:
     const QString path_;
     const JobSettings settings_;
     VideoProcessor processor_;
+    bool missingWhenQueued_ = false;
     std::atomic<bool> stop_{false};
+    // The input's seconds of media, once probed; the job's thread only.
+    double duration_ = 0;
     // Last, so that it is joined before the members it uses go.
     std::jthread worker_;
 };

@@ -3,6 +3,7 @@
 #include "WrittenFiles.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QMimeDatabase>
 
@@ -10,6 +11,7 @@
 #include <functional>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include <sys/stat.h>
 
@@ -38,6 +40,47 @@ std::optional<FolderId> folderId(const QString& path)
     return FolderId{status.st_dev, status.st_ino};
 }
 
+// `items` in order, sorted in runs that are then merged, so that a stop is heard between any
+// two of them however many items there are; left unsorted once `stop` is requested.
+template <typename T>
+void sortUnlessStopped(std::vector<T>& items, const std::stop_token& stop)
+{
+    constexpr size_t run = 4096;
+    const size_t size = items.size();
+    const auto at = [&items, size](size_t index) { return items.begin() + qsizetype(std::min(index, size)); };
+    for (size_t start = 0; start < size; start += run) {
+        if (stop.stop_requested())
+            return;
+        std::sort(at(start), at(start + run));
+    }
+    for (size_t width = run; width < size; width *= 2)
+        for (size_t start = 0; start + width < size; start += 2 * width) {
+            if (stop.stop_requested())
+                return;
+            std::inplace_merge(at(start), at(start + width), at(start + 2 * width));
+        }
+}
+
+// The names of the entries of `folder` in name order, case aside; fewer once `stop` is
+// requested. Read and sorted bit by bit, so that a stop is heard at once however many there are.
+QStringList namesIn(const QString& folder, const std::stop_token& stop)
+{
+    // Each name after its key, folded once rather than at every comparison.
+    std::vector<std::pair<QString, QString>> names;
+    for (QDirIterator next(folder, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
+         !stop.stop_requested() && next.hasNext();) {
+        const QString name = QFileInfo(next.next()).fileName();
+        names.emplace_back(name.toCaseFolded(), name);
+    }
+    sortUnlessStopped(names, stop);
+    QStringList sorted;
+    sorted.reserve(qsizetype(names.size()));
+    for (const auto& [key, name] : names)
+        sorted << name;
+    return sorted;
+}
+}
+
 using Hand = std::function<void(const QString&)>;
 
 // One expansion's walk through the folders.
@@ -54,12 +97,11 @@ struct Walk {
     // every depth; how many videos it found.
     int takeVideosIn(const QString& folder) const
     {
-        const QFileInfoList entries = QDir(folder).entryInfoList(
-            QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
         int found = 0;
-        for (const QFileInfo& entry : entries) {
+        for (const QString& name : namesIn(folder, stop)) {
             if (stop.stop_requested())
                 break;
+            const QFileInfo entry(folder + u'/' + name);
             if (entry.isDir()) {
                 if (!entry.isSymLink() && (!outputFolder || folderId(entry.filePath()) != outputFolder))
                     found += takeVideosIn(entry.filePath());

@@ -24,6 +24,8 @@ signals:
     void stageChanged(JobState stage);
     // 0..1 of the copy or transcode; 1.0 once the output has its name.
     void progressed(double fraction);
+    // The input's seconds of media, once its probe found them.
+    void lengthKnown(double seconds);
     // The hidden file the output is written to until it is complete.
     void outputCreated(const QString& temporaryPath);
     // The last signal of the job.

@@ -19,11 +19,17 @@ QString madeText(const JobOutcome& done)
     case OutputMade::Transcoded:
         break;
     }
-    if (done.audioCopied)
+    if (done.audio == StreamMade::Copied)
         return JobListModel::tr("video re-encoded, audio copied");
-    if (done.videoCopied)
+    if (done.video == StreamMade::Copied)
         return JobListModel::tr("audio re-encoded, video copied");
     return JobListModel::tr("re-encoded");
+}
+
+template <typename Job>
+bool waits(const Job& job)
+{
+    return job.state == JobState::Waiting;
 }
 
 } // namespace
@@ -38,14 +44,19 @@ JobListModel::Id JobListModel::add(const QStringList& paths)
     const int row = int(jobs_.size());
     beginInsertRows({}, row, row + int(paths.size()) - 1);
     for (const QString& path : paths)
-        jobs_.push_back({nextId_++, path, JobState::Waiting, 0.0, {}});
+        jobs_.push_back({nextId_++, path, JobState::Waiting, 0.0, {}, {}});
+    waiting_ += int(paths.size());
     endInsertRows();
     return first;
 }
 
 std::optional<JobListModel::Id> JobListModel::nextWaiting() const
 {
-    const auto found = std::find_if(jobs_.begin(), jobs_.end(), [](const Job& job) { return job.state == JobState::Waiting; });
+    // No row before the last one found waits: a row never waits again, and new rows come last.
+    const auto from = std::lower_bound(jobs_.begin(), jobs_.end(), waitingFrom_,
+                                       [](const Job& job, Id id) { return job.id < id; });
+    const auto found = std::find_if(from, jobs_.end(), waits<Job>);
+    waitingFrom_ = found == jobs_.end() ? nextId_ : found->id;
     return found == jobs_.end() ? std::nullopt : std::optional(found->id);
 }
 
@@ -55,6 +66,7 @@ std::optional<QString> JobListModel::start(Id id)
     if (!row || jobs_[*row].state != JobState::Waiting)
         return std::nullopt;
     jobs_[*row].state = JobState::Analyzing;
+    --waiting_;
     changed(*row);
     return jobs_[*row].path;
 }
@@ -138,6 +150,7 @@ void JobListModel::removeRows(const std::vector<int>& rows)
         while (std::next(first) != descending.end() && *std::next(first) == *first - 1)
             ++first;
         beginRemoveRows({}, *first, *last);
+        waiting_ -= int(std::count_if(jobs_.begin() + *first, jobs_.begin() + *last + 1, waits<Job>));
         jobs_.erase(jobs_.begin() + *first, jobs_.begin() + *last + 1);
         endRemoveRows();
         last = std::next(first);
@@ -157,7 +170,7 @@ bool JobListModel::isRunning(const QModelIndex& index)
 
 int JobListModel::waitingCount() const
 {
-    return int(std::count_if(jobs_.begin(), jobs_.end(), [](const Job& job) { return job.state == JobState::Waiting; }));
+    return waiting_;
 }
 
 QStringList JobListModel::waitingPaths() const
@@ -235,8 +248,9 @@ std::optional<int> JobListModel::runningRow(Id id) const
 
 std::optional<int> JobListModel::rowOf(Id id) const
 {
-    const auto found = std::find_if(jobs_.begin(), jobs_.end(), [id](const Job& job) { return job.id == id; });
-    if (found == jobs_.end())
+    // The rows are in the order of their ids.
+    const auto found = std::lower_bound(jobs_.begin(), jobs_.end(), id, [](const Job& job, Id wanted) { return job.id < wanted; });
+    if (found == jobs_.end() || found->id != id)
         return std::nullopt;
     return int(found - jobs_.begin());
 }

@@ -83,6 +83,11 @@ private:
     // Removes `rows` (any order, repeats allowed), each run of neighbours in one removal.
     void removeRows(const std::vector<int>& rows);
 
+    // In the order of their ids.
     std::vector<Job> jobs_;
     Id nextId_ = 1;
+    int waiting_ = 0;
+    // No row before the one of this id waits, so that finding the next waiting one does not
+    // look through every ended file again.
+    mutable Id waitingFrom_ = 0;
 };

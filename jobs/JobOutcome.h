@@ -28,15 +28,23 @@ enum class OutputMade {
 };
 
 // How a job ended, as the window's list shows it.
+// What became of one kind of stream in an output.
+enum class StreamMade { None, Copied, Reencoded };
+
 struct JobOutcome {
     JobState state = JobState::Done;
     // The file written, under the name it got; empty unless done.
     QString output;
-    // The sentence the error sheet showed; empty unless failed or skipped.
+    // The sentence the error sheet showed when failed or skipped; when done, a note on the name
+    // the output got, if it is not the one asked for, else empty.
     QString reason;
     // Meaningful when done.
     OutputMade made = OutputMade::Transcoded;
-    // Of a transcoded file: the stream that conformed and was copied beside the re-encoded one.
-    bool videoCopied = false;
-    bool audioCopied = false;
+    // Meaningful when done: what became of its video and of its sound.
+    StreamMade video = StreamMade::None;
+    StreamMade audio = StreamMade::None;
+    // The input's seconds of media, once its probe found them; else 0.
+    double duration = 0;
+    // The output's size when done.
+    qint64 bytes = 0;
 };

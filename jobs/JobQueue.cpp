@@ -208,7 +208,8 @@ void JobQueue::startJob(JobListModel::Id id)
 {
     const QString path = model_.start(id).value_or(QString());
     const auto own = ownSettings_.extract(id);
-    const JobSettings settings = own ? own.mapped() : settings_();
+    JobSettings settings = own ? own.mapped() : settings_();
+    settings.sessionOutputs = written_;
     running_.push_back({id, path, makeJob_(path, settings), settings.waitOnFailure, {}});
     Job* job = running_.back().job.get();
     connect(job, &Job::stageChanged, this, [this, id, path](JobState stage) {
@@ -220,6 +221,7 @@ void JobQueue::startJob(JobListModel::Id id)
         reportRound();
         emit progressed(fraction, id);
     });
+    connect(job, &Job::lengthKnown, this, [this, id](double seconds) { emit lengthKnown(seconds, id); });
     connect(job, &Job::outputCreated, this, [this, id](const QString& temporaryPath) {
         for (Running& r : running_)
             if (r.id == id)

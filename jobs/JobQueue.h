@@ -4,6 +4,7 @@
 #include "JobListModel.h"
 #include "JobSettings.h"
 #include "RoundTally.h"
+#include "SessionOutputs.h"
 
 #include <QObject>
 #include <QStringList>
@@ -101,6 +102,8 @@ signals:
     void stageChanged(JobState stage, const QString& path, JobListModel::Id id);
     // The progress of one running file.
     void progressed(double fraction, JobListModel::Id id);
+    // The seconds of media of a running file, once its probe found them.
+    void lengthKnown(double seconds, JobListModel::Id id);
     // The file `id` ended as its row now shows, its failure not yet raised; once for each file
     // that started.
     void jobEnded(JobListModel::Id id, const JobOutcome& outcome);
@@ -158,6 +161,8 @@ private:
     bool inRound_ = false;
     // The round's ended files; tally() adds the running and waiting ones.
     RoundTally round_;
+    // Shared with the jobs, which record what they write in it.
+    const std::shared_ptr<SessionOutputs> written_ = std::make_shared<SessionOutputs>();
     // Last, so that their threads are joined before the rest goes.
     std::vector<Running> running_;
 };

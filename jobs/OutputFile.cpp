@@ -141,13 +141,25 @@ bool OutputFile::isTemporary(const QString& path)
     return name.startsWith(u'.') && name.contains(QLatin1String(temporaryMark));
 }
 
-std::optional<EngineError> OutputFile::moveIntoPlace(NameTaken rule, const QString& input)
+std::optional<EngineError> OutputFile::moveIntoPlace(NameTaken rule, const QString& input, SessionOutputs* session)
 {
     // After a power cut the final name holds the whole file, or is not there.
     if (!flush(temporaryPath_, O_RDONLY))
         return writeError(destination_, errno);
     // Before the rename, so that a scan can never find the file under its final name unknown.
     WrittenFiles::record(temporaryPath());
+    if (!session)
+        return place(rule, input);
+    const std::unique_lock held = session->hold();
+    keptOwnOutput_ = rule == NameTaken::Replace && session->wrote(destination_);
+    const std::optional<EngineError> error = place(keptOwnOutput_ ? NameTaken::KeepBoth : rule, input);
+    if (!error)
+        session->add(finalPath_);
+    return error;
+}
+
+std::optional<EngineError> OutputFile::place(NameTaken rule, const QString& input)
+{
     if (rule != NameTaken::KeepBoth)
         return placeAt(destination_, rule, input);
     for (int number = 1; number <= mostNumberedNames; ++number) {

@@ -2,6 +2,7 @@
 
 #include "EngineError.h"
 #include "JobSettings.h"
+#include "SessionOutputs.h"
 #include "UniqueFd.h"
 
 #include <QByteArray>
@@ -39,12 +40,17 @@ public:
     // Whether `path` has the hidden name this class gives a file while it is written.
     static bool isTemporary(const QString& path);
 
-    // Gives the finished file its final name under `rule` and returns that name.
-    std::optional<EngineError> moveIntoPlace(NameTaken rule, const QString& input);
-    // The name the file was given: the destination, or a numbered one under Keep both.
+    // Gives the finished file its final name under `rule`, alone among the placements of
+    // `session` when there is one: under Replace a file `session` wrote keeps its name, and
+    // this one takes the next free number.
+    std::optional<EngineError> moveIntoPlace(NameTaken rule, const QString& input, SessionOutputs* session = nullptr);
+    // The name the file was given: the destination, or a numbered one.
     QString finalPath() const { return finalPath_; }
+    // Replace found the session's own output under the destination and numbered this file.
+    bool keptOwnOutput() const { return keptOwnOutput_; }
 
 private:
+    std::optional<EngineError> place(NameTaken rule, const QString& input);
     std::optional<EngineError> placeAt(const QString& path, NameTaken rule, const QString& input);
 
     QString destination_;
@@ -52,4 +58,5 @@ private:
     UniqueFd descriptor_;
     int creationErrno_ = 0;
     QString finalPath_;
+    bool keptOwnOutput_ = false;
 };

@@ -68,6 +68,17 @@
     </message>
 </context>
 <context>
+    <name>BatchIntake</name>
+    <message>
+        <source>standard input</source>
+        <translation>Standardeingabe</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>%1 kann nicht gelesen werden: %2</translation>
+    </message>
+</context>
+<context>
     <name>BatchRun</name>
     <message>
         <source>done  %1 -&gt; %2</source>
@@ -128,6 +139,52 @@
 </source>
         <translation>Disc  %1 %2 Titel mit %3 Mbit/s
 </translation>
+    </message>
+    <message>
+        <source>copied whole</source>
+        <translation>ganz kopiert</translation>
+    </message>
+    <message>
+        <source>streams copied into MPEG</source>
+        <translation>Spuren nach MPEG kopiert</translation>
+    </message>
+    <message>
+        <source>video and audio re-encoded</source>
+        <translation>Bild und Ton neu kodiert</translation>
+    </message>
+    <message>
+        <source>audio re-encoded</source>
+        <translation>Ton neu kodiert</translation>
+    </message>
+    <message>
+        <source>video re-encoded</source>
+        <translation>Bild neu kodiert</translation>
+    </message>
+    <message>
+        <source>cannot write into %1: %2</source>
+        <translation>in %1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>mpgfix: cannot write to standard output: %1
+</source>
+        <translation>mpgfix: Schreiben in die Standardausgabe fehlgeschlagen: %1
+</translation>
+    </message>
+    <message>
+        <source>, %1 elapsed</source>
+        <translation>, %1 vergangen</translation>
+    </message>
+    <message>
+        <source>, ETA %1</source>
+        <translation>, noch etwa %1</translation>
+    </message>
+    <message>
+        <source>, %1x real time</source>
+        <translation>, %1-fache Echtzeit</translation>
+    </message>
+    <message>
+        <source> in %1, %2 written</source>
+        <translation> in %1, %2 geschrieben</translation>
     </message>
 </context>
 <context>
@@ -237,10 +294,6 @@ Try &apos;%1 --help&apos; for more information.
         <translation>n</translation>
     </message>
     <message>
-        <source>Batch: when &lt;name&gt;.mpg exists, skip the file (message), keep both (keep) or replace the old file (replace).</source>
-        <translation>Stapel: wenn &lt;Name&gt;.mpg schon existiert, die Datei überspringen (message), beide behalten (keep) oder die alte Datei ersetzen (replace).</translation>
-    </message>
-    <message>
         <source>rule</source>
         <translation>Regel</translation>
     </message>
@@ -267,24 +320,6 @@ Try &apos;%1 --help&apos; for more information.
     <message>
         <source>--batch needs files or folders to fix</source>
         <translation>--batch braucht Dateien oder Ordner zum Korrigieren</translation>
-    </message>
-    <message>
-        <source>Batch: fix &lt;n&gt; files at once (default: the window&apos;s Files at once).</source>
-        <translation>Stapel: &lt;n&gt; Dateien gleichzeitig korrigieren (vorgegeben: „Dateien gleichzeitig“ des Fensters).</translation>
-    </message>
-    <message>
-        <source>With --batch it works without a window and without a display: it fixes the
-files and the video files in the folders given, prints a line for each as it
-ends, and exits with 0 when every file was fixed, 1 when any failed or was
-skipped, 2 for a mistake on the command line and 130 when interrupted.
-Options not given come from the window&apos;s settings; none is stored.</source>
-        <translation>Mit --batch arbeitet es ohne Fenster und ohne Bildschirm: Es korrigiert die
-angegebenen Dateien und die Videodateien in den angegebenen Ordnern, gibt für
-jede eine Zeile aus, sobald sie fertig ist, und endet mit 0, wenn jede Datei
-korrigiert wurde, mit 1, wenn eine fehlschlug oder übersprungen wurde, mit 2
-bei einem Fehler in der Befehlszeile und mit 130 nach einer Unterbrechung.
-Nicht angegebene Optionen kommen aus den Einstellungen des Fensters; keine
-wird gespeichert.</translation>
     </message>
     <message>
         <source>%1 or %2</source>
@@ -385,6 +420,60 @@ wird gespeichert.</translation>
     <message>
         <source>--title needs a name</source>
         <translation>--title braucht einen Namen</translation>
+    </message>
+    <message>
+        <source>%1; default %2.</source>
+        <translation>%1; vorgegeben: %2.</translation>
+    </message>
+    <message>
+        <source>With --batch it works without a window and without a display: it fixes the
+files and the video files in the folders given, prints a line for each as it
+ends, and exits with 0 when every file was fixed or its output was there
+already, 1 when any failed, 2 for a mistake on the command line and 128+N
+after signal N (130 for Ctrl+C, 143 for SIGTERM, 129 for SIGHUP).
+--output is required; every other option not given takes the default shown,
+whoever runs it: the window&apos;s settings are not read, and none is stored.</source>
+        <translation>Mit --batch arbeitet es ohne Fenster und ohne Bildschirm: Es korrigiert die
+angegebenen Dateien und die Videodateien in den angegebenen Ordnern, gibt für
+jede eine Zeile aus, sobald sie fertig ist, und endet mit 0, wenn jede Datei
+korrigiert wurde oder ihre Ausgabe schon vorlag, mit 1, wenn eine fehlschlug,
+mit 2 bei einem Fehler in der Befehlszeile und mit 128+N nach Signal N (130
+für Strg+C, 143 für SIGTERM, 129 für SIGHUP).
+--output ist Pflicht; jede andere nicht angegebene Option hat, wer es auch
+aufruft, die gezeigte Vorgabe: Die Einstellungen des Fensters werden nicht
+gelesen, und keine wird gespeichert.</translation>
+    </message>
+    <message>
+        <source>Batch: fix the files and folders named in &lt;list&gt;, one a line; - reads them from standard input.</source>
+        <translation>Stapel: die in &lt;Liste&gt; genannten Dateien und Ordner korrigieren, einen je Zeile; - liest sie von der Standardeingabe.</translation>
+    </message>
+    <message>
+        <source>list</source>
+        <translation>Liste</translation>
+    </message>
+    <message>
+        <source>Batch: the names in the list end in NUL, as find -print0 writes them.</source>
+        <translation>Stapel: die Namen in der Liste enden mit NUL, wie find -print0 sie schreibt.</translation>
+    </message>
+    <message>
+        <source>--files-from needs a list</source>
+        <translation>--files-from braucht eine Liste</translation>
+    </message>
+    <message>
+        <source>--null works only with --files-from</source>
+        <translation>--null geht nur mit --files-from</translation>
+    </message>
+    <message>
+        <source>--batch needs --output &lt;folder&gt;, the folder to write into</source>
+        <translation>--batch braucht --output &lt;Ordner&gt;, den Ordner, in den geschrieben wird</translation>
+    </message>
+    <message>
+        <source>Batch: when &lt;name&gt;.mpg exists, skip the file (skip; message is taken too), keep both (keep) or replace the old file (replace).</source>
+        <translation>Stapel: wenn &lt;Name&gt;.mpg schon existiert, die Datei überspringen (skip; message geht auch), beide behalten (keep) oder die alte Datei ersetzen (replace).</translation>
+    </message>
+    <message>
+        <source>Batch: fix &lt;n&gt; files at once.</source>
+        <translation>Stapel: &lt;n&gt; Dateien gleichzeitig korrigieren.</translation>
     </message>
 </context>
 <context>
@@ -698,6 +787,14 @@ wird gespeichert.</translation>
     <message>
         <source>There is not enough room in %1: the file needs about %2, and %3 is free.</source>
         <translation>In %1 ist nicht genug Platz: Die Datei braucht etwa %2, frei sind %3.</translation>
+    </message>
+    <message>
+        <source>%1 does not exist.</source>
+        <translation>%1 existiert nicht.</translation>
+    </message>
+    <message>
+        <source>%1 was written by this run and was kept: Replace only replaces files that were there before.</source>
+        <translation>%1 wurde von diesem Lauf geschrieben und blieb erhalten: Ersetzen ersetzt nur Dateien, die vorher schon da waren.</translation>
     </message>
 </context>
 <context>

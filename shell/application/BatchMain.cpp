@@ -2,7 +2,6 @@
 
 #include "BatchRun.h"
 #include "Options.h"
-#include "Preferences.h"
 #include "QuitSignals.h"
 #include "Translations.h"
 
@@ -21,11 +20,8 @@ int runBatch(int& argc, char** argv, const BatchOptions& options)
     // lines are then simply not seen.
     std::signal(SIGPIPE, SIG_IGN);
     QuitSignals quitSignals;
-    Preferences preferences;
-    preferences.registerDefaults();
-    const int filesAtOnce = options.valueOr(Options::filesAtOnce, preferences.value(Options::filesAtOnce)).toInt();
-    BatchRun run(options, options.over(preferences.jobSettings()), filesAtOnce, stdout, stderr,
-                 ::isatty(STDOUT_FILENO) == 1);
+    BatchRun run(options, options.over(Options::defaultSettings()), options.valueOf(Options::filesAtOnce).toInt(),
+                 stdout, stderr, ::isatty(STDOUT_FILENO) == 1);
     QObject::connect(&quitSignals, &QuitSignals::received, &run, &BatchRun::interrupt);
     QObject::connect(&run, &BatchRun::done, &run, [](int status) { QCoreApplication::exit(status); });
     QTimer::singleShot(0, &run, &BatchRun::start);

@@ -12,9 +12,17 @@ namespace {
 // The status for a usage mistake, as the shells' own tools use it.
 constexpr int usageStatus = 2;
 
+// --help's line for a flag, with the default a batch run takes when the flag is not given.
 QCommandLineOption flagOf(const Option& option)
 {
-    const QString help = QCoreApplication::translate("CommandLine", option.help);
+    QString help = QCoreApplication::translate("CommandLine", option.help);
+    QString byDefault;
+    if (option.kind == Option::Kind::Number)
+        byDefault = QString::number(option.defaultValue.toInt());
+    else if (option.kind == Option::Kind::Choice)
+        byDefault = option.wordsOfFlag().value(option.defaultValue.toInt());
+    if (!byDefault.isEmpty() && help.endsWith(u'.'))
+        help = CommandLine::tr("%1; default %2.").arg(help.chopped(1), byDefault);
     if (option.kind == Option::Kind::Switch)
         return {QString::fromLatin1(option.flag), help};
     return {QString::fromLatin1(option.flag), help, QCoreApplication::translate("CommandLine", option.valueName)};
@@ -63,9 +71,11 @@ void CommandLine::parse(const QStringList& arguments)
                                      + u'\n' + u'\n'
                                      + tr("With --batch it works without a window and without a display: it fixes the\n"
                                           "files and the video files in the folders given, prints a line for each as it\n"
-                                          "ends, and exits with 0 when every file was fixed, 1 when any failed or was\n"
-                                          "skipped, 2 for a mistake on the command line and 130 when interrupted.\n"
-                                          "Options not given come from the window's settings; none is stored."));
+                                          "ends, and exits with 0 when every file was fixed or its output was there\n"
+                                          "already, 1 when any failed, 2 for a mistake on the command line and 128+N\n"
+                                          "after signal N (130 for Ctrl+C, 143 for SIGTERM, 129 for SIGHUP).\n"
+                                          "--output is required; every other option not given takes the default shown,\n"
+                                          "whoever runs it: the window's settings are not read, and none is stored."));
     // Not addHelpOption(): its --help-all would list options that this launch never reads.
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, tr("Displays this help."));
     parser.addOption(help);
@@ -78,6 +88,14 @@ void CommandLine::parse(const QStringList& arguments)
             parser.addOption(flags.emplace_back(option, flagOf(*option)).second);
     const QCommandLineOption json(QStringLiteral("json"), tr("Batch: print one JSON object per finished file."));
     parser.addOption(json);
+    const QCommandLineOption filesFrom(QStringLiteral("files-from"),
+                                       tr("Batch: fix the files and folders named in <list>, one a line; - reads "
+                                          "them from standard input."),
+                                       tr("list"));
+    parser.addOption(filesFrom);
+    const QCommandLineOption null(QStringLiteral("null"),
+                                  tr("Batch: the names in the list end in NUL, as find -print0 writes them."));
+    parser.addOption(null);
     const DiscFlags disc;
     parser.addOptions(disc.all());
     parser.addPositionalArgument(tr("files"), tr("Video files or folders of them to fix."), tr("[files...]"));
@@ -94,7 +112,7 @@ void CommandLine::parse(const QStringList& arguments)
     for (const QString& argument : parser.positionalArguments())
         files_ << QDir::cleanPath(QFileInfo(argument).absoluteFilePath());
     if (!parser.isSet(batch)) {
-        QList<QCommandLineOption> batchOnly = disc.all() << json;
+        QList<QCommandLineOption> batchOnly = disc.all() << json << filesFrom << null;
         for (const auto& flag : flags)
             batchOnly << flag.second;
         for (const QCommandLineOption& option : batchOnly)
@@ -105,7 +123,16 @@ void CommandLine::parse(const QStringList& arguments)
 
     BatchOptions options;
     options.inputs = files_;
-    if (options.inputs.isEmpty())
+    if (parser.isSet(filesFrom)) {
+        const QString list = parser.value(filesFrom);
+        if (list.isEmpty())
+            return usageError(tr("--files-from needs a list"));
+        options.filesFrom = list == u"-" ? list : QFileInfo(list).absoluteFilePath();
+    } else if (parser.isSet(null)) {
+        return usageError(tr("--null works only with --files-from"));
+    }
+    options.nullSeparated = parser.isSet(null);
+    if (options.inputs.isEmpty() && options.filesFrom.isEmpty())
         return usageError(tr("--batch needs files or folders to fix"));
     for (const auto& [option, flag] : flags) {
         if (!parser.isSet(flag))
@@ -120,6 +147,9 @@ void CommandLine::parse(const QStringList& arguments)
     if (!discOptions)
         return;
     options.disc = *discOptions;
+    // The folder is never guessed, so that a script writes where it says whoever runs it.
+    if (!options.given.contains(&Options::folder))
+        return usageError(tr("--batch needs --output <folder>, the folder to write into"), false);
     batch_ = options;
 }
 
@@ -179,9 +209,11 @@ std::optional<QVariant> CommandLine::valueOf(const Option& option, const QString
         return std::nullopt;
     }
     case Option::Kind::Choice:
+        if (const qsizetype index = option.wordsOfFlag().indexOf(text); index >= 0)
+            return int(index);
         if (const qsizetype index = option.words.indexOf(text); index >= 0)
             return int(index);
-        usageError(tr("--%1 takes %2, not '%3'").arg(flag, alternatives(option.words), text));
+        usageError(tr("--%1 takes %2, not '%3'").arg(flag, alternatives(option.wordsOfFlag()), text));
         return std::nullopt;
     case Option::Kind::Folder:
         if (!text.isEmpty())
@@ -192,10 +224,11 @@ std::optional<QVariant> CommandLine::valueOf(const Option& option, const QString
     return std::nullopt;
 }
 
-void CommandLine::usageError(const QString& message)
+void CommandLine::usageError(const QString& message, bool pointToHelp)
 {
     exits_ = true;
     exitCode_ = usageStatus;
     files_.clear();
-    errors_ = tr("%1: %2\nTry '%1 --help' for more information.\n").arg(QStringLiteral("mpgfix"), message);
+    errors_ = pointToHelp ? tr("%1: %2\nTry '%1 --help' for more information.\n").arg(QStringLiteral("mpgfix"), message)
+                          : QStringLiteral("mpgfix: %1\n").arg(message);
 }

@@ -40,7 +40,8 @@ private:
     std::optional<DiscOptions> discOf(const QCommandLineParser& parser, const DiscFlags& flags);
     // The usable value of `option` given as `text`; nothing, after a usage error, when it is none.
     std::optional<QVariant> valueOf(const Option& option, const QString& text);
-    void usageError(const QString& message);
+    // Ends the launch with the usage status; `pointToHelp` adds a line that points to --help.
+    void usageError(const QString& message, bool pointToHelp = true);
 
     bool exits_ = false;
     int exitCode_ = 0;

@@ -40,11 +40,23 @@ std::optional<QString> DiscMaker::refusal() const
     return std::nullopt;
 }
 
-std::variant<qint64, QString> DiscMaker::fittedVideoKbps(const QStringList& files, const OutputOptions& output) const
+void DiscMaker::fit(const QStringList& files, const OutputOptions& output)
+{
+    thread_ = std::jthread([this, files, output](const std::stop_token& stop) {
+        const std::variant<qint64, QString> videoKbps = fittedVideoKbps(files, output, stop);
+        emit fitted(videoKbps);
+    });
+}
+
+std::variant<qint64, QString> DiscMaker::fittedVideoKbps(const QStringList& files, const OutputOptions& output,
+                                                         const std::stop_token& stop) const
 {
     QList<DiscFit::File> fitted;
     for (const QString& file : files) {
         VideoProcessor probe(file);
+        const std::stop_callback stopProbe(stop, [&probe] { probe.requestStop(); });
+        if (stop.stop_requested())
+            return QString();
         fitted << discFile(file, probe.loadInformation(), output);
     }
     return fittedVideoKbps(fitted);

@@ -38,8 +38,13 @@ struct Option {
     const char* unit = nullptr;
     // Choice: the stored words, in the order of the choices.
     QStringList words = {};
+    // Choice: the flag's words where they differ from the stored ones, in the same order; the
+    // stored words are still taken.
+    QStringList flagWords = {};
     // Where a job takes the usable value; none for a setting that is not a job's.
     void (*apply)(JobSettings& settings, const QVariant& value) = nullptr;
 
     int highest() const { return high ? high() : low; }
+    // The words --help and the command line offer.
+    const QStringList& wordsOfFlag() const { return flagWords.isEmpty() ? words : flagWords; }
 };

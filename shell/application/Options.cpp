@@ -51,13 +51,14 @@ const Option quality{
     .defaultValue = 0, .words = {"standard", "better", "best"},
     .apply = [](JobSettings& s, const QVariant& v) { s.output.quality = Quality(v.toInt()); }};
 
-// The words in the order of NameTaken.
+// The words in the order of NameTaken. A script reads "skip" for what the window calls a
+// message; the stored word stays, and the flag still takes it.
 const Option nameTaken{
     .key = "taken", .kind = Option::Kind::Choice, .control = "takenCombo", .flag = "if-taken",
     .valueName = QT_TRANSLATE_NOOP("CommandLine", "rule"),
-    .help = QT_TRANSLATE_NOOP("CommandLine", "Batch: when <name>.mpg exists, skip the file (message), keep both "
-                                             "(keep) or replace the old file (replace)."),
-    .defaultValue = 0, .words = {"message", "keep", "replace"},
+    .help = QT_TRANSLATE_NOOP("CommandLine", "Batch: when <name>.mpg exists, skip the file (skip; message is "
+                                             "taken too), keep both (keep) or replace the old file (replace)."),
+    .defaultValue = 0, .words = {"message", "keep", "replace"}, .flagWords = {"skip", "keep", "replace"},
     .apply = [](JobSettings& s, const QVariant& v) { s.nameTaken = NameTaken(v.toInt()); }};
 
 const Option reencodeAll{
@@ -82,7 +83,7 @@ const Option keepProportions{
 const Option filesAtOnce{
     .key = "filesAtOnce", .kind = Option::Kind::Number, .control = "filesAtOnceSpin", .flag = "jobs",
     .valueName = QT_TRANSLATE_NOOP("CommandLine", "n"),
-    .help = QT_TRANSLATE_NOOP("CommandLine", "Batch: fix <n> files at once (default: the window's Files at once)."),
+    .help = QT_TRANSLATE_NOOP("CommandLine", "Batch: fix <n> files at once."),
     .defaultValue = 1, .low = 1, .high = [] { return std::max(QThread::idealThreadCount(), 1); }, .flagHigh = 1024};
 
 // A batch run has nobody to wait for: it always goes on.
@@ -97,6 +98,15 @@ const std::vector<const Option*>& all()
         &folder, &bitrate, &standard, &shape, &audio, &quality, &nameTaken, &reencodeAll, &dvd, &keepProportions,
         &filesAtOnce, &failure};
     return options;
+}
+
+JobSettings defaultSettings()
+{
+    JobSettings settings;
+    for (const Option* option : all())
+        if (option->apply && option->kind != Option::Kind::Folder)
+            option->apply(settings, option->defaultValue);
+    return settings;
 }
 
 const Option* withKey(const QString& key)

@@ -22,6 +22,8 @@ extern const Option failure;
 
 // In the order --help lists them.
 const std::vector<const Option*>& all();
+// Every option a job takes at its default, whoever runs it; no folder.
+JobSettings defaultSettings();
 // The option stored under `key`; null for none.
 const Option* withKey(const QString& key);
 

@@ -60,16 +60,17 @@ TEST(JobListModel, RowsFollowTheirJobs)
 // A done row says how its file was made: the user may wonder why one took no time.
 TEST(JobListModel, DoneRowsSayWhatWasDone)
 {
-    using enum OutputMade;
-    const struct { OutputMade made; bool videoCopied, audioCopied; const char* text; } cases[] = {
-        {Copied, false, false, "copied unchanged: a.mpg"},
-        {Remuxed, false, false, "streams copied into MPEG: a.mpg"},
-        {Transcoded, false, true, "video re-encoded, audio copied: a.mpg"},
-        {Transcoded, true, false, "audio re-encoded, video copied: a.mpg"},
-        {Transcoded, false, false, "re-encoded: a.mpg"},
+    using OutputMade::Remuxed, OutputMade::Transcoded;
+    using enum StreamMade;
+    const struct { OutputMade made; StreamMade video, audio; const char* text; } cases[] = {
+        {OutputMade::Copied, Copied, Copied, "copied unchanged: a.mpg"},
+        {Remuxed, Copied, Copied, "streams copied into MPEG: a.mpg"},
+        {Transcoded, Reencoded, Copied, "video re-encoded, audio copied: a.mpg"},
+        {Transcoded, Copied, Reencoded, "audio re-encoded, video copied: a.mpg"},
+        {Transcoded, Reencoded, Reencoded, "re-encoded: a.mpg"},
+        {Transcoded, Reencoded, None, "re-encoded: a.mpg"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(JobListModel::stateText(JobState::Done, 1, {JobState::Done, "/o/a.mpg", {}, c.made, c.videoCopied,
-                                                              c.audioCopied}),
+        EXPECT_EQ(JobListModel::stateText(JobState::Done, 1, {JobState::Done, "/o/a.mpg", {}, c.made, c.video, c.audio}),
                   c.text);
 }

@@ -113,3 +113,20 @@ TEST_F(OutputFileTest, OutputsGetANewFilesModeAndAnyNameThatFits)
     EXPECT_EQ(status.st_mode & 07777, 0644u);
     ::umask(umask);
 }
+
+// Replace is for files that were there before: a name the session itself wrote keeps its file,
+// and the new one takes the next free number (holiday.mov and holiday.mpg both stay).
+TEST_F(OutputFileTest, ReplaceNeverReplacesTheSessionsOwnOutput)
+{
+    SessionOutputs session;
+    const auto place = [&](NameTaken rule) {
+        OutputFile file(dir.filePath("old.mpg"));
+        EXPECT_EQ(copyFileInto(in, file, stop), std::nullopt);
+        EXPECT_EQ(file.moveIntoPlace(rule, in, &session), std::nullopt);
+        return std::pair(QFileInfo(file.finalPath()).fileName(), file.keptOwnOutput());
+    };
+    EXPECT_EQ(place(NameTaken::Replace), std::pair(QString("old.mpg"), false));
+    EXPECT_EQ(place(NameTaken::Replace), std::pair(QString("old (3).mpg"), true));
+    EXPECT_EQ(place(NameTaken::KeepBoth), std::pair(QString("old (4).mpg"), false));
+    EXPECT_EQ(readAll(dir.filePath("old (2).mpg")), "more work");
+}

@@ -29,17 +29,33 @@ TEST(CommandLineTest, AnswersOptionsAndMistakesAndHandsOnFiles)
     }
 }
 
-// A batch run's options reach its jobs as the window's would; those not given keep the stored
-// ones, and nobody is there to wait for after a failure.
-TEST(CommandLineTest, ABatchRunsOptionsAreLaidOverTheStoredOnes)
+// A batch run's options reach its jobs as the window's would, over defaults that are the same
+// for whoever runs it; nobody is there to wait for after a failure. Where it would have to guess
+// (no folder to write into), it is a usage mistake in one line.
+TEST(CommandLineTest, ABatchRunLaysItsOptionsOverFixedDefaults)
 {
-    const CommandLine line({"mpgfix", "--batch", "--bitrate", "3", "--if-taken", "replace", "--keep-proportions",
-                            "--output", "/o", "--jobs", "40", "a.mp4"});
-    ASSERT_TRUE(line.batch());
-    JobSettings stored;
-    stored.output.dvd = true;
-    const JobSettings job = line.batch()->over(stored);
-    EXPECT_EQ(job.output, (OutputOptions{.videoKbps = 3000, .dvd = true, .keepProportions = true}));
-    EXPECT_EQ(std::tuple(job.folder, job.nameTaken, job.waitOnFailure), std::tuple("/o", NameTaken::Replace, false));
-    EXPECT_EQ(line.batch()->valueOr(Options::filesAtOnce, 1), 40);
+    const struct { QStringList arguments; int status; OutputOptions output; NameTaken taken; int jobs; QString list; }
+    cases[] = {
+        {{"--bitrate", "3", "--if-taken", "replace", "--keep-proportions", "--jobs", "40", "a.mp4"}, 0,
+         {.videoKbps = 3000, .keepProportions = true}, NameTaken::Replace, 40, ""},
+        {{"a.mp4"}, 0, {.videoKbps = 6000}, NameTaken::ShowMessage, 1, ""},
+        {{"--if-taken", "skip", "--files-from", "-", "--null"}, 0, {}, NameTaken::ShowMessage, 1, "-"},
+        {{"--if-taken", "message", "--files-from", "l"}, 0, {}, NameTaken::ShowMessage, 1, QDir::currentPath() + "/l"},
+        {{"--null", "a.mp4"}, 2, {}, {}, 0, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        const CommandLine line(QStringList{"mpgfix", "--batch", "--output", "/o"} + c.arguments);
+        EXPECT_EQ(line.exitCode(), c.status);
+        if (c.status != 0)
+            continue;
+        ASSERT_TRUE(line.batch());
+        const JobSettings job = line.batch()->over(Options::defaultSettings());
+        EXPECT_TRUE(c.output.videoKbps == 0 || job.output == c.output);
+        EXPECT_EQ(std::tuple(job.folder, job.nameTaken, job.waitOnFailure, line.batch()->filesFrom),
+                  std::tuple("/o", c.taken, false, c.list));
+        EXPECT_EQ(line.batch()->valueOf(Options::filesAtOnce), c.jobs);
+    }
+    const CommandLine unguessed({"mpgfix", "--batch", "a.mp4"});
+    EXPECT_EQ(std::pair(unguessed.exitCode(), unguessed.errors().count('\n')), std::pair(2, qsizetype(1)));
 }

@@ -28,7 +28,7 @@ TEST(OptionsTest, TheManualPageAndTheCompletionListTheCommandLinesFlagsAndWords)
 {
     const QString manual = TestMedia::readAll(MPGFIX_SOURCE_DIR "/desktop/mpgfix.1.in");
     const QString completion = TestMedia::readAll(MPGFIX_SOURCE_DIR "/desktop/mpgfix.bash-completion");
-    QSet<QString> flags{"help", "version", "batch", "json", "disc", "dvd-folder", "iso", "chapters", "title"};
+    QSet<QString> flags{"help", "version", "batch", "json", "files-from", "null", "disc", "dvd-folder", "iso", "chapters", "title"};
     for (const Option* option : Options::all()) {
         if (!option->flag)
             continue;
@@ -36,7 +36,7 @@ TEST(OptionsTest, TheManualPageAndTheCompletionListTheCommandLinesFlagsAndWords)
         SCOPED_TRACE(option->flag);
         const QString manualLine = QString(manual).replace("\\-", "-").section("--" + QString(option->flag), 1).section('\n', 0, 0);
         const QString completed = completion.section("--" + QString(option->flag) + ")", 1).section('\n', 0, 0);
-        for (const QString& word : option->words)
+        for (const QString& word : option->wordsOfFlag())
             EXPECT_TRUE(manualLine.contains(word) && completed.contains(word)) << word.toStdString();
     }
     EXPECT_EQ(flagsIn(manual), flags);
