@@ -193,8 +193,8 @@ JobOutcome FixJob::fixVideo()
         return !present ? StreamMade::None
                         : made == OutputMade::Transcoded && encoded ? StreamMade::Reencoded : StreamMade::Copied;
     };
-    done.video = streamMade(plan.videoStream, plan.encodeVideo);
-    done.audio = streamMade(plan.audioStream, plan.encodeAudio);
+    done.video = streamMade(plan.videoStream.has_value(), plan.encodeVideo);
+    done.audio = streamMade(plan.audioStream.has_value(), plan.encodeAudio);
     done.duration = duration_;
     done.bytes = QFileInfo(done.output).size();
     return done;

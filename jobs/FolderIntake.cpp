@@ -79,7 +79,6 @@ QStringList namesIn(const QString& folder, const std::stop_token& stop)
         sorted << name;
     return sorted;
 }
-}
 
 using Hand = std::function<void(const QString&)>;
 

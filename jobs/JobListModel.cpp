@@ -44,7 +44,7 @@ JobListModel::Id JobListModel::add(const QStringList& paths)
     const int row = int(jobs_.size());
     beginInsertRows({}, row, row + int(paths.size()) - 1);
     for (const QString& path : paths)
-        jobs_.push_back({nextId_++, path, JobState::Waiting, 0.0, {}, {}});
+        jobs_.push_back({nextId_++, path, JobState::Waiting, 0.0, {}});
     waiting_ += int(paths.size());
     endInsertRows();
     return first;
