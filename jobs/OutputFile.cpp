@@ -145,13 +145,21 @@ std::optional<EngineError> OutputFile::moveIntoPlace(NameTaken rule, const QStri
     // After a power cut the final name holds the whole file, or is not there.
     if (!flush(temporaryPath_, O_RDONLY))
         return writeError(destination_, errno);
-    if (!session)
-        return place(rule, input);
-    const std::unique_lock held = session->hold();
-    keptOwnOutput_ = rule == NameTaken::Replace && session->wrote(destination_);
-    const std::optional<EngineError> error = place(keptOwnOutput_ ? NameTaken::KeepBoth : rule, input);
+    std::optional<EngineError> error;
+    if (!session) {
+        error = place(rule, input);
+    } else {
+        const std::unique_lock held = session->hold();
+        keptOwnOutput_ = rule == NameTaken::Replace && session->wrote(destination_);
+        error = place(keptOwnOutput_ ? NameTaken::KeepBoth : rule, input);
+        if (!error)
+            session->add(finalPath_);
+    }
+    // The rename itself reaches the disk too, flushed outside the lock so that other files are
+    // placed meanwhile. The file is whole and in place whatever this says, so a folder that
+    // cannot be flushed does not fail it.
     if (!error)
-        session->add(finalPath_);
+        flush(QFile::encodeName(QFileInfo(finalPath_).path()), O_RDONLY | O_DIRECTORY);
     return error;
 }
 
@@ -186,8 +194,5 @@ std::optional<EngineError> OutputFile::placeAt(const QString& path, NameTaken ru
         return writeError(path, error);
     temporaryPath_.clear();
     finalPath_ = path;
-    // The rename itself reaches the disk too. The file is whole and in place whatever this says,
-    // so a folder that cannot be flushed does not fail it.
-    flush(QFile::encodeName(QFileInfo(path).path()), O_RDONLY | O_DIRECTORY);
     return std::nullopt;
 }
