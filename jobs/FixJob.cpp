@@ -180,7 +180,7 @@ JobOutcome FixJob::fixVideo()
     if (stopped())
         return cancelled;
     if (!error)
-        error = file.moveIntoPlace(rule, path_, settings_.sessionOutputs.get());
+        error = file.moveIntoPlace(rule, path_);
     if (error)
         return failed(*error);
     emit progressed(1.0);

@@ -208,8 +208,7 @@ void JobQueue::startJob(JobListModel::Id id)
 {
     const QString path = model_.start(id).value_or(QString());
     const auto own = ownSettings_.extract(id);
-    JobSettings settings = own ? own.mapped() : settings_();
-    settings.sessionOutputs = written_;
+    const JobSettings settings = own ? own.mapped() : settings_();
     running_.push_back({id, path, makeJob_(path, settings), settings.waitOnFailure, {}});
     Job* job = running_.back().job.get();
     connect(job, &Job::stageChanged, this, [this, id, path](JobState stage) {

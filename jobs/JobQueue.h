@@ -4,7 +4,6 @@
 #include "JobListModel.h"
 #include "JobSettings.h"
 #include "RoundTally.h"
-#include "SessionOutputs.h"
 
 #include <QObject>
 #include <QStringList>
@@ -161,8 +160,6 @@ private:
     bool inRound_ = false;
     // The round's ended files; tally() adds the running and waiting ones.
     RoundTally round_;
-    // Shared with the jobs, which record what they write in it.
-    const std::shared_ptr<SessionOutputs> written_ = std::make_shared<SessionOutputs>();
     // Last, so that their threads are joined before the rest goes.
     std::vector<Running> running_;
 };

@@ -4,10 +4,6 @@
 
 #include <QString>
 
-#include <memory>
-
-class SessionOutputs;
-
 // What a job does when the output's name is already taken by another file.
 enum class NameTaken {
     ShowMessage,  // refuse with a sheet that names the file; write nothing
@@ -23,6 +19,4 @@ struct JobSettings {
     NameTaken nameTaken = NameTaken::ShowMessage;
     // A failure holds the queue until the user has seen it; otherwise the list alone tells it.
     bool waitOnFailure = true;
-    // What the queue has written so far, which Replace never replaces; none outside a queue.
-    std::shared_ptr<SessionOutputs> sessionOutputs = nullptr;
 };

@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <mutex>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -141,20 +142,28 @@ bool OutputFile::isTemporary(const QString& path)
     return name.startsWith(u'.') && name.contains(QLatin1String(temporaryMark));
 }
 
-std::optional<EngineError> OutputFile::moveIntoPlace(NameTaken rule, const QString& input, SessionOutputs* session)
+std::optional<EngineError> OutputFile::moveIntoPlace(NameTaken rule, const QString& input)
 {
     // After a power cut the final name holds the whole file, or is not there.
     if (!flush(temporaryPath_, O_RDONLY))
         return writeError(destination_, errno);
     // Before the rename, so that a scan can never find the file under its final name unknown.
     WrittenFiles::record(temporaryPath());
-    if (!session)
-        return place(rule, input);
-    const std::unique_lock held = session->hold();
-    keptOwnOutput_ = rule == NameTaken::Replace && session->wrote(destination_);
-    const std::optional<EngineError> error = place(keptOwnOutput_ ? NameTaken::KeepBoth : rule, input);
+    std::optional<EngineError> error;
+    {
+        // Outputs take their names one at a time, so that a name another job is claiming at
+        // that moment is seen as taken. Replace is for files that were there before, never for
+        // one this process wrote (holiday.mov and holiday.mpg both fixed into holiday.mpg).
+        static std::mutex placing;
+        const std::lock_guard held(placing);
+        keptOwnOutput_ = rule == NameTaken::Replace && WrittenFiles::contains(destination_);
+        error = place(keptOwnOutput_ ? NameTaken::KeepBoth : rule, input);
+    }
+    // The rename itself reaches the disk too, flushed outside the lock so that other files are
+    // placed meanwhile. The file is whole and in place whatever this says, so a folder that
+    // cannot be flushed does not fail it.
     if (!error)
-        session->add(finalPath_);
+        flush(QFile::encodeName(QFileInfo(finalPath_).path()), O_RDONLY | O_DIRECTORY);
     return error;
 }
 
@@ -189,8 +198,5 @@ std::optional<EngineError> OutputFile::placeAt(const QString& path, NameTaken ru
         return writeError(path, error);
     temporaryPath_.clear();
     finalPath_ = path;
-    // The rename itself reaches the disk too. The file is whole and in place whatever this says,
-    // so a folder that cannot be flushed does not fail it.
-    flush(QFile::encodeName(QFileInfo(path).path()), O_RDONLY | O_DIRECTORY);
     return std::nullopt;
 }

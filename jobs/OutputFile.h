@@ -2,7 +2,6 @@
 
 #include "EngineError.h"
 #include "JobSettings.h"
-#include "SessionOutputs.h"
 #include "UniqueFd.h"
 
 #include <QByteArray>
@@ -43,7 +42,7 @@ public:
     // Gives the finished file its final name under `rule`, alone among the placements of
     // `session` when there is one: under Replace a file `session` wrote keeps its name, and
     // this one takes the next free number.
-    std::optional<EngineError> moveIntoPlace(NameTaken rule, const QString& input, SessionOutputs* session = nullptr);
+    std::optional<EngineError> moveIntoPlace(NameTaken rule, const QString& input);
     // The name the file was given: the destination, or a numbered one.
     QString finalPath() const { return finalPath_; }
     // Replace found the session's own output under the destination and numbered this file.

@@ -4,7 +4,7 @@
 
 // The outputs this process has made, known by what a rename leaves alone: device, inode, size
 // and modification time. A folder scan passes them over, so that a run never takes a file it
-// wrote for a new input, whatever name the file got. Any thread.
+// wrote for a new input, whatever name the file got; and Replace never replaces them. Any thread.
 namespace WrittenFiles {
 
 // `path` now holds a finished output, about to get its final name.

@@ -114,15 +114,14 @@ TEST_F(OutputFileTest, OutputsGetANewFilesModeAndAnyNameThatFits)
     ::umask(umask);
 }
 
-// Replace is for files that were there before: a name the session itself wrote keeps its file,
+// Replace is for files that were there before: a name this process itself wrote keeps its file,
 // and the new one takes the next free number (holiday.mov and holiday.mpg both stay).
 TEST_F(OutputFileTest, ReplaceNeverReplacesTheSessionsOwnOutput)
 {
-    SessionOutputs session;
     const auto place = [&](NameTaken rule) {
         OutputFile file(dir.filePath("old.mpg"));
         EXPECT_EQ(copyFileInto(in, file, stop), std::nullopt);
-        EXPECT_EQ(file.moveIntoPlace(rule, in, &session), std::nullopt);
+        EXPECT_EQ(file.moveIntoPlace(rule, in), std::nullopt);
         return std::pair(QFileInfo(file.finalPath()).fileName(), file.keptOwnOutput());
     };
     EXPECT_EQ(place(NameTaken::Replace), std::pair(QString("old.mpg"), false));
