@@ -52,7 +52,8 @@ JobListModel::Id JobListModel::add(const QStringList& paths)
 
 std::optional<JobListModel::Id> JobListModel::nextWaiting() const
 {
-    // No row before the last one found waits: a row never waits again, and new rows come last.
+    // No row before the last one found waits: new rows come last, and a retried row moves the
+    // mark back to itself.
     const auto from = std::lower_bound(jobs_.begin(), jobs_.end(), waitingFrom_,
                                        [](const Job& job, Id id) { return job.id < id; });
     const auto found = std::find_if(from, jobs_.end(), waits<Job>);
@@ -125,6 +126,8 @@ std::vector<JobOutcome> JobListModel::retry(const QModelIndexList& rows)
         ended.push_back(std::exchange(jobs_[row].ended, {}));
         jobs_[row].state = JobState::Waiting;
         jobs_[row].progress = 0.0;
+        ++waiting_;
+        waitingFrom_ = std::min(waitingFrom_, jobs_[row].id);
         changed(row);
     }
     return ended;
