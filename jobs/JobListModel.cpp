@@ -9,23 +9,6 @@ namespace {
 
 bool runs(JobState state) { return state > JobState::Waiting && !hasEnded(state); }
 
-QString madeText(const JobOutcome& done)
-{
-    switch (done.made) {
-    case OutputMade::Copied:
-        return JobListModel::tr("copied unchanged");
-    case OutputMade::Remuxed:
-        return JobListModel::tr("streams copied into MPEG");
-    case OutputMade::Transcoded:
-        break;
-    }
-    if (done.audio == StreamMade::Copied)
-        return JobListModel::tr("video re-encoded, audio copied");
-    if (done.video == StreamMade::Copied)
-        return JobListModel::tr("audio re-encoded, video copied");
-    return JobListModel::tr("re-encoded");
-}
-
 template <typename Job>
 bool waits(const Job& job)
 {

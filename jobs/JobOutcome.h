@@ -48,3 +48,7 @@ struct JobOutcome {
     // The output's size when done.
     qint64 bytes = 0;
 };
+
+// How a done file was made, in words: "copied unchanged", "streams copied into MPEG", "video
+// re-encoded, audio copied", ...; the same in the window's rows and in batch mode's lines.
+QString madeText(const JobOutcome& done);

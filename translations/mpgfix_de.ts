@@ -141,26 +141,6 @@
 </translation>
     </message>
     <message>
-        <source>copied whole</source>
-        <translation>ganz kopiert</translation>
-    </message>
-    <message>
-        <source>streams copied into MPEG</source>
-        <translation>Spuren nach MPEG kopiert</translation>
-    </message>
-    <message>
-        <source>video and audio re-encoded</source>
-        <translation>Bild und Ton neu kodiert</translation>
-    </message>
-    <message>
-        <source>audio re-encoded</source>
-        <translation>Ton neu kodiert</translation>
-    </message>
-    <message>
-        <source>video re-encoded</source>
-        <translation>Bild neu kodiert</translation>
-    </message>
-    <message>
         <source>cannot write into %1: %2</source>
         <translation>in %1 kann nicht geschrieben werden: %2</translation>
     </message>
@@ -838,26 +818,6 @@ gelesen, und keine wird gespeichert.</translation>
 %2</translation>
     </message>
     <message>
-        <source>copied unchanged</source>
-        <translation>unverändert kopiert</translation>
-    </message>
-    <message>
-        <source>streams copied into MPEG</source>
-        <translation>Spuren in MPEG übernommen</translation>
-    </message>
-    <message>
-        <source>video re-encoded, audio copied</source>
-        <translation>Bild neu kodiert, Ton kopiert</translation>
-    </message>
-    <message>
-        <source>audio re-encoded, video copied</source>
-        <translation>Ton neu kodiert, Bild kopiert</translation>
-    </message>
-    <message>
-        <source>re-encoded</source>
-        <translation>neu kodiert</translation>
-    </message>
-    <message>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
     </message>
@@ -883,6 +843,33 @@ gelesen, und keine wird gespeichert.</translation>
     <message>
         <source>Remove</source>
         <translation>Entfernen</translation>
+    </message>
+</context>
+<context>
+    <name>JobOutcome</name>
+    <message>
+        <source>copied unchanged</source>
+        <translation>unverändert kopiert</translation>
+    </message>
+    <message>
+        <source>streams copied into MPEG</source>
+        <translation>Spuren nach MPEG kopiert</translation>
+    </message>
+    <message>
+        <source>video re-encoded, audio copied</source>
+        <translation>Bild neu kodiert, Ton kopiert</translation>
+    </message>
+    <message>
+        <source>audio re-encoded, video copied</source>
+        <translation>Ton neu kodiert, Bild kopiert</translation>
+    </message>
+    <message>
+        <source>video and audio re-encoded</source>
+        <translation>Bild und Ton neu kodiert</translation>
+    </message>
+    <message>
+        <source>video re-encoded</source>
+        <translation>Bild neu kodiert</translation>
     </message>
 </context>
 <context>

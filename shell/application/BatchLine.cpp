@@ -51,22 +51,6 @@ QString actionWord(const JobOutcome& outcome)
     return outcome.audio == StreamMade::Reencoded ? QStringLiteral("reencode-audio") : QStringLiteral("reencode-video");
 }
 
-QString howMade(const JobOutcome& outcome)
-{
-    switch (outcome.made) {
-    case OutputMade::Copied:
-        return QCoreApplication::translate("BatchRun", "copied whole");
-    case OutputMade::Remuxed:
-        return QCoreApplication::translate("BatchRun", "streams copied into MPEG");
-    case OutputMade::Transcoded:
-        break;
-    }
-    if (outcome.video == StreamMade::Reencoded && outcome.audio == StreamMade::Reencoded)
-        return QCoreApplication::translate("BatchRun", "video and audio re-encoded");
-    return outcome.audio == StreamMade::Reencoded ? QCoreApplication::translate("BatchRun", "audio re-encoded")
-                                                  : QCoreApplication::translate("BatchRun", "video re-encoded");
-}
-
 } // namespace
 
 namespace BatchLine {
@@ -77,7 +61,7 @@ QString text(const QString& input, const JobOutcome& outcome)
     const QString name = quotedName(input);
     switch (outcome.state) {
     case JobState::Done: {
-        QString how = howMade(outcome);
+        QString how = madeText(outcome);
         if (!outcome.reason.isEmpty())
             how += QStringLiteral("; ") + escaped(outcome.reason);
         return QCoreApplication::translate("BatchRun", "done  %1 -> %2").arg(name, quotedName(outcome.output)) + QStringLiteral(" (%1)").arg(how);

@@ -84,7 +84,7 @@ TEST(BatchTest, CommandLinesFixWhatTheyNameAndExitAsTheFilesWent)
     const QString store = home.filePath(".config/mpgfix/mpgfix.conf"), stored = "[General]\npath=elsewhere\ntaken=keep\n";
     ASSERT_TRUE(QDir(home.path()).mkpath(".config/mpgfix") && TestMedia::write(store, stored.toUtf8()));
     const QString out = home.filePath("out"), to = " -> " + out + "/";
-    const QString copied = " (copied whole)";
+    const QString copied = " (copied unchanged)";
     const struct { QStringList arguments; QByteArray input; int status; QStringList lines; QString complaint; QStringList outputs; }
     cases[] = {
         {{"--output", "out", "--jobs", "2", "in/s", "in/dvd.mpg"}, "", 0,
@@ -99,7 +99,7 @@ TEST(BatchTest, CommandLinesFixWhatTheyNameAndExitAsTheFilesWent)
          "1 fixed, 2 failed, 1 skipped", {"cam.mpg", "copy.mpg", "dvd.mpg"}},
         {{"--output", "out", "--if-taken", "replace", "in/dvd.mpg", "in/t/dvd.mpg"}, "", 0,
          {"2 fixed, 0 failed, 0 skipped", "done  in/dvd.mpg" + to + "dvd.mpg" + copied,
-          "done  in/t/dvd.mpg" + to + "dvd (2).mpg (copied whole; " + out + "/dvd.mpg was written by this run and "
+          "done  in/t/dvd.mpg" + to + "dvd (2).mpg (copied unchanged; " + out + "/dvd.mpg was written by this run and "
           "was kept: Replace only replaces files that were there before.)"},
          "", {"cam.mpg", "copy.mpg", "dvd (2).mpg", "dvd.mpg"}},
         {{"--output", "o2", "--files-from", "list"}, "", 0,

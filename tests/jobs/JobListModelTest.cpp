@@ -67,8 +67,8 @@ TEST(JobListModel, DoneRowsSayWhatWasDone)
         {Remuxed, Copied, Copied, "streams copied into MPEG: a.mpg"},
         {Transcoded, Reencoded, Copied, "video re-encoded, audio copied: a.mpg"},
         {Transcoded, Copied, Reencoded, "audio re-encoded, video copied: a.mpg"},
-        {Transcoded, Reencoded, Reencoded, "re-encoded: a.mpg"},
-        {Transcoded, Reencoded, None, "re-encoded: a.mpg"},
+        {Transcoded, Reencoded, Reencoded, "video and audio re-encoded: a.mpg"},
+        {Transcoded, Reencoded, None, "video re-encoded: a.mpg"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(JobListModel::stateText(JobState::Done, 1, {JobState::Done, "/o/a.mpg", {}, c.made, c.video, c.audio}),
