@@ -149,22 +149,13 @@ std::optional<EngineError> OutputFile::moveIntoPlace(NameTaken rule, const QStri
         return writeError(destination_, errno);
     // Before the rename, so that a scan can never find the file under its final name unknown.
     WrittenFiles::record(temporaryPath());
-    std::optional<EngineError> error;
-    {
-        // Outputs take their names one at a time, so that a name another job is claiming at
-        // that moment is seen as taken. Replace is for files that were there before, never for
-        // one this process wrote (holiday.mov and holiday.mpg both fixed into holiday.mpg).
-        static std::mutex placing;
-        const std::lock_guard held(placing);
-        keptOwnOutput_ = rule == NameTaken::Replace && WrittenFiles::contains(destination_);
-        error = place(keptOwnOutput_ ? NameTaken::KeepBoth : rule, input);
-    }
-    // The rename itself reaches the disk too, flushed outside the lock so that other files are
-    // placed meanwhile. The file is whole and in place whatever this says, so a folder that
-    // cannot be flushed does not fail it.
-    if (!error)
-        flush(QFile::encodeName(QFileInfo(finalPath_).path()), O_RDONLY | O_DIRECTORY);
-    return error;
+    // Outputs take their names one at a time, so that a name another job is claiming at that
+    // moment is seen as taken. Replace is for files that were there before, never for one this
+    // process wrote (holiday.mov and holiday.mpg both fixed into holiday.mpg).
+    static std::mutex placing;
+    const std::lock_guard held(placing);
+    keptOwnOutput_ = rule == NameTaken::Replace && WrittenFiles::contains(destination_);
+    return place(keptOwnOutput_ ? NameTaken::KeepBoth : rule, input);
 }
 
 std::optional<EngineError> OutputFile::place(NameTaken rule, const QString& input)
