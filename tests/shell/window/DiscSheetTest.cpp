@@ -3,6 +3,7 @@
 #include "EventLoop.h"
 #include "TestMedia.h"
 
+#include <QtTest>
 #include <QtWidgets>
 
 #include <gtest/gtest.h>
@@ -16,28 +17,44 @@ TEST(DiscSheetTest, TheSummarySaysHowLongAtWhatRateOnWhichDisc)
 }
 
 // Start is offered only for a disc that can be made; the line under the choices says why not.
+// Driven as a person does: keys on the list and the title, a click on Start.
 TEST(DiscSheetTest, StartWaitsForEveryCheckedFileToBeAVideoAndForAUsableTitle)
 {
     const TestMedia::TestFolder media;
     ASSERT_TRUE(TestMedia::makeClip(media.filePath("clip.mp4"), TestMedia::h264AacMono()));
     ASSERT_TRUE(TestMedia::write(media.filePath("notes.mp4"), "no video\n"));
     DiscSheet sheet(nullptr, {media.filePath("clip.mp4"), media.filePath("notes.mp4")}, {}, media.path());
+    sheet.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&sheet));
     auto* list = sheet.findChild<QListWidget*>("fileList");
     auto* summary = sheet.findChild<QLabel*>("summaryLabel");
     auto* title = sheet.findChild<QLineEdit*>("titleEdit");
-    const auto start = [&] { return std::holds_alternative<DiscChoice>(sheet.choice()); };
+    QAbstractButton* start = nullptr;
+    for (QAbstractButton* button : sheet.findChild<QDialogButtonBox*>("buttons")->buttons())
+        start = button->text() == "&Start" ? button : start;
+    ASSERT_NE(start, nullptr);
+    QList<DiscChoice> started;
+    QObject::connect(&sheet, &DiscSheet::startRequested, [&](const DiscChoice& chosen) { started << chosen; });
 
     ASSERT_TRUE(spinUntil([&] { return list->item(1)->text() == "notes.mp4 (not a video)"; }, 20000));
     EXPECT_EQ(summary->text(), "notes.mp4 is not a video that can go on a disc.");
-    EXPECT_FALSE(start());
-    list->item(1)->setCheckState(Qt::Unchecked);
+    EXPECT_FALSE(start->isEnabled());
+    list->setFocus();
+    list->setCurrentRow(1);
+    QTest::keyClick(list, Qt::Key_Space);
     EXPECT_EQ(summary->text(), "1 min of video at 8.0 Mbit/s on a DVD-5");
-    ASSERT_TRUE(start());
-    const DiscChoice chosen = std::get<DiscChoice>(sheet.choice());
-    EXPECT_EQ(chosen.files, QStringList{media.filePath("clip.mp4")});
-    EXPECT_EQ(chosen.options.image, media.filePath("My DVD.iso"));
-    for (const char* unusable : {"", "a/b", ".."}) {
-        title->setText(unusable);
-        EXPECT_FALSE(start()) << unusable;
+    EXPECT_TRUE(start->isEnabled());
+    for (const char* unusable : {"a/b", ".."}) {
+        QTest::keyClick(title, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(title, unusable);
+        EXPECT_FALSE(start->isEnabled()) << unusable;
     }
+    QTest::keyClick(title, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(title, Qt::Key_Backspace);
+    EXPECT_FALSE(start->isEnabled());
+    QTest::keyClicks(title, "Trip");
+    QTest::mouseClick(start, Qt::LeftButton);
+    ASSERT_EQ(started.size(), 1);
+    EXPECT_EQ(started[0].files, QStringList{media.filePath("clip.mp4")});
+    EXPECT_EQ(started[0].options.image, media.filePath("Trip.iso"));
 }
